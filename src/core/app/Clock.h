@@ -1,0 +1,26 @@
+#pragma once
+// Time seen by the core: injected so that time-out rules can be tested without waiting.
+
+#include <QtGlobal>
+
+namespace zelvor {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual qint64 nowMs() = 0;
+    virtual void sleepMs(int ms) = 0;
+};
+
+// Wall-clock time of the process.
+class SystemClock final : public Clock {
+public:
+    SystemClock();
+    qint64 nowMs() override;
+    void sleepMs(int ms) override;
+
+private:
+    qint64 origin_;
+};
+
+} // namespace zelvor

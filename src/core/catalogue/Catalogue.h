@@ -1,0 +1,31 @@
+#pragma once
+// The built-in chip catalogue after parsing: manufacturers and entries mapped to base types.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace zelvor {
+
+struct CatEntry {
+    QString name;     // part name as listed
+    QString baseName; // 12-character base-type key
+    QChar mult;       // size/voltage code
+    QString id0, id1, id2; // ID texts: two upper-case hex digits or blank
+    int maker = 0;    // 1-based manufacturer index
+    int base = -1;    // 1-based base-type index, -1 when unknown
+};
+
+struct Catalogue {
+    static constexpr int kMaxEntries = 4096;
+    QStringList makerNames;
+    QStringList catLines; // raw built-in lines
+    std::vector<CatEntry> entries; // entry i + 1
+
+    int catCount() const { return int(entries.size()); }
+    bool valid(int index) const { return index >= 1 && index <= catCount(); }
+    const CatEntry& at(int index) const { return entries[size_t(index - 1)]; }
+};
+
+} // namespace zelvor
