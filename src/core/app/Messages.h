@@ -35,6 +35,37 @@ inline constexpr Text LinkError{"Ошибка обмена данными", "Err
 // --- catalogue ------------------------------------------------------------------------
 
 // --- buffer and files -----------------------------------------------------------------
+inline constexpr Text FileNotFound{"   Файл %1  не найден", "   File %1  not found"};
+inline constexpr Text NotEnoughMemory{"Недостаточно памяти ", "Not enough memory"};
+inline constexpr Text InvalidFileFormat{"Некорректный формат файла", "Invalid file format"};
+inline constexpr Text AtLine{", строка %1", ", line %1"};
+inline constexpr Text FileTooLarge{"Файл не помещается в буфер (не более 72 МБ)",
+                                   "The file does not fit the buffer (72 MiB at most)"};
+inline constexpr Text FileReadError{"Ошибка при чтении файла", "File reading error"};
+inline constexpr Text FileCreateError{"Ошибка при создании файла %1", "Error at writing file %1"};
+inline constexpr Text FileWriteError{"Ошибка при записи файла %1", "Error at writing file %1"};
+inline constexpr Text FileSaved{"Файл %1 сохранен", "File %1 saved"};
+inline constexpr Text OverwriteFile{"OK to overwrite %1", "OK to overwrite %1"};
+inline constexpr Text FileOffsetPrompt{" Смещение в файле : ", " Оffset in a file : "};
+inline constexpr Text BufOffsetPrompt{" Смещение в буфере : ", " Offset in the buffer : "};
+inline constexpr Text BufOffsetMenu{"Смещение в буфере", "Offset of buffer"};
+inline constexpr Text UnitPages{"страницы", "page"};
+inline constexpr Text UnitPage2048{"стр. (2048 byte)", "page (2048 byte)"};
+inline constexpr Text UnitPage512{"стр. (512 byte)", "page (512 byte)"};
+inline constexpr Text UnitBlock2k{"блока 2к", "block 2k"};
+inline constexpr Text StartPrompt{" Нач. адрес ", " Device start "};
+inline constexpr Text EndPrompt512{" Кон. адрес страницы (512 byte) : ",
+                                   " Device  page end (512 byte)  : "};
+inline constexpr Text EndPrompt58{" Конечный адрес   : ", " Device end   : "};
+inline constexpr Text EndPrompt{" Конечный адрес  ", " Device end  "};
+inline constexpr Text EditBufCaption{"Операции с буфером", "Edit buffer"};
+inline constexpr Text EditMaskLabel{"Данные", "Mask val."};
+inline constexpr Text EditStartLabel{"Адрес нач.", "Start addr"};
+inline constexpr Text EditEndLabel{"Адрес кон.", "End addr"};
+inline constexpr Text BadEditData{"Некорректные данные", "Некорректные данные"};
+inline constexpr Text BadEditStart{"Неверный начальный адрес", "Неверный начальный адрес"};
+inline constexpr Text BadEditEnd{"Неверный конечный адрес", "Неверный конечный адрес"};
+inline constexpr Text PrintEmpty{"Ошибка ! Буфер пуст.", "Ошибка ! Буфер пуст."};
 
 // --- chip operations ------------------------------------------------------------------
 
