@@ -3,6 +3,7 @@
 // inputs from a script queued beforehand.
 
 #include "app/FrontEnd.h"
+#include "QtPrinters.h"
 
 #include <QString>
 #include <QStringList>
