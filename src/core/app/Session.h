@@ -10,6 +10,7 @@
 #include "catalogue/BaseTable.h"
 #include "catalogue/Catalogue.h"
 #include "link/Transport.h"
+#include "protect/ConfigState.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,7 @@ struct Session {
     OpState op;
     LinkState link;
     RunState run;
+    ConfigState cfg; // what the configuration panels show and edit
 
     BaseTable base;
     Catalogue cat;
