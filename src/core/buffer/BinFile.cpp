@@ -1,0 +1,85 @@
+#include "buffer/BufferFiles.h"
+#include "buffer/BufferInit.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+
+namespace zelvor {
+
+int readBinImage(const QString& path, qint64 offset, LoadedImage& out)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return FileNotFound;
+    const qint64 total = f.size();
+    const qint64 avail = total - std::max<qint64>(offset, 0);
+    if (avail <= 0) return FileEmpty;
+    if (avail > kMaxImageBytes) return FileTooLarge;
+    if (offset > 0 && !f.seek(offset)) return FileReadFailed;
+
+    LoadedImage img;
+    img.blocks.reserve(size_t((avail + RomBuf::kPage - 1) / RomBuf::kPage));
+    qint64 got = 0;
+    for (;;) {
+        RomBuf::Block b = RomBuf::newBlock();
+        qint64 n = 0;
+        while (n < RomBuf::kPage) {
+            const qint64 r = f.read(reinterpret_cast<char*>(b.get()) + n, RomBuf::kPage - n);
+            if (r < 0) return FileReadFailed;
+            if (r == 0) break;
+            n += r;
+        }
+        if (n == 0) break;
+        got += n;
+        if (got > kMaxImageBytes) return FileTooLarge; // the file grew while being read
+        img.blocks.push_back(std::move(b));
+        if (n < RomBuf::kPage) break;
+    }
+    if (got == 0) return FileEmpty;
+    img.size = got;
+    out = std::move(img);
+    return FileOk;
+}
+
+int LoadBin(Session& s, const QString& path)
+{
+    LoadedImage img;
+    const int code = readBinImage(path, s.buf.fileOffset, img);
+    if (code != FileOk) {
+        reportLoadError(s, code, path);
+        return code;
+    }
+    installImage(s, std::move(img), path);
+    return FileOk;
+}
+
+int SaveBin(const Session& s, const QString& path)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return FileCreateFailed;
+    const RomBuf& buf = s.buf;
+    const bool swap = swapsWords(s);
+    quint8 tmp[RomBuf::kPage];
+    const int n = buf.pageCount();
+    for (int k = 0; k < n; ++k) {
+        const qint64 len =
+            k + 1 < n ? RomBuf::kPage
+                      : std::clamp<qint64>(qint64(buf.size) - qint64(k) * RomBuf::kPage, 0,
+                                           RomBuf::kPage);
+        const quint8* src = buf.blocks[size_t(k)].get();
+        if (swap) {
+            std::memcpy(tmp, src, RomBuf::kPage);
+            swapPairs(tmp, swapBytesOfPage(s, k));
+            src = tmp;
+        }
+        if (len > 0 && f.write(reinterpret_cast<const char*>(src), len) != len) {
+            f.cancelWriting();
+            return FileWriteFailed;
+        }
+    }
+    return f.commit() ? FileOk : FileWriteFailed;
+}
+
+} // namespace zelvor
