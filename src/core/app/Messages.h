@@ -31,6 +31,10 @@ inline constexpr Text Busy{"Дождитесь окончания текущей
 
 // --- programmer link ------------------------------------------------------------------
 inline constexpr Text LinkError{"Ошибка обмена данными", "Error of link with the programmer"};
+inline constexpr Text PortMapUnreadable{"Не удалось прочитать файл портов ",
+                                       "Cannot read the port file "};
+inline constexpr Text PortMapBadLines{"Строки не поняты и пропущены в файле ",
+                                      "Lines not understood and skipped in "};
 
 // --- catalogue ------------------------------------------------------------------------
 
