@@ -1,4 +1,5 @@
 #include "app/Messenger.h"
+#include "app/RunCommands.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/TextFile.h"
@@ -265,4 +266,20 @@ TEST(Messages, LinkErrorsInEnglishDropTheCodeAndReachTheJournal)
     ShowMessageT(t.s);
     EXPECT_EQ(t.fe.panels[1], "");
     EXPECT_EQ(t.fe.panels[2], "0");
+}
+
+TEST_F(Cfg, LanguageAndModelChangesCountFromTheNextStart)
+{
+    EXPECT_EQ(loadSettings(t.s, dir.path()), SettingsLoad::Missing);
+    t.s.settings.english = 0;
+    toggleLanguage(t.s);
+    // The notice comes in the language in force, and so does everything after it.
+    ASSERT_EQ(t.fe.boxes.size(), 1);
+    EXPECT_EQ(t.fe.boxes[0], "Чтобы переключить язык необходимо перезапустить программу");
+    EXPECT_EQ(t.s.text(msg::LinkError), "Ошибка обмена данными");
+    selectModel(t.s, 6);
+    EXPECT_EQ(t.fe.boxes[1], "При смене модели программатора нужно перезапустить программу");
+    ASSERT_TRUE(saveSettings(t.s));
+    EXPECT_EQ(dir.readBytes("zelvor.cfg").left(11), QByteArray("1 1 1 0 1\r\n"));
+    EXPECT_TRUE(dir.readBytes("zelvor.cfg").contains(toCp1251("Зелвор-AX")));
 }

@@ -145,6 +145,7 @@ struct RunState {
     int savedBaud = 0;
     int slowed = 0;
     int debugMode = 0;
+    bool languageToggled = false; // the other language is saved and used from the next start
     bool startFailed = false;   // the base-type table or the catalogue could not be loaded
     QString startFailure;       // what to tell the user about it
     int logOn = 0;

@@ -219,8 +219,10 @@ QStringList settingsLines(const PrgSettings& p)
 bool saveSettings(const Session& s)
 {
     if (s.run.startDir.isEmpty()) return false;
+    PrgSettings saved = s.settings;
+    if (s.run.languageToggled) saved.english = saved.english ? 0 : 1;
     return writeTextLines(QDir(s.run.startDir).filePath(QLatin1String(kSettingsFile)),
-                          settingsLines(s.settings));
+                          settingsLines(saved));
 }
 
 } // namespace zelvor
