@@ -1,0 +1,50 @@
+#include "ops/AlgRules.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace zelvor::ops {
+
+namespace {
+bool oneOf(int v, std::initializer_list<int> list)
+{
+    return std::find(list.begin(), list.end(), v) != list.end();
+}
+} // namespace
+
+bool blankCheckInPc(int a)
+{
+    return oneOf(a, {21, 22, 23, 26, 27, 28, 32, 33, 34, 41, 42, 43, 45, 46, 52, 53, 55, 57, 59});
+}
+
+int pieceReplyTries(int a)
+{
+    if (oneOf(a, {26, 27, 28, 32, 41, 42, 43, 45, 52, 55})) return 10;
+    if (a == 0) return 30;
+    if (a == 58) return 5;
+    return 2;
+}
+
+int blankReplyTries(int devClass) { return devClass == 1 ? 5 : 2; }
+
+int eraseReplyTries(const RomParams& p)
+{
+    const int a = p.algCode;
+    if (a == 58) return 300;
+    if (oneOf(a, {36, 37, 44, 47})) return 90;
+    if (oneOf(a, {48, 49, 50, 51}) || (a == 24 && p.variant == 0)) return 60;
+    if (oneOf(a, {15, 16, 17, 33})) return 40;
+    if (a == 10 || a == 38) return 20;
+    return 2;
+}
+
+int pauseAfterBlockMs(const RomParams& p)
+{
+    return (p.algCode == 45 || (p.algCode == 46 && p.optC == 1)) ? 500 : 0;
+}
+
+bool retriesVerify(int a) { return a == 25 || a == 34 || a == 53; }
+
+bool byteWideDataArea(int a) { return oneOf(a, {26, 27, 28, 41, 42, 43, 45, 52, 55}); }
+
+} // namespace zelvor::ops

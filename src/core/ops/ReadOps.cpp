@@ -1,0 +1,269 @@
+// Read and blank check.
+
+#include "ops/Engine.h"
+
+#include "app/Messenger.h"
+#include "buffer/BufferInit.h"
+#include "link/Frames.h"
+#include "link/Port.h"
+#include "link/SetupPacket.h"
+#include "ops/AlgRules.h"
+#include "ops/OpsInternal.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace zelvor {
+
+namespace ops {
+
+bool picSingleWord(const RomParams& p) { return p.pulseAlg == 1 && p.variant == 0; }
+
+bool picExtrasFit(const Session& s)
+{
+    // The extra areas live at 0x4000 and 0x4200 of the image: only a code area that ends
+    // there at the latest leaves them room.
+    const qint64 codeBytes = qint64(s.rom.romLen) * (s.rom.baseWidth > 8 ? 2 : 1);
+    return s.buf.cfgwOfs == 0x4000 && s.buf.dataOfs == 0x4200 && codeBytes <= 0x4000;
+}
+
+bool picExtrasWanted(const Session& s)
+{
+    return s.rom.devClass == 5 && s.op.area == 0 &&
+           (s.settings.autoData == 1 || s.settings.autoCfgw == 1) && picExtrasFit(s);
+}
+
+} // namespace ops
+
+namespace {
+
+// The image a read starts from: no pages, the window and offsets of the old one.
+RomBuf freshImage(const RomBuf& old)
+{
+    RomBuf b;
+    b.addrStart = old.addrStart;
+    b.addrEnd = old.addrEnd;
+    b.bufOffset = old.bufOffset;
+    b.fileOffset = old.fileOffset;
+    b.viewEnd = old.viewEnd;
+    b.dataOfs = old.dataOfs;
+    b.cfgwOfs = old.cfgwOfs;
+    b.lastLoadName = old.lastLoadName;
+    b.lastSaveName = old.lastSaveName;
+    return b;
+}
+
+// Reads the configuration words into auxBuf (area 2 at the chip's own width).
+void readPicConfig(Session& s)
+{
+    OpState& op = s.op;
+    const qint32 width = s.rom.dataWidth;
+    const qint32 area = op.area;
+    op.area = 2;
+    s.rom.dataWidth = s.rom.baseWidth;
+    op.opStart = 0;
+    op.opEnd = ops::picSingleWord(s.rom) ? 0 : 7;
+    op.xferBase = 0;
+    Read_otv(s, kAuxIndex, true);
+    s.rom.dataWidth = width;
+    op.area = area;
+}
+
+// The data EEPROM and configuration words of a PIC behind its code (the read went well).
+void readPicExtras(Session& s)
+{
+    RomBuf& buf = s.buf;
+    OpState& op = s.op;
+    while (buf.pageCount() <= buf.dataOfs / RomBuf::kPage)
+        buf.blocks.push_back(RomBuf::newBlock());
+    quint8* last = buf.page(buf.dataOfs / RomBuf::kPage);
+    const int cfgAt = buf.cfgwOfs % RomBuf::kPage;
+    const int dataAt = buf.dataOfs % RomBuf::kPage;
+    qint32 cells = 0;
+
+    if (s.settings.autoData == 1) {
+        Code_Data(s, 1);
+        cells = std::min<qint32>(s.rom.romLen, RomBuf::kPage - dataAt);
+        op.progPos = 0;
+        op.progMax = cells;
+        op.opStart = 0;
+        op.opEnd = cells - 1;
+        op.xferBase = 0;
+        ShowMessageS(s, msg::WaitRead);
+        Read_otv(s, kAuxIndex, true);
+        if (op.opState == opres::kOk)
+            std::memcpy(last + dataAt, s.link.auxBuf.data(), size_t(cells));
+        ShowMessageS(s, QStringLiteral(" "));
+    }
+    if (op.opState == opres::kOk && s.settings.autoCfgw == 1) {
+        Code_Data(s, 0);
+        readPicConfig(s);
+        if (op.opState == opres::kOk) {
+            if (ops::picSingleWord(s.rom)) {
+                // Words 0-6 erased, the one word where the files keep it (0x2007).
+                for (int i = 0; i < 14; i += 2) {
+                    last[cfgAt + i] = 0x3F;
+                    last[cfgAt + i + 1] = 0xFF;
+                }
+                last[cfgAt + 14] = s.link.auxBuf[0];
+                last[cfgAt + 15] = s.link.auxBuf[1];
+            } else {
+                std::memcpy(last + cfgAt, s.link.auxBuf.data(), 16);
+            }
+        }
+    }
+    if (op.opState == opres::kOk) {
+        if (s.settings.autoData == 1) {
+            buf.size = buf.dataOfs + cells;
+            buf.lastLen = cells + 512;
+        } else {
+            buf.size = buf.cfgwOfs + 16;
+            buf.lastLen = 16;
+        }
+        // Pages beyond the extras would break size = (pages - 1) * 2048 + lastLen.
+        while (buf.pageCount() > (buf.size + RomBuf::kPage - 1) / RomBuf::kPage)
+            buf.blocks.pop_back();
+        Count_sum(s, 1);
+        Cnt_sizeb(s);
+    }
+    Code_Data(s, 0);
+    s.fe.refresh();
+}
+
+} // namespace
+
+// The read loop behind the Read command. The chip is read into a fresh image that
+// replaces the buffer only when the whole window arrived; a failed or cancelled read
+// leaves the buffer as it was.
+static void Read_Rom(Session& s)
+{
+    OpState& op = s.op;
+    RomBuf saved = std::move(s.buf);
+    s.buf = freshImage(saved);
+    op.opState = opres::kOk;
+    op.opStart = s.buf.addrStart;
+    op.progPos = 0;
+    CalcStep_r(s, true);
+    op.opEnd = op.opStart + op.xferStep - 1;
+    s.buf.checkSum = 0;
+    op.xferBase = op.opStart;
+    ShowMessageS(s, QString());
+    progressBegin(s, msg::OpRead);
+
+    const int w = wideTransfer(s) || s.rom.dataWidth != 8 ? 2 : 1;
+    while (op.progPos < op.progMax && op.opState == opres::kOk) {
+        const int k = int(qint64(op.opStart - op.xferBase) * w / RomBuf::kPage);
+        op.opEnd = std::min(op.opEnd, s.buf.addrEnd);
+        s.buf.lastLen = pagedRead(s.rom) ? ((op.opEnd - op.xferBase) % RomBuf::kPage) + 1
+                                         : op.opEnd - op.opStart + 1;
+        Read_otv(s, k, false);
+        op.opStart += op.xferStep;
+        op.opEnd += op.xferStep;
+        if (progressPoll(s)) break;
+    }
+    progressEnd(s);
+
+    if (op.opState != opres::kOk) s.buf = std::move(saved);
+    Print_Result(s, s.rom.dataWidth != 8 ? 1 : 0);
+}
+
+int ReadRomClick(Session& s)
+{
+    ShowMessageS(s, QString());
+    if (s.rom.canRead != 1) {
+        ShowMessageS(s, msg::NoReadMode);
+        return s.op.opState = opres::kSetupFailed;
+    }
+    Read_Rom(s);
+    if (s.op.opState == opres::kOk && ops::picExtrasWanted(s)) {
+        RomBuf before = freshImage(s.buf);
+        before.blocks.reserve(s.buf.blocks.size());
+        for (const auto& b : s.buf.blocks) {
+            RomBuf::Block c = RomBuf::newBlock();
+            std::memcpy(c.get(), b.get(), RomBuf::kAlloc);
+            before.blocks.push_back(std::move(c));
+        }
+        before.size = s.buf.size;
+        before.lastLen = s.buf.lastLen;
+        before.checkSum = s.buf.checkSum;
+        readPicExtras(s);
+        if (s.op.opState != opres::kOk) {
+            // The code that arrived stays; the extras that did not are not made up.
+            s.buf = std::move(before);
+            if (s.op.opState != opres::kCancelled) reportLinkError(s, true);
+        }
+    }
+    return s.op.opState;
+}
+
+int ReadNullClick(Session& s)
+{
+    OpState& op = s.op;
+    ShowMessageS(s, QString());
+    if (s.rom.canBlank == 0) {
+        ShowMessageS(s, msg::NoBlankMode);
+        return op.opState = opres::kSetupFailed;
+    }
+    op.opStart = s.buf.addrStart;
+    CalcStep_r(s, false);
+    op.opEnd = op.opStart + op.xferStep - 1;
+    op.progPos = 0;
+    op.xferBase = op.opStart;
+    ShowMessageS(s, QString());
+    progressBegin(s, msg::OpBlank);
+    op.opCode = 6;
+    op.opState = opres::kOk;
+
+    const bool inPc = ops::blankCheckInPc(s.rom.algCode);
+    while (op.progPos < op.progMax && op.opState == opres::kOk) {
+        op.opEnd = std::min(op.opEnd, s.buf.addrEnd);
+        if (!inPc) {
+            progressAdvance(s);
+            op.opCode = 6;
+            ops::setAddrHigh(s);
+            if (Send_mode(s) != 0) {
+                op.opState = opres::kNotReady;
+            } else {
+                const int rc = Rd_reply_r(s, ops::blankReplyTries(s.rom.devClass));
+                if (rc != 0)
+                    op.opState = rc;
+                else if (s.link.ansBuf[0] != kAck)
+                    op.opState = opres::kNotBlank;
+            }
+        } else {
+            // The bytes that actually arrived decide, at the width now in force.
+            const int n = blockBytes(s, op.opEnd - op.opStart + 1);
+            Read_otv(s, kAuxIndex, false);
+            if (op.opState == opres::kOk) {
+                const bool pic14 = s.rom.algCode == 27 && op.area != 1 && wideTransfer(s);
+                const quint8 high = quint8(0xFF >> (8 - std::clamp<int>(s.rom.extraBits, 0, 8)));
+                const quint8* d = s.link.auxBuf.data();
+                for (int i = 0; i < n; ++i) {
+                    const quint8 want = (pic14 && i % 2 == 0) ? high : 0xFF;
+                    if (d[i] != want) {
+                        op.opState = opres::kNotBlank;
+                        break;
+                    }
+                }
+            }
+        }
+        if (progressPoll(s)) break;
+        op.opStart += op.xferStep;
+        op.opEnd += op.xferStep;
+    }
+    progressEnd(s);
+
+    switch (op.opState) {
+    case opres::kOk: ShowMessageS(s, msg::BlankOk); break;
+    case opres::kNotBlank:
+        ShowMessageS(s, msg::NotBlank);
+        Reopen_com(s);
+        break;
+    case opres::kCancelled: break;
+    default: reportLinkError(s, false); break;
+    }
+    return op.opState;
+}
+
+} // namespace zelvor
