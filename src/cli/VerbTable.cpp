@@ -6,6 +6,8 @@ const Verb* verbTable()
 {
     static const Verb verbs[] = {
         {"ports", verbPorts, false, "ports                  the device paths COM1..COM4 stand for"},
+        {"convert", verbConvert, false, "convert IN OUT         load IN into the buffer, save OUT (.bin/.hex or --format; --offset HEX)"},
+        {"checksum", verbChecksum, false, "checksum FILE          the buffer checksum after loading FILE (.bin/.hex or --format)"},
         {nullptr, nullptr, false, nullptr},
     };
     return verbs;

@@ -18,5 +18,7 @@ const Verb* verbTable();
 // Declarations, one per verb.
 int verbInfo(CliContext& c);
 int verbPorts(CliContext& c);
+int verbConvert(CliContext& c);
+int verbChecksum(CliContext& c);
 
 } // namespace zelvor::cli
