@@ -1,0 +1,70 @@
+#include "protect/ConfigCommands.h"
+
+#include "app/Messenger.h"
+#include "protect/Fuses.h"
+#include "protect/Pic18Config.h"
+#include "protect/PicConfig.h"
+#include "protect/ProtectCommon.h"
+
+namespace zelvor {
+
+ConfigKind configKind(const RomParams& r)
+{
+    if (r.algCode == 43) return ConfigKind::Pic18;
+    if (r.algCode == 27) return ConfigKind::PicMid;
+    if (isFuseChip(r)) return ConfigKind::Fuses;
+    return ConfigKind::None;
+}
+
+int SetcfgwF(Session& s)
+{
+    switch (configKind(s.rom)) {
+    case ConfigKind::Pic18: return Pic18CfgW(s);
+    case ConfigKind::PicMid: return PicCfgW(s);
+    case ConfigKind::Fuses: return WrtFuse(s);
+    case ConfigKind::None: break;
+    }
+    ShowMessageS(s, QString());
+    ShowMessageS(s, msg::CfgNotSupported);
+    s.op.opState = kRefused;
+    return s.op.opState;
+}
+
+int ReadcfgwF(Session& s)
+{
+    switch (configKind(s.rom)) {
+    case ConfigKind::Pic18: return Pic18CfgR(s);
+    case ConfigKind::PicMid: return PicCfgR(s);
+    case ConfigKind::Fuses: return ReadFuse(s);
+    case ConfigKind::None: break;
+    }
+    ShowMessageS(s, QString());
+    ShowMessageS(s, msg::CfgNotSupported);
+    s.op.opState = kRefused;
+    return s.op.opState;
+}
+
+void setupConfigPanels(Session& s)
+{
+    if (s.rom.devClass == 5) {
+        if (s.rom.algCode == 43) {
+            Pic18CfgI(s);
+        } else {
+            PicCfg16(s);
+        }
+    }
+    if (isFuseChip(s.rom)) FuseShow(s);
+}
+
+void redrawConfigPanels(Session& s)
+{
+    if (s.rom.devClass == 5) {
+        if (s.rom.algCode == 43)
+            Pic18CfgS(s);
+        else if (s.cfg.picLayoutFound)
+            PicBitShow16(s);
+    }
+    if (isFuseChip(s.rom)) FuseSetN(s);
+}
+
+} // namespace zelvor
