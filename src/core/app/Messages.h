@@ -37,6 +37,10 @@ inline constexpr Text PortMapBadLines{"Строки не поняты и про�
                                       "Lines not understood and skipped in "};
 
 // --- catalogue ------------------------------------------------------------------------
+inline constexpr Text CatalogueFull{"Каталог микросхем переполнен, не помещено записей: %1",
+                                    "The device catalogue is full, entries left out: %1"};
+inline constexpr Text CatalogueMoreMissing{"Ещё типов микросхем нет в prgplus.lst: %1",
+                                           "More device types missing from prgplus.lst: %1"};
 inline constexpr Text BaseFileMissing{"Не удается открыть файл %1", "Cannot open the file %1"};
 inline constexpr Text BaseFileEmpty{"Файл %1 не содержит типов микросхем",
                                     "The file %1 holds no device types"};

@@ -6,16 +6,6 @@
 namespace zelvor {
 
 namespace {
-void setChoiceTexts(Session& s)
-{
-    s.run.vppTexts = {QStringLiteral("Vpp=12.50V"), QStringLiteral("Vpp=21.00V"),
-                      QStringLiteral("Vpp=25.00V"), QStringLiteral("Vpp=      ")};
-    s.run.vccTexts = {QStringLiteral(", Vcc=5.00V"), QStringLiteral(", Vcc=6.00V"),
-                      QStringLiteral(", Vcc=3.00V")};
-    s.run.algTexts = {QStringLiteral("STANDARD 50ms"), QStringLiteral("INTELLIGENT 1ms 3X"),
-                      QStringLiteral("QUICK PULSE"), QStringLiteral("DATA POLLING")};
-}
-
 void resetBuffer(Session& s, const StartupHooks& h)
 {
     RomBuf& b = s.buf;
@@ -54,7 +44,6 @@ int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink
     s.run.debugMode = 0;
     s.run.startFailed = false;
     s.run.startFailure.clear();
-    setChoiceTexts(s);
 
     // The transfer buffers and a buffer exist whatever happens below, so nothing that
     // runs later finds them missing.
@@ -78,6 +67,7 @@ int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink
         resetBuffer(s, h);
     } else {
         loadSettings(s, dir);
+        if (h.setChoiceTexts) h.setChoiceTexts(s);
         s.op.area = 0;
         if (h.deriveChip) h.deriveChip(s);
         s.rom.fuseBytes[0] = s.rom.fuseBytes[1] = s.rom.fuseBytes[2] = s.rom.fuseBytes[3] = 0xFF;
@@ -118,6 +108,7 @@ void Shutdown(Session& s, const StartupHooks& h)
         s.settings.baudIdx = 0;
         (void)h.sendMode(s);
     }
+    if (h.closePort) h.closePort(s);
     s.link.xferBuf.clear();
     s.link.auxBuf.clear();
     s.link.auxBuf2.clear();

@@ -15,6 +15,8 @@ struct StartupHooks {
     std::function<int(Session&, const QString& dir, QString& why)> loadBaseTable;
     // Parses the built-in catalogue against s.base; returns the number of entries.
     std::function<int(Session&)> loadCatalogue;
+    // Sets the Vpp, Vcc and algorithm choice texts.
+    std::function<void(Session&)> setChoiceTexts;
     // Derives s.rom from s.settings.romIdx (and the catalogue entry) without a packet.
     std::function<void(Session&)> deriveChip;
     // Places the extra areas of the restored chip inside the buffer.
@@ -33,6 +35,8 @@ struct StartupHooks {
     std::function<void(Session&, int code)> changeSpeed;
     // Sends one set-up packet (used at close to put the programmer back to 9600).
     std::function<int(Session&)> sendMode;
+    // Closes the port.
+    std::function<void(Session&)> closePort;
     // Closes the journal.
     std::function<void(Session&)> closeJournal;
 };
