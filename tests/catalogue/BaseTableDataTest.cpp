@@ -349,6 +349,26 @@ TEST(BaseTableData, EveryRowDerivesItsParameters)
     }
 }
 
+TEST(BaseTableData, FeatureFlagsOnlyWhereTheCommandsExist)
+{
+    for (const Row& r : table().rows) {
+        const long a = r.alg();
+        // Column 19 is the page option of algorithm 30 as well, so only the SDP menus' owners use it.
+        if (r.col[19]) { EXPECT_TRUE(in(a, {15, 16, 30})) << where(r) << ": SDP"; }
+        if (r.col[20]) { EXPECT_EQ(a, 16) << where(r) << ": lockout set"; }
+        if (r.col[23]) { EXPECT_TRUE(in(a, {15, 16})) << where(r) << ": lockout read"; }
+        if (r.col[21]) { EXPECT_EQ(a, 10) << where(r) << ": option bit of algorithm 10"; }
+        if (r.col[18]) { EXPECT_LT(r.cls(), 4) << where(r) << ": slow link"; }
+        // Read-back of 2112-byte page blocks does not line up with the buffer pages.
+        if (in(a, {57, 60, 61}) || (a == 62 && r.variant() == 0)) { EXPECT_EQ(r.col[22], 0) << where(r); }
+        // The 20-pin adapter path of algorithm 10 reads the ID at 0 and 1, every other at 0x30.
+        if (r.col[17] == 5 && r.cls() == 1) { EXPECT_EQ(a, 10) << where(r); }
+        if (r.col[17] == 5 && r.cls() == 1) { EXPECT_EQ(r.variant(), 0) << where(r); }
+        // Erasing a UV EPROM electrically is impossible; the erase flag is for algorithms 4 and 5.
+        if (r.cls() == 0) { EXPECT_EQ(r.col[9] == 1, in(a, {4, 5}) && r.variant() == 0) << where(r); }
+    }
+}
+
 TEST(BaseTableData, SectorListsAreNeverEmpty)
 {
     for (const Row& r : table().rows) {
