@@ -196,7 +196,7 @@ void Firmware::noteDataLock(const Operation& op, std::uint32_t unit, std::uint8_
 
 void Firmware::doProgram(const Operation& op)
 {
-    if (io_.sendReply({kAck}) != FrameIo::Outcome::Done) return;
+    if (io_.sendReply({kAck}, replyTries(op, 1)) != FrameIo::Outcome::Done) return;
     const int area = areaOf(op);
     const Physics physics = physicsFor(op);
     const std::uint32_t bpu = static_cast<std::uint32_t>(op.bytesPerUnit);
@@ -252,7 +252,7 @@ void Firmware::doProgram(const Operation& op)
                 }
             }
         }
-        if (io_.sendReply(answer) != FrameIo::Outcome::Done || failed) return;
+        if (io_.sendReply(answer, replyTries(op, 2)) != FrameIo::Outcome::Done || failed) return;
         received += static_cast<std::uint32_t>(data.size());
         ++pieces;
     }
@@ -273,7 +273,30 @@ void Firmware::doBlankCheck(const Operation& op)
             break;
         }
     }
-    (void)io_.sendReply(answer);
+    (void)io_.sendReply(answer, replyTries(op, 0));
+}
+
+int Firmware::replyTries(const Operation& op, int phase)
+{
+    const int alg = op.algCode;
+    if (phase == 1) return 10;
+    if (phase == 2) {
+        if (alg == 0) return 30;
+        if (alg == 58) return 5;
+        return isOneOf(alg, {26, 27, 28, 32, 41, 42, 43, 45, 52, 55}) ? 10 : 2;
+    }
+    switch (op.opCode) {
+    case 3: return op.devClass == 6 ? 10 : 5;
+    case 5:
+        if (alg == 58) return 300;
+        if (isOneOf(alg, {36, 37, 44, 47})) return 90;
+        if (isOneOf(alg, {24, 48, 49, 50, 51})) return 60;
+        if (isOneOf(alg, {15, 16, 17, 33})) return 40;
+        if (isOneOf(alg, {10, 38})) return 20;
+        return 2;
+    case 6: return op.devClass == 1 ? 5 : 2;
+    default: return 2;
+    }
 }
 
 int Firmware::eraseMsFor(const Operation& op, bool sector) const
@@ -329,7 +352,7 @@ void Firmware::doErase(const Operation& op)
                                    ",\"sector\":" + (sector ? "true" : "false") +
                                    ",\"from\":" + std::to_string(from) +
                                    ",\"to\":" + std::to_string(to) + "}");
-    (void)io_.sendReply({static_cast<std::uint8_t>(ok ? kAck : kNak)});
+    (void)io_.sendReply({static_cast<std::uint8_t>(ok ? kAck : kNak)}, replyTries(op, 0));
 }
 
 void Firmware::doSpeed(const Operation& op)

@@ -50,6 +50,9 @@ private:
     std::uint8_t idByte(std::uint32_t index) const;
     std::uint8_t idAt(const Operation& op, std::uint32_t addr, int k) const;
     int eraseMsFor(const Operation& op, bool sector) const;
+    // How many times the host reads a short reply of this operation (phase: 0 the answer,
+    // 1 a program block's ready reply, 2 a piece's reply).
+    static int replyTries(const Operation& op, int phase);
     bool sectorBounds(const Operation& op, std::uint32_t& from, std::uint32_t& to) const;
     void noteDataLock(const Operation& op, std::uint32_t unit, std::uint8_t value);
     static int lockLevelOf(std::uint8_t value, std::uint8_t mask);

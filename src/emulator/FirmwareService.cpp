@@ -56,7 +56,7 @@ void Firmware::doLockWrite(const Operation& op)
         chip_.setLockLevel(std::min(3, level + 1));
     }
     transcript_.event("lock", "{\"level\":" + std::to_string(chip_.lockLevel()) + "}");
-    (void)io_.sendReply({kAck});
+    (void)io_.sendReply({kAck}, replyTries(op, 0));
 }
 
 std::uint8_t Firmware::idByte(std::uint32_t index) const
@@ -113,7 +113,7 @@ void Firmware::doRamTest(const Operation& op)
             }
         }
     }
-    (void)io_.sendReply(answer);
+    (void)io_.sendReply(answer, replyTries(op, 0));
 }
 
 } // namespace zelvor::emu

@@ -70,29 +70,29 @@ bool FrameIo::sendByte(std::uint8_t b, const char* kind)
     return sendRaw(&b, 1, kind);
 }
 
-FrameIo::Outcome FrameIo::sendReply(const std::vector<std::uint8_t>& data)
+FrameIo::Outcome FrameIo::sendReply(const std::vector<std::uint8_t>& data, int tries)
 {
     std::vector<std::uint8_t> frame;
     frame.push_back(static_cast<std::uint8_t>(data.size() - 1));
     frame.insert(frame.end(), data.begin(), data.end());
     frame.push_back(sum8(data.data(), data.size()));
-    return sendFrame(frame, false, data.size());
+    return sendFrame(frame, false, data.size(), tries);
 }
 
 FrameIo::Outcome FrameIo::sendBulk(const std::vector<std::uint8_t>& data)
 {
     std::vector<std::uint8_t> frame(data);
     frame.push_back(sum8(data.data(), data.size()));
-    return sendFrame(frame, true, data.size());
+    return sendFrame(frame, true, data.size(), 2);
 }
 
 FrameIo::Outcome FrameIo::sendFrame(std::vector<std::uint8_t> frame, bool bulk,
-                                    std::size_t dataLen)
+                                    std::size_t dataLen, int tries)
 {
     const FaultAt at = bulk ? FaultAt::Bulk : FaultAt::Reply;
     const char* kind = bulk ? "bulk" : "reply";
     const std::vector<std::uint8_t> clean = frame;
-    for (int attempt = 0; attempt < 400; ++attempt) {
+    for (int attempt = 0; attempt < tries; ++attempt) {
         frame = clean;
         if (strike(FaultKind::Corrupt, at)) frame.back() = static_cast<std::uint8_t>(frame.back() + 1);
         if (const FaultRule* r = strike(FaultKind::Drop, at)) {
@@ -117,6 +117,7 @@ FrameIo::Outcome FrameIo::sendFrame(std::vector<std::uint8_t> frame, bool bulk,
             return Outcome::Abandoned;
         }
     }
+    transcript_.event("host-gave-up", std::string("{\"frame\":\"") + kind + "\"}");
     return Outcome::Abandoned;
 }
 

@@ -29,9 +29,10 @@ public:
                                const std::string& fields = {});
     [[nodiscard]] bool sendByte(std::uint8_t b, const char* kind);
 
-    // Short reply: n-1, data, checksum; resent while the host answers 0x01.
-    Outcome sendReply(const std::vector<std::uint8_t>& data);
-    // Bulk frame: data, checksum; resent while the host answers 0x01.
+    // Short reply: n-1, data, checksum; resent on 0x01 as long as the host still has one of
+    // its `tries` left (a frame the host no longer waits for would sit in its input).
+    Outcome sendReply(const std::vector<std::uint8_t>& data, int tries);
+    // Bulk frame: data, checksum; the host reads it twice at most.
     Outcome sendBulk(const std::vector<std::uint8_t>& data);
 
     enum class Piece { Ok, BadChecksum, Timeout, Stopped };
@@ -43,7 +44,7 @@ public:
     const FaultRule* strike(FaultKind kind, FaultAt at);
 
 private:
-    Outcome sendFrame(std::vector<std::uint8_t> frame, bool bulk, std::size_t dataLen);
+    Outcome sendFrame(std::vector<std::uint8_t> frame, bool bulk, std::size_t dataLen, int tries);
     void applySlow();
 
     SerialEndpoint& port_;

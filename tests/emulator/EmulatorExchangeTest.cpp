@@ -1,0 +1,272 @@
+// End to end over the real pseudo-terminal: a raw host (termios on the slave side) drives
+// the emulator through every kind of exchange.
+
+#include "EmulatorFixture.h"
+#include "RawHost.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvor;
+using namespace zelvor::test;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+class EmulatorExchange : public EmulatorFixture {
+protected:
+    void openHost() { ASSERT_TRUE(host.open(slavePath())) << slavePath(); }
+    Bytes chipBytes(int area, std::uint32_t at, std::uint32_t n)
+    {
+        return chip().peekRange(area, at, n);
+    }
+    void fill(int area, std::uint32_t at, std::uint32_t n, int seed = 0)
+    {
+        for (std::uint32_t i = 0; i < n; ++i)
+            chip().poke(area, at + i, static_cast<std::uint8_t>((i * 7 + seed + (i >> 8)) & 0xFF));
+    }
+    RawHost host;
+};
+
+} // namespace
+
+TEST_F(EmulatorExchange, ReadsA16BitEpromInWordBlocks)
+{
+    startEmulator({{"alg", "19"}});
+    openHost();
+    fill(0, 0, 4096);
+    for (std::uint32_t block = 0; block < 2; ++block) {
+        const std::uint32_t s = block * 1024, e = s + 1023;
+        Bytes data;
+        ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 19, 0, static_cast<std::uint8_t>(s >> 8),
+                                                 static_cast<std::uint8_t>(s), 0,
+                                                 static_cast<std::uint8_t>(e >> 8),
+                                                 static_cast<std::uint8_t>(e)})),
+                  0);
+        ASSERT_EQ(host.rdBlockR(2048, data), 0);
+        EXPECT_EQ(data, chipBytes(0, block * 2048, 2048)) << "block " << block;
+    }
+}
+
+TEST_F(EmulatorExchange, ReadsLargePageNandAcross2112ByteBlocks)
+{
+    startEmulator({{"alg", "62"}});
+    openHost();
+    fill(0, 0, 3 * 2112, 3);
+    for (std::uint32_t page = 0; page < 3; ++page) {
+        Bytes data;
+        ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 0xC0 | 62, 0, static_cast<std::uint8_t>(page), 0,
+                                                 0, 0x08, 0x40})),
+                  0);
+        ASSERT_EQ(host.rdBlockR(2112, data), 0);
+        EXPECT_EQ(data, chipBytes(0, page * 2112, 2112)) << "page " << page;
+    }
+}
+
+TEST_F(EmulatorExchange, ReadsSmallPageNandWithEncodedCount)
+{
+    startEmulator({{"alg", "61"}});
+    openHost();
+    fill(0, 0, 3 * 2112, 5);
+    // Second block of 2112 bytes: page 4 of 528, L = 0x0F84.
+    Bytes data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 0xC0 | 61, 0, 4, 0, 0, 0x0F, 0x84})), 0);
+    ASSERT_EQ(host.rdBlockR(2112, data), 0);
+    EXPECT_EQ(data, chipBytes(0, 2112, 2112));
+}
+
+TEST_F(EmulatorExchange, ProgramThenReadBackGivesTheImage)
+{
+    startEmulator({{"alg", "2"}});
+    openHost();
+    Bytes image(2048);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    Bytes reply;
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 2, 0, 0x08, 0, 0, 0x0F, 0xFF}), image, 160, reply), 0);
+    Bytes back;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 2, 0, 0x08, 0, 0, 0x0F, 0xFF})), 0);
+    ASSERT_EQ(host.rdBlockR(2048, back), 0);
+    EXPECT_EQ(back, image);
+    EXPECT_EQ(chipBytes(0, 0x800, 2048), image);
+}
+
+TEST_F(EmulatorExchange, Program16BitWordsInPieces)
+{
+    startEmulator({{"alg", "19"}});
+    openHost();
+    Bytes image(512);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0xF0 ^ i);
+    Bytes reply;
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 19, 0, 0, 0, 0, 0x00, 0xFF}), image, 160, reply), 0);
+    EXPECT_EQ(chipBytes(0, 0, 512), image);
+}
+
+TEST_F(EmulatorExchange, ProgrammingOverNonErasedEpromGivesMismatchRecord)
+{
+    startEmulator({{"alg", "3"}});
+    openHost();
+    chip().poke(0, 0x12, 0x0F);
+    Bytes data(0x20, 0xFF);
+    data[0x12] = 0xF0; // needs 0 -> 1 in the low nibble
+    Bytes reply;
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 0x80 | 3, 0, 0, 0, 0, 0, 0x1F}), data, 16, reply), 5);
+    EXPECT_EQ(reply, (Bytes{0x00, 0x00, 0x12, 0xF0, 0x00}));
+    EXPECT_TRUE(waitIdle());
+    // The emulator is ready for the next operation.
+    Bytes back;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 3, 0, 0, 0x12, 0, 0, 0x12})), 0);
+    ASSERT_EQ(host.rdBlockR(1, back), 0);
+    EXPECT_EQ(back, Bytes{0x00});
+}
+
+TEST_F(EmulatorExchange, WordMismatchRecordCarriesTheFoundWord)
+{
+    startEmulator({{"alg", "19"}});
+    openHost();
+    chip().poke(0, 2 * 5, 0x12);
+    chip().poke(0, 2 * 5 + 1, 0x34);
+    Bytes data(16, 0xFF);
+    Bytes reply;
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 19, 0, 0, 0, 0, 0, 7}), data, 16, reply), 5);
+    EXPECT_EQ(reply, (Bytes{0x00, 0x00, 0x05, 0x12, 0x34}));
+}
+
+TEST_F(EmulatorExchange, EraseBlankCheckAndUvEproms)
+{
+    startEmulator({{"alg", "2"}, {"erase-ms", "0"}});
+    openHost();
+    chip().poke(0, 0x100, 0x00);
+    Bytes reply;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x06, 2, 0, 0, 0, 0, 0x07, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply, (Bytes{0x01, 0x00, 0x01, 0x00, 0x00}));
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 2, 0, 0, 0, 0, 0x07, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply, Bytes{0x55});
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x06, 2, 0, 0, 0, 0, 0x07, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply, Bytes{0x55});
+    // A UV EPROM (algorithm 3) cannot be erased electrically; algorithm 5 with the erase flag can.
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 3, 0, 0, 0, 0, 0x07, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply, Bytes{0x01});
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 5, 0x80, 0, 0, 0, 0x07, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply, Bytes{0x55});
+}
+
+TEST_F(EmulatorExchange, SlowEraseOutlastsSeveralReplyTries)
+{
+    startEmulator({{"alg", "16"}, {"erase-ms", "1300"}});
+    openHost();
+    Bytes reply;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 16, 0, 0, 0, 0, 0xFF, 0xFF})), 0);
+    EXPECT_EQ(host.rdReplyR(reply, 2), 7); // two tries are not enough
+    ASSERT_EQ(host.rdReplyR(reply, 40), 0);
+    EXPECT_EQ(reply, Bytes{0x55});
+}
+
+TEST_F(EmulatorExchange, NandEraseOfBadBlockFailsAndMarkerStays)
+{
+    startEmulator({{"alg", "62"}, {"bad-blocks", "1"}, {"erase-ms", "0"}});
+    openHost();
+    Bytes reply, data;
+    // Block 1 starts at page 64.
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 0xC0 | 62, 0, 64, 0, 0, 0x08, 0x01})), 0);
+    ASSERT_EQ(host.rdBlockR(2049, data), 0);
+    EXPECT_EQ(data[2048], 0x00);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 0xC0 | 62, 0, 64, 0, 0, 0xFF, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply, Bytes{0x01});
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 0xC0 | 62, 0, 0, 0, 0, 0xFF, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply, Bytes{0x55});
+}
+
+TEST_F(EmulatorExchange, VersionIdSpeedAndRamTest)
+{
+    startEmulator({{"alg", "2"}, {"id", "BF B5"}, {"version", "20"}, {"fail", "0x900"}});
+    openHost();
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0C, 2, 0, 0, 0, 0, 0, 0})), 0);
+    EXPECT_EQ(host.read(1), Bytes{0x20});
+    Bytes data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x07, 2, 0, 0, 1, 0, 0, 1})), 0);
+    ASSERT_EQ(host.rdBlockR(1, data), 0);
+    EXPECT_EQ(data, Bytes{0xB5});
+    Bytes reply;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x08, 2, 0, 0, 0, 0, 0x07, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply[0], 0x55);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x08, 2, 0, 0x08, 0, 0, 0x0F, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    EXPECT_EQ(reply[0], 0x01);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x04, 2, 2, 0, 0, 0, 0, 0})), 0);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(emulator().baud(), 115200);
+}
+
+TEST_F(EmulatorExchange, AvrFuseWriteThenRead)
+{
+    startEmulator({{"alg", "52"}});
+    openHost();
+    Bytes reply, data;
+    ASSERT_EQ(host.sendMode({0x07, 0x33, 0xF4, 0xAC, 0xE1, 0x00, 0xA0, 0xE1, 0x00, 0x35}), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 10), 0);
+    EXPECT_EQ(reply, Bytes{0x55});
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x37, 0xC0 | 52, 0x50, 0, 0, 0x50, 0, 0})), 0);
+    ASSERT_EQ(host.rdBlockR(1, data), 0);
+    EXPECT_EQ(data, Bytes{0xE1});
+}
+
+TEST_F(EmulatorExchange, LockedAvrReadsAllOnesUntilErased)
+{
+    startEmulator({{"alg", "52"}, {"erase-ms", "0"}});
+    openHost();
+    chip().poke(0, 0, 0x12);
+    Bytes reply, data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x33, 0xC0 | 52, 0xAC, 0xC0, 0x00, 0xE0, 0xC0, 0x00})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 5), 0);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x31, 0xC0 | 52, 0x20, 0, 0, 0x20, 0, 0})), 0);
+    ASSERT_EQ(host.rdBlockR(2, data), 0);
+    EXPECT_EQ(data, (Bytes{0xFF, 0xFF}));
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x35, 0xC0 | 52, 0xAC, 0, 0, 0x80, 0, 0})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x31, 0xC0 | 52, 0x20, 0, 0, 0x20, 0, 0})), 0);
+    ASSERT_EQ(host.rdBlockR(2, data), 0);
+    EXPECT_EQ(data, (Bytes{0xFF, 0xFF})); // erased now, not hidden
+    EXPECT_EQ(chip().lockLevel(), 0);
+}
+
+TEST_F(EmulatorExchange, BadPacketChecksumIsNakedAndNoiseIgnored)
+{
+    startEmulator({{"alg", "2"}});
+    openHost();
+    Bytes pkt = RawHost::packet({0x01, 2, 0, 0, 0, 0, 0, 0x0F});
+    pkt[9] ^= 0x01;
+    EXPECT_EQ(host.sendMode(pkt), 1);
+    host.write({0x55, 0x13});
+    Bytes data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 2, 0, 0, 0, 0, 0, 0x0F})), 0);
+    EXPECT_EQ(host.rdBlockR(16, data), 0);
+    EXPECT_FALSE(transcriptOf("noise").empty());
+}
+
+TEST_F(EmulatorExchange, TranscriptHasOneJsonLinePerFrame)
+{
+    startEmulator({{"alg", "2"}});
+    openHost();
+    Bytes data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 2, 0, 0, 0, 0, 0, 0x03})), 0);
+    ASSERT_EQ(host.rdBlockR(4, data), 0);
+    ASSERT_TRUE(waitIdle());
+    const auto setup = transcriptOf("setup");
+    ASSERT_EQ(setup.size(), 1u);
+    EXPECT_NE(setup[0].find("\"hex\":\"07010200000000000306\""), std::string::npos) << setup[0];
+    EXPECT_NE(setup[0].find("\"units\":4"), std::string::npos);
+    ASSERT_EQ(transcriptOf("bulk").size(), 1u);
+    EXPECT_NE(transcriptOf("bulk")[0].find("\"hex\":\"FFFFFFFFFC\""), std::string::npos);
+    ASSERT_EQ(transcriptOf("answer").size(), 1u);
+    for (const auto& line : transcript()) {
+        EXPECT_EQ(line.front(), '{');
+        EXPECT_EQ(line.back(), '}');
+    }
+}
