@@ -359,6 +359,10 @@ TEST(BaseTableData, FeatureFlagsOnlyWhereTheCommandsExist)
         if (r.col[23]) { EXPECT_TRUE(in(a, {15, 16})) << where(r) << ": lockout read"; }
         if (r.col[21]) { EXPECT_EQ(a, 10) << where(r) << ": option bit of algorithm 10"; }
         if (r.col[18]) { EXPECT_LT(r.cls(), 4) << where(r) << ": slow link"; }
+        // Class 4 packs the page code into the low bits of the packet's third byte, where the
+        // flags 0x01 (above 64 K) and 0x04 (algorithm 22, variant 0) would disguise it.
+        if (r.cls() == 4 && romLen(r) * r.width() / 8 > 0x10000) { EXPECT_EQ(r.col[5] & 1, 0) << where(r); }
+        if (r.cls() == 4 && a == 22 && r.variant() == 0) { EXPECT_EQ(r.col[5] & 4, 0) << where(r); }
         // Read-back of 2112-byte page blocks does not line up with the buffer pages.
         if (in(a, {57, 60, 61}) || (a == 62 && r.variant() == 0)) { EXPECT_EQ(r.col[22], 0) << where(r); }
         // The 20-pin adapter path of algorithm 10 reads the ID at 0 and 1, every other at 0x30.
