@@ -1,0 +1,277 @@
+#include "catalogue/ChipParams.h"
+
+#include "app/Messenger.h"
+#include "catalogue/ChipDisplay.h"
+#include "link/Port.h"
+#include "link/SetupPacket.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace zelvor {
+
+namespace {
+
+bool oneOf(int v, std::initializer_list<int> set)
+{
+    return std::find(set.begin(), set.end(), v) != set.end();
+}
+
+// Algorithms whose columns 4..6 carry options instead of voltages and pulse algorithm.
+bool optionAlgorithm(int alg)
+{
+    return oneOf(alg, {15, 16, 30, 36, 37, 46, 47, 48, 49, 50, 51, 57, 60, 61, 62});
+}
+
+// The forced values of the paged and serial algorithms.
+void applyOptions(RomParams& p)
+{
+    if (optionAlgorithm(p.algCode)) {
+        p.optA = p.vppSel;
+        p.vppSel = 3;
+        p.optB = p.pulseAlg;
+        p.pulseAlg = 3;
+        p.optC = p.vccSel;
+        p.vccSel = 0;
+        if (p.algCode == 30) p.optC = p.hasSdp; // column 19 picks the page size
+    } else if (p.algCode == 17 || p.algCode == 38) {
+        p.optA = p.vppSel;
+        p.vppSel = 0;
+        p.optB = p.pulseAlg;
+        p.pulseAlg = 3;
+        p.optC = p.vccSel;
+        p.vccSel = 0;
+    }
+}
+
+struct SizeCode {
+    char code;
+    qint32 div;
+    qint32 low;
+};
+constexpr SizeCode kSizeCodes[] = {{'0', 1, 0}, {'1', 1, 1}, {'2', 2, 0}, {'3', 2, 1},
+                                   {'4', 4, 0}, {'5', 4, 1}, {'8', 8, 0}, {'9', 8, 1}};
+
+} // namespace
+
+bool pageAddressed(const RomParams& p)
+{
+    return p.algCode == 57 || p.algCode == 60 || p.algCode == 61 ||
+           (p.algCode == 62 && p.variant == 0);
+}
+
+void Calc_prmult(Session& s)
+{
+    const PrgSettings& st = s.settings;
+    RomParams& p = s.rom;
+    if (st.byMaker == 1 && s.cat.valid(st.catIdx)) {
+        const CatEntry& e = s.cat.at(st.catIdx);
+        p.romName = e.name.left(12);
+        for (const SizeCode& c : kSizeCodes) {
+            if (e.mult == QLatin1Char(c.code)) {
+                p.sizeDiv = c.div;
+                p.lowVcc = c.low;
+            }
+        }
+        return;
+    }
+    p.sizeDiv = 1;
+    const int alg = s.base.valid(st.romIdx) ? s.base.at(st.romIdx).col[2] : p.algCode;
+    p.lowVcc = (alg == 33 || alg == 34) ? 1 : 0;
+}
+
+qint32 mainLength(const BaseRow& row, const RomParams& p)
+{
+    // The catalogue's divisor lets a smaller part use a larger family's row; it applies to
+    // every organisation, so the divided size feeds each rule.
+    const qint64 size = qint64(row.size) / std::max<qint32>(1, p.sizeDiv);
+    qint64 len;
+    if (p.devClass == 4) {
+        len = p.dataWidth > 0 ? size / p.dataWidth : 0; // column 3 counts kilobits
+    } else if (pageAddressed(p)) {
+        if (p.optC == 3)
+            len = size / 2048 * 2112;
+        else if (p.optC == 1)
+            len = size / 512 * 528;
+        else
+            len = size / 256 * 264;
+    } else if ((p.devClass == 5 && p.algCode == 27) || p.devClass == 6) {
+        len = size / 2; // 16-bit words
+    } else {
+        len = size;
+    }
+    return qint32(std::min<qint64>(len, 0x7FFFFFFF));
+}
+
+void deriveChip(Session& s)
+{
+    if (!s.base.valid(s.settings.romIdx)) return;
+    const BaseRow& row = s.base.at(s.settings.romIdx);
+    RomParams& p = s.rom;
+
+    p.algCode = row.col[2];
+    p.devClass = row.baseClass;
+    p.romName = row.key();
+    p.dataWidth = row.col[7];
+    p.baseWidth = row.col[7];
+    // Every derivation starts from the same values, so the chip chosen before leaves
+    // nothing behind (the options feed packet flags).
+    p.optA = p.optB = p.optC = 0;
+    p.sizeDiv = 1;
+    p.lowVcc = 0;
+    Calc_prmult(s);
+    p.extraBits = quint8(p.dataWidth - 8);
+    p.adapter = row.col[17];
+    p.canWrite = row.col[8];
+    p.canErase = row.col[9];
+    p.canCompare = row.col[10];
+    p.canLock = row.col[11];
+    p.canTestRam = row.col[12];
+    p.canSetVpp = row.col[13];
+    p.canRead = row.col[14];
+    p.canBlank = row.col[15];
+    p.canReadId = row.col[16];
+    p.slowOnly = row.col[18];
+    p.hasSdp = row.col[19];
+    p.hasBblSet = row.col[20];
+    p.opt21 = row.col[21];
+    p.verifyBlock = row.col[22];
+    p.hasBblRead = row.col[23];
+    p.variant = row.col[25];
+    p.subType = row.col[26];
+    p.vppSel = row.col[4];
+    p.vccSel = row.col[6];
+    p.pulseAlg = row.col[5];
+    applyOptions(p);
+    p.romLen = mainLength(row, p);
+}
+
+void Set_chdata(Session& s)
+{
+    PrgSettings& st = s.settings;
+    st.autoErase = 0;
+    st.autoBlank = 0;
+    st.autoWrite = 1;
+    st.autoCompare = 1;
+    st.autoLock = 0;
+    st.autoData = 0;
+    st.autoCfgw = 0;
+}
+
+int ChcRom(Session& s, int index) { return ChcRom(s, index, ChipChoice{}); }
+
+int ChcRom(Session& s, int index, const ChipChoice& choice)
+{
+    if (!s.base.valid(index)) return kChipUnknown;
+
+    const int oldIdx = s.settings.romIdx;
+    const quint8 oldAlg = s.rom.algCode;
+    const qint32 oldArea = s.op.area;
+    const quint16 oldSum = s.buf.checkSum;
+
+    s.op.area = 0;
+    s.settings.romIdx = index;
+    s.rom.algCode = s.base.at(index).col[2];
+    s.op.opCode = 0;
+    s.buf.checkSum = 0;
+
+    // The announcement carries the new algorithm with the rest of the previous chip.
+    const int rc = Send_mode(s);
+    if (rc != 0) {
+        ShowMessageSc(s, QString::fromUtf8(msg::LinkError.ru));
+        Reopen_com(s);
+        s.settings.romIdx = oldIdx;
+        s.rom.algCode = oldAlg;
+        s.op.area = oldArea;
+        s.buf.checkSum = oldSum;
+        return rc;
+    }
+
+    s.settings.byMaker = choice.byMaker == 1 && s.cat.valid(choice.catIdx) ? 1 : 0;
+    if (s.settings.byMaker == 1) s.settings.catIdx = choice.catIdx;
+    deriveChip(s);
+    Set_chdata(s);
+    s.rom.fuseBytes[0] = s.rom.fuseBytes[1] = s.rom.fuseBytes[2] = s.rom.fuseBytes[3] = 0xFF;
+    s.buf.addrStart = 0;
+    s.buf.addrEnd = s.rom.romLen - 1;
+    s.fe.refresh();
+    logLine(s, s.text(msg::Device) + chipLabel(s));
+    return 0;
+}
+
+qint32 pieceLength(const RomParams& p, qint32 area)
+{
+    const int a = p.algCode;
+    const int v = p.variant;
+    if (p.devClass == 4) {
+        static constexpr qint32 kSerial[] = {80, 4, 8, 16, 32, 64, 128};
+        // An organisation code outside the table takes the smallest piece, which fits
+        // every serial page, rather than the length left by the chip before.
+        return p.pulseAlg <= 6 ? kSerial[p.pulseAlg] : 4;
+    }
+    if (a == 16) return v == 1 ? 128 : 256;
+    if (oneOf(a, {48, 49, 50, 51})) return 128;
+    if (a == 57 || a == 60 || a == 61 || (a == 62 && v == 0)) return 132;
+    if (a == 62) return 128;
+    if (a == 30) return v == 1 ? 160 : 64;
+    if (a == 46) return p.optC == 1 ? 128 : 32;
+    if (a == 0) return 80;
+    if (((a == 45 || a == 26) && p.romLen == 1024 && v == 0) || a == 52 || a == 55)
+        return area == 1 ? 4 : 32;
+    if (a == 26 || (a == 41 && v == 1) || (a == 45 && v == 0)) return area == 1 ? 4 : 64;
+    if (a == 43) return 8;
+    if (a == 10 && p.subType == 3) return 32;
+    return 160;
+}
+
+int Set_lenbl(Session& s)
+{
+    s.op.lenBl = pieceLength(s.rom, s.op.area);
+    if (s.rom.slowOnly != 1 || s.settings.baudIdx < 2) return 0;
+    // This chip programs only at 9600: lower the programmer and the port for the run.
+    s.op.opCode = 4;
+    s.run.savedBaud = s.settings.baudIdx;
+    s.settings.baudIdx = 0;
+    const int rc = Send_mode(s);
+    Wait_ms(s, 100);
+    Reopen_com(s);
+    s.run.slowed = 1;
+    return rc;
+}
+
+void restoreChip(Session& s)
+{
+    s.op.area = 0;
+    deriveChip(s);
+}
+
+int modelRefusal(const Session& s, int baseIndex, ModelCheck when)
+{
+    if (!s.base.valid(baseIndex)) return kUnknownBase;
+    const BaseRow& row = s.base.at(baseIndex);
+    if (s.settings.model == 3 && row.col[26] == 3) return kRefusedByC;
+    if (s.settings.model == 5) {
+        const int ad = row.baseAdapter();
+        const bool adapterRefused =
+            ad == 7 || ad == 8 || ad == 9 ||
+            (when == ModelCheck::Selection && (ad == 18 || ad == 21));
+        if (row.baseClass == 1 || adapterRefused) return kRefusedByB;
+    }
+    return kModelAllows;
+}
+
+QString modelRefusalText(const Session& s, int code)
+{
+    switch (code) {
+    case kUnknownBase:
+        return s.text(msg::ChipNotSupported);
+    case kRefusedByC:
+        return s.text(msg::ModelCRefuses);
+    case kRefusedByB:
+        return s.text(msg::ModelBRefuses);
+    default:
+        return {};
+    }
+}
+
+} // namespace zelvor
