@@ -58,22 +58,21 @@ void Code_Data(Session& s, int kind)
     p.dataWidth = p.baseWidth;
     if (ops::byteWideDataArea(p.algCode) && kind == 1) p.dataWidth = 8;
 
-    if (s.base.valid(s.settings.romIdx)) {
-        const BaseRow& row = s.base.at(s.settings.romIdx);
-        if (kind == 0) {
-            // The same main length the chip was derived with (divisor and spare included).
-            RomParams code = p;
-            code.dataWidth = p.baseWidth;
-            setWindow(s, mainLength(row, code) - 1);
-            // The LDROM rides behind the code when the data area is included.
-            if (p.algCode == 32) Inc_data(s);
-        } else if (kind == 1) {
-            const qint32 end = dataAreaEnd(p, row.size);
-            if (end >= 0) setWindow(s, end);
-        } else if (kind == 2) {
-            if (p.algCode == 27) setWindow(s, 7);
-            if (p.algCode == 43) setWindow(s, 13);
-        }
+    const bool known = s.base.valid(s.settings.romIdx);
+    const qint32 S = known ? s.base.at(s.settings.romIdx).size : 0;
+    if (kind == 0 && known) {
+        // The same main length the chip was derived with (divisor and spare included).
+        RomParams code = p;
+        code.dataWidth = p.baseWidth;
+        setWindow(s, mainLength(s.base.at(s.settings.romIdx), code) - 1);
+        // The LDROM rides behind the code when the data area is included.
+        if (p.algCode == 32) Inc_data(s);
+    } else if (kind == 1) {
+        const qint32 end = dataAreaEnd(p, S);
+        if (end >= 0) setWindow(s, end);
+    } else if (kind == 2) {
+        if (p.algCode == 27) setWindow(s, 7);
+        if (p.algCode == 43) setWindow(s, 13);
     }
     s.fe.refresh();
 }

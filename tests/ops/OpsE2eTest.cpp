@@ -1,0 +1,183 @@
+// Read, blank check, program, compare and erase over a real pseudo-terminal against the
+// virtual programmer, for one chip of every algorithm the shipped prgplus.lst uses.
+
+#include "EmulatorFixture.h"
+#include "QtTestApp.h"
+#include "ScriptedFrontEnd.h"
+
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "buffer/BufferInit.h"
+#include "catalogue/BaseTableLoader.h"
+#include "catalogue/ChipParams.h"
+#include "link/Port.h"
+#include "ops/Engine.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace zelvor::test {
+namespace {
+
+struct LiveSession {
+    ScriptedFrontEnd fe;
+    SystemClock clock;
+    Session s{fe, clock};
+};
+
+// Chip bytes of the window as the wire carries them.
+int bytesPerUnit(const Session& s) { return wideTransfer(s) ? 2 : 1; }
+
+class OpsE2e : public EmulatorFixture, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        ensureQtApp();
+        QString why;
+        ASSERT_EQ(loadBaseTable(live.s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why), 0)
+            << why.toStdString();
+    }
+
+    // Chooses base type `index`, starts the emulator for it and opens the port. The window
+    // is cut to a few blocks so that big chips stay quick.
+    void begin(int index, int english)
+    {
+        Session& s = live.s;
+        s.settings.english = english;
+        s.settings.romIdx = index;
+        s.settings.byMaker = 0;
+        restoreChip(s);
+        Inc_data(s);
+        const RomParams& p = s.rom;
+        qint32 units = p.romLen;
+        qint32 limit = 3 * 2048 + 100;
+        if (p.algCode == 46) limit = 4096;
+        if (pagedRead(p) || p.algCode == 57) limit = 3 * 2112 + 264;
+        if (p.algCode == 62 && p.variant == 0) limit = 2 * 2112;
+        s.buf.addrStart = 0;
+        s.buf.addrEnd = std::min(units, limit) - 1;
+
+        ProfileKeys keys{{"alg", std::to_string(p.algCode)},
+                         {"class", std::to_string(p.devClass)},
+                         {"width", std::to_string(p.dataWidth)},
+                         {"variant", std::to_string(p.variant)},
+                         {"size", std::to_string(units)},
+                         {"erase-ms", "5"}};
+        if (p.algCode == 60 || p.algCode == 61 || p.algCode == 57)
+            keys.push_back({"page", std::to_string(264 << p.optC)});
+        startEmulator(keys);
+        s.portOverride = QString::fromStdString(slavePath());
+        allocLinkBuffers(s);
+        ASSERT_EQ(Open_com(s, 0), 0);
+        InitMem(s);
+    }
+
+    // Random contents for `bytes` buffer bytes (words of PICs masked to their width).
+    void fillBuffer(qint64 bytes, unsigned seed)
+    {
+        Session& s = live.s;
+        std::mt19937 rng(seed);
+        s.buf.blocks.clear();
+        while (qint64(s.buf.pageCount()) * RomBuf::kPage < bytes)
+            s.buf.blocks.push_back(RomBuf::newBlock());
+        const bool pic = s.rom.algCode == 27;
+        for (qint64 i = 0; i < bytes; ++i) {
+            quint8 v = quint8(rng());
+            if (pic && i % 2 == 0) v &= 0x3F;
+            s.buf.page(int(i / RomBuf::kPage))[i % RomBuf::kPage] = v;
+        }
+        s.buf.size = qint32(bytes);
+        s.buf.lastLen = int((bytes - 1) % RomBuf::kPage) + 1;
+    }
+
+    QByteArray bufferBytes(qint64 n)
+    {
+        QByteArray b;
+        for (qint64 i = 0; i < n; ++i)
+            b.append(char(live.s.buf.page(int(i / RomBuf::kPage))[i % RomBuf::kPage]));
+        return b;
+    }
+
+    QByteArray chipBytes(qint64 n)
+    {
+        const auto v = chip().peekRange(0, 0, std::uint32_t(n));
+        return QByteArray(reinterpret_cast<const char*>(v.data()), int(v.size()));
+    }
+
+    QString status() { return live.fe.lastStatus(); }
+
+    LiveSession live;
+};
+
+TEST_P(OpsE2e, BlankProgramCompareReadErase)
+{
+    const int index = GetParam();
+    const int english = index % 2;
+    ASSERT_NO_FATAL_FAILURE(begin(index, english));
+    Session& s = live.s;
+    const RomParams& p = s.rom;
+    SCOPED_TRACE("algorithm " + std::to_string(p.algCode) + " " + p.romName.toStdString());
+    const qint64 units = s.buf.addrEnd - s.buf.addrStart + 1;
+    const qint64 bytes = units * bytesPerUnit(s);
+
+    if (p.canBlank) {
+        EXPECT_EQ(ReadNullClick(s), 0);
+        EXPECT_EQ(status(), s.text(msg::BlankOk));
+    }
+    if (p.canWrite == 1) {
+        fillBuffer(bytes, unsigned(index));
+        const QByteArray image = bufferBytes(bytes);
+        EXPECT_EQ(WriteRomClick(s), 0);
+        EXPECT_EQ(status(), s.text(msg::Programmed));
+        ASSERT_TRUE(waitIdle());
+        EXPECT_EQ(chipBytes(bytes), image);
+        if (p.canCompare == 1) {
+            EXPECT_EQ(CompRomClick(s), 0);
+            EXPECT_EQ(status(), s.text(msg::CompareOk));
+        }
+        if (p.canBlank) {
+            EXPECT_EQ(ReadNullClick(s), opres::kNotBlank);
+            EXPECT_EQ(status(), s.text(msg::NotBlank));
+        }
+        if (p.canRead == 1) {
+            InitMem(s);
+            EXPECT_EQ(ReadRomClick(s), 0);
+            EXPECT_EQ(status(), s.text(msg::ReadDone));
+            EXPECT_EQ(s.buf.size, bytes);
+            EXPECT_EQ(bufferBytes(bytes), image);
+        }
+    }
+    if (p.canErase == 1) {
+        EXPECT_EQ(ClearRomClick(s), 0);
+        EXPECT_EQ(status(), s.text(msg::EraseDone));
+        if (p.canBlank) {
+            EXPECT_EQ(ReadNullClick(s), 0);
+            EXPECT_EQ(status(), s.text(msg::BlankOk));
+        }
+    }
+    EXPECT_TRUE(live.fe.boxes.isEmpty()) << live.fe.boxes.join('\n').toStdString();
+}
+
+// One base type of each algorithm of the shipped table.
+std::vector<int> oneRowPerAlgorithm()
+{
+    BaseTable table;
+    (void)loadBaseTable(QStringLiteral(ZELVOR_SOURCE_DIR "/data/prgplus.lst"), table);
+    std::vector<int> out;
+    std::vector<bool> seen(64, false);
+    for (int i = 1; i <= table.baseCount(); ++i) {
+        const int alg = table.at(i).col[2];
+        if (alg < 64 && !seen[size_t(alg)]) {
+            seen[size_t(alg)] = true;
+            out.push_back(i);
+        }
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedTable, OpsE2e, ::testing::ValuesIn(oneRowPerAlgorithm()),
+                         [](const auto& info) { return "row" + std::to_string(info.param); });
+
+} // namespace
+} // namespace zelvor::test
