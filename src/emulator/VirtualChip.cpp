@@ -167,9 +167,14 @@ bool VirtualChip::eraseAll(Physics physics)
     {
         std::lock_guard lock(mutex_);
         if (physics == Physics::UvEprom) return false;
-        if (bblLower_ || bblUpper_) return false;
-        for (int a = 0; a < kAreas; ++a)
+        for (int a = 1; a < kAreas; ++a)
             if (a != kFirmwareArea) memory_[a].clear();
+        // A locked-out boot block survives a chip erase.
+        std::map<std::uint32_t, Page> kept;
+        for (auto& [index, page] : memory_[0])
+            if (inLockedBootBlock(index * kPage) || inLockedBootBlock(index * kPage + kPage - 1))
+                kept.emplace(index, page);
+        memory_[0] = std::move(kept);
         lockLevel_ = 0;
         fuses_[0] = 0xFF;
     }

@@ -117,6 +117,11 @@ TEST(VirtualChip, BootBlockLockoutProtectsItsBlock)
     EXPECT_FALSE(chip.erase(0, 0, 0x3FFF, Physics::OneWay));
     chip.lockBootBlock(true);
     EXPECT_FALSE(chip.program(0, 0x3FFFF, 0x00, Physics::OneWay, found));
+    ASSERT_TRUE(chip.program(0, 0x100, 0xFF, Physics::OneWay, found)); // already FF
+    chip.poke(0, 0x100, 0x42);
+    ASSERT_TRUE(chip.eraseAll(Physics::OneWay)); // the locked block keeps its data
+    EXPECT_EQ(chip.peek(0, 0x100), 0x42);
+    EXPECT_EQ(chip.peek(0, 0x4000), 0xFF);
 }
 
 TEST(VirtualChip, ImageLoadsAtOffset)
