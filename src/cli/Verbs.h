@@ -18,6 +18,11 @@ const Verb* verbTable();
 // Declarations, one per verb.
 int verbInfo(CliContext& c);
 int verbPorts(CliContext& c);
+int verbRead(CliContext& c);
+int verbWrite(CliContext& c);
+int verbVerify(CliContext& c);
+int verbErase(CliContext& c);
+int verbBlank(CliContext& c);
 int verbConvert(CliContext& c);
 int verbChecksum(CliContext& c);
 

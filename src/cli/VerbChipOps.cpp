@@ -1,0 +1,99 @@
+// zelvor-cli read, write, verify, erase, blank: the chip operations on the chip named.
+
+#include "Verbs.h"
+
+#include "app/Startup.h"
+#include "buffer/BufferFiles.h"
+#include "buffer/BufferInit.h"
+#include "catalogue/BaseTableLoader.h"
+#include "catalogue/ChipParams.h"
+#include "ops/Engine.h"
+
+namespace zelvor::cli {
+
+int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
+
+namespace {
+
+// CHIP as base:NAME (a base type of prgplus.lst) made the current chip; the programmer is
+// told about it. Ok, Usage or Failed.
+int selectChip(CliContext& c, const QString& chip)
+{
+    const QString prefix = QStringLiteral("base:");
+    if (!chip.startsWith(prefix, Qt::CaseInsensitive) || chip.size() == prefix.size())
+        return c.usage(QStringLiteral("CHIP is base:NAME, a base type of prgplus.lst"));
+    const int index = findBaseByName(c.s.base, chip.mid(prefix.size()));
+    if (index < 0) {
+        c.err << "zelvor-cli: no base type " << chip.mid(prefix.size()) << " in prgplus.lst"
+              << Qt::endl;
+        return Failed;
+    }
+    if (!commandAllowed(c.s)) return Failed;
+    if (ChcRom(c.s, index) != 0) return Failed;
+    Inc_data(c.s);
+    return Ok;
+}
+
+// --area, --start and --end: the memory area and the address window.
+int applyWindow(CliContext& c)
+{
+    Session& s = c.s;
+    const QString area = c.opt(QStringLiteral("area"), QStringLiteral("code"));
+    if (area == QLatin1String("data"))
+        Code_Data(s, 1);
+    else if (area == QLatin1String("config"))
+        Code_Data(s, 2);
+    else if (area != QLatin1String("code"))
+        return c.usage(QStringLiteral("--area is code, data or config"));
+    quint32 start = quint32(s.buf.addrStart);
+    quint32 end = quint32(s.buf.addrEnd);
+    if (!c.hexOpt(QStringLiteral("start"), start) || !c.hexOpt(QStringLiteral("end"), end))
+        return Usage;
+    if (end < start || qint64(end) >= qint64(s.rom.romLen))
+        return c.usage(QStringLiteral("the window must lie inside the chip, start before end"));
+    s.buf.addrStart = qint32(start);
+    s.buf.addrEnd = qint32(end);
+    return Ok;
+}
+
+// Chip, window and (for write and verify) the file; then the operation.
+int runChipVerb(CliContext& c, bool takesFile, int (*operation)(Session&))
+{
+    const int want = takesFile ? 2 : 1;
+    if (c.args.size() != want)
+        return c.usage(takesFile ? QStringLiteral("takes CHIP and FILE")
+                                 : QStringLiteral("takes CHIP"));
+    int rc = selectChip(c, c.args[0]);
+    if (rc != Ok) return rc;
+    rc = applyWindow(c);
+    if (rc != Ok) return rc;
+    if (takesFile) {
+        rc = loadForCli(c, c.args[1]);
+        if (rc != Ok) return rc;
+    }
+    BusyScope busy(c.s);
+    return operation(c.s) == opres::kOk ? Ok : Failed;
+}
+
+} // namespace
+
+int verbRead(CliContext& c)
+{
+    const QString out = c.opt(QStringLiteral("o"), c.opt(QStringLiteral("out")));
+    if (out.isEmpty()) return c.usage(QStringLiteral("read takes CHIP -o FILE"));
+    const int rc = runChipVerb(c, false, ReadRomClick);
+    if (rc != Ok) return rc;
+    const QString f = c.opt(QStringLiteral("format"));
+    c.s.settings.fileFmt = f == QLatin1String("hex") || (f.isEmpty() && out.endsWith(
+                                                              QLatin1String(".hex"), Qt::CaseInsensitive))
+                               ? 2
+                               : 1;
+    return saveFile(c.s, out) == 0 ? Ok : Failed;
+}
+
+int verbWrite(CliContext& c) { return runChipVerb(c, true, WriteRomClick); }
+int verbVerify(CliContext& c) { return runChipVerb(c, true, CompRomClick); }
+int verbErase(CliContext& c) { return runChipVerb(c, false, ClearRomClick); }
+int verbBlank(CliContext& c) { return runChipVerb(c, false, ReadNullClick); }
+
+} // namespace zelvor::cli
