@@ -1,8 +1,14 @@
 // Checks the shipped data files: the base-type table prgplus.lst, the adapter list and the PIC
-// and AVR configuration lists. The files are read here with a reader of their own, so that a
-// fault in the data is reported as such and not hidden behind the program's loader.
+// and AVR configuration lists. The table is read by the program's own loader and every row is
+// made the current chip as at start-up; the list files are read here directly.
+
+#include "TestSession.h"
+#include "catalogue/BaseTableLoader.h"
+#include "catalogue/ChipParams.h"
 
 #include <gtest/gtest.h>
+
+#include <QString>
 
 #include <algorithm>
 #include <array>
@@ -56,25 +62,24 @@ std::vector<std::string> fileLines(const std::string& name)
     return crlfLines(readBytes(name), bad);
 }
 
+// One base type as the loader stored it, with what the program derives from it.
 struct Row {
     int line = 0;               // 1-based line in the file
-    std::array<long, 27> col{}; // col[1]..col[26] as written
-    std::string text;           // everything after the 26th number
+    std::array<long, 27> col{}; // col[1]..col[26]; col[3] is the size column as written
+    std::string name;           // baseName, 15 characters when the row is well padded
+    std::string sigA, sigB;     // class 6 only
+    long long romLen = 0;       // as the program derives it, chosen by base type
+    long long piece = 0;        // transfer piece of the main area, as the program derives it
 
     long cls() const { return col[1]; }
     long alg() const { return col[2]; }
     long size() const { return col[3] * 1024; }
     long width() const { return col[7]; }
     long variant() const { return col[25]; }
-    std::string name() const { return text.size() > 1 ? text.substr(1, 15) : std::string(); }
-    std::string key() const
-    {
-        std::string k = name().substr(0, std::min<std::size_t>(12, name().size()));
-        return k;
-    }
+    std::string key() const { return name.substr(0, std::min<std::size_t>(12, name.size())); }
     std::string trimmedName() const
     {
-        std::string n = name();
+        std::string n = name;
         while (!n.empty() && n.back() == ' ') n.pop_back();
         return n;
     }
@@ -82,7 +87,8 @@ struct Row {
 
 struct Table {
     std::vector<Row> rows;
-    std::vector<int> badLines; // lines whose numbers cannot be read
+    int loadCode = -1;
+    int droppedRows = 0;
     int badEnds = 0;
     bool ascii = true;
 };
@@ -93,31 +99,29 @@ Table readTable()
     const std::string bytes = readBytes("prgplus.lst");
     for (unsigned char c : bytes)
         if (c >= 0x80) t.ascii = false;
-    const auto lines = crlfLines(bytes, t.badEnds);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& s = lines[i];
-        std::size_t pos = 0;
-        Row r;
-        r.line = int(i) + 1;
-        bool ok = true;
-        for (int c = 1; c <= 26 && ok; ++c) {
-            while (pos < s.size() && std::isspace((unsigned char)s[pos])) ++pos;
-            const std::size_t start = pos;
-            while (pos < s.size() && std::isdigit((unsigned char)s[pos])) ++pos;
-            if (pos == start || (pos < s.size() && !std::isspace((unsigned char)s[pos]))) {
-                ok = false;
-                break;
-            }
-            r.col[std::size_t(c)] = std::stol(s.substr(start, pos - start));
-            if (c == 1 && r.col[1] >= 10) break; // a comment line
-        }
-        if (ok && r.col[1] >= 10) continue;
-        if (!ok) {
-            t.badLines.push_back(r.line);
-            continue;
-        }
-        r.text = s.substr(pos);
-        t.rows.push_back(r);
+    (void)crlfLines(bytes, t.badEnds);
+
+    zelvor::test::TestSession ts;
+    const zelvor::BaseLoadResult r =
+        zelvor::loadBaseTable(QString::fromStdString(kData + "prgplus.lst"), ts.s.base);
+    t.loadCode = r.code;
+    t.droppedRows = r.droppedRows;
+    for (int i = 1; i <= ts.s.base.baseCount(); ++i) {
+        const zelvor::BaseRow& b = ts.s.base.at(i);
+        Row row;
+        row.line = b.line;
+        for (int c = 1; c <= 26; ++c) row.col[std::size_t(c)] = b.col[std::size_t(c)];
+        row.col[1] = b.baseClass;
+        row.col[3] = b.size / 1024;
+        row.name = b.baseName.toStdString();
+        row.sigA = b.baseSigA.toStdString();
+        row.sigB = b.baseSigB.toStdString();
+        ts.s.settings.romIdx = i;
+        ts.s.settings.byMaker = 0;
+        zelvor::restoreChip(ts.s);
+        row.romLen = ts.s.rom.romLen;
+        row.piece = zelvor::pieceLength(ts.s.rom, 0);
+        t.rows.push_back(row);
     }
     return t;
 }
@@ -126,6 +130,22 @@ const Table& table()
 {
     static const Table t = readTable();
     return t;
+}
+
+// The text part of every row line as written (everything after the 26th number), keyed by line.
+std::map<int, std::string> rawTextParts()
+{
+    std::map<int, std::string> parts;
+    const auto lines = fileLines("prgplus.lst");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::istringstream in(lines[i]);
+        long first = 0;
+        if (!(in >> first) || first >= 10) continue;
+        std::string tok;
+        for (int c = 2; c <= 26 && in >> tok; ++c) {}
+        parts[int(i) + 1] = lines[i].substr(std::size_t(in.tellg()));
+    }
+    return parts;
 }
 
 bool in(long v, std::initializer_list<long> set) { return std::find(set.begin(), set.end(), v) != set.end(); }
@@ -141,8 +161,9 @@ long optC(const Row& r)
     return (forcedA(r.alg()) || forcedB(r.alg())) ? r.col[6] : 0;
 }
 
-// Number of addressable units of the main memory, chosen by base type (size divisor 1).
-long long romLen(const Row& r)
+// Number of addressable units of the main memory, chosen by base type (size divisor 1): the
+// rule the program follows, kept here to check the program's derivation against.
+long long expectedRomLen(const Row& r)
 {
     const long long s = r.size();
     if (r.cls() == 4) return r.width() ? s / r.width() : 0;
@@ -221,7 +242,8 @@ TEST(BaseTableData, FileIsReadableCrLfText)
     const Table& t = table();
     EXPECT_TRUE(t.ascii);
     EXPECT_EQ(t.badEnds, 0) << "every line must end in CR LF";
-    EXPECT_TRUE(t.badLines.empty()) << "first unreadable line: " << (t.badLines.empty() ? 0 : t.badLines[0]);
+    EXPECT_EQ(t.loadCode, zelvor::kBaseLoaded);
+    EXPECT_EQ(t.droppedRows, 0);
     ASSERT_FALSE(t.rows.empty());
 }
 
@@ -240,27 +262,30 @@ TEST(BaseTableData, RowCountAndClassOrder)
 
 TEST(BaseTableData, NamesAndSignaturesSitAtTheirPositions)
 {
+    const auto raw = rawTextParts();
     std::map<std::string, int> keys;
     for (const Row& r : table().rows) {
-        ASSERT_GE(r.text.size(), 16u) << where(r) << ": the name is padded to 15 characters";
-        EXPECT_EQ(r.text[0], ' ') << where(r);
-        EXPECT_NE(r.text[1], ' ') << where(r) << ": exactly one blank before the name";
-        EXPECT_EQ(r.name().find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-/ "),
+        ASSERT_EQ(r.name.size(), 15u) << where(r) << ": the name is padded to 15 characters";
+        EXPECT_NE(r.name[0], ' ') << where(r) << ": exactly one blank before the name";
+        EXPECT_EQ(r.name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-/ "),
                   std::string::npos)
             << where(r);
         EXPECT_TRUE(keys.emplace(r.key(), r.line).second) << where(r) << ": key used twice";
+        ASSERT_TRUE(raw.count(r.line)) << where(r);
+        const std::string& text = raw.at(r.line);
         if (r.cls() == 6) {
             // The expansion shows the first 12 characters: the whole name must fit.
             EXPECT_LE(r.trimmedName().size(), 12u) << where(r);
-            ASSERT_EQ(r.text.size(), 21u) << where(r);
-            const std::string a = r.text.substr(16, 2), b = r.text.substr(19, 2);
-            EXPECT_EQ(r.text[18], ' ') << where(r);
-            for (const std::string& sig : {a, b})
+            EXPECT_EQ(text.size(), 21u) << where(r);
+            EXPECT_EQ(text.substr(18, 1), " ") << where(r);
+            for (const std::string& sig : {r.sigA, r.sigB}) {
+                ASSERT_EQ(sig.size(), 2u) << where(r);
                 for (char c : sig)
                     EXPECT_TRUE(std::isdigit((unsigned char)c) || (c >= 'A' && c <= 'F'))
                         << where(r) << ": signature " << sig;
+            }
         } else {
-            EXPECT_EQ(r.text.size(), 16u) << where(r) << ": nothing after the name";
+            EXPECT_EQ(text.size(), 16u) << where(r) << ": nothing after the name";
         }
     }
 }
@@ -325,11 +350,11 @@ TEST(BaseTableData, WidthsAgreeWithTheWordAlgorithms)
 TEST(BaseTableData, EveryRowDerivesItsParameters)
 {
     for (const Row& r : table().rows) {
-        const long long len = romLen(r);
+        const long long len = r.romLen;
         EXPECT_GT(len, 0) << where(r);
-        EXPECT_LT(len, 0x7FFFFFFFLL) << where(r);
+        EXPECT_EQ(len, expectedRomLen(r)) << where(r);
         EXPECT_GT(lenBl(r, len), 0) << where(r) << ": piece length undefined";
-        for (int c = 4; c <= 26; ++c) EXPECT_LE(r.col[std::size_t(c)], 255) << where(r) << " column " << c;
+        EXPECT_EQ(r.piece, lenBl(r, len)) << where(r);
         for (int c = 8; c <= 23; ++c)
             if (c != 17) { EXPECT_LE(r.col[std::size_t(c)], 1) << where(r) << " flag column " << c; }
         EXPECT_LE(r.col[17], 17) << where(r) << ": adapter code";
@@ -361,7 +386,7 @@ TEST(BaseTableData, FeatureFlagsOnlyWhereTheCommandsExist)
         if (r.col[18]) { EXPECT_LT(r.cls(), 4) << where(r) << ": slow link"; }
         // Class 4 packs the page code into the low bits of the packet's third byte, where the
         // flags 0x01 (above 64 K) and 0x04 (algorithm 22, variant 0) would disguise it.
-        if (r.cls() == 4 && romLen(r) * r.width() / 8 > 0x10000) { EXPECT_EQ(r.col[5] & 1, 0) << where(r); }
+        if (r.cls() == 4 && r.romLen * r.width() / 8 > 0x10000) { EXPECT_EQ(r.col[5] & 1, 0) << where(r); }
         if (r.cls() == 4 && a == 22 && r.variant() == 0) { EXPECT_EQ(r.col[5] & 4, 0) << where(r); }
         // Read-back of 2112-byte page blocks does not line up with the buffer pages.
         if (in(a, {57, 60, 61}) || (a == 62 && r.variant() == 0)) { EXPECT_EQ(r.col[22], 0) << where(r); }
@@ -376,7 +401,7 @@ TEST(BaseTableData, FeatureFlagsOnlyWhereTheCommandsExist)
 TEST(BaseTableData, SectorListsAreNeverEmpty)
 {
     for (const Row& r : table().rows) {
-        const long long s = romLen(r);
+        const long long s = r.romLen;
         const long a = r.alg();
         if (forcedB(a) && optA(r) != 0) {
             const long m = r.width() == 8 ? 2 : 1;
