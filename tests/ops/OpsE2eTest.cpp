@@ -183,3 +183,136 @@ INSTANTIATE_TEST_SUITE_P(ShippedTable, OpsE2e, ::testing::ValuesIn(oneRowPerAlgo
 
 } // namespace
 } // namespace zelvor::test
+
+namespace zelvor::test {
+namespace {
+
+// Faults injected by the virtual programmer: every operation ends with its failure
+// message, never with success over wrong data, and a failed read keeps the buffer.
+struct FaultCase {
+    const char* fault;
+    const char* op; // read, write, verify, blank
+};
+
+class OpsFaultE2e : public EmulatorFixture, public ::testing::WithParamInterface<FaultCase> {
+protected:
+    LiveSession live;
+};
+
+TEST_P(OpsFaultE2e, EndsWithTheFailureMessage)
+{
+    ensureQtApp();
+    Session& s = live.s;
+    QString why;
+    ASSERT_EQ(loadBaseTable(s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why), 0);
+    const int index = findBaseByName(s.base, QStringLiteral("29F010"));
+    ASSERT_GT(index, 0);
+    s.settings.romIdx = index;
+    restoreChip(s);
+    s.rom.verifyBlock = 1;
+    s.buf.addrStart = 0;
+    s.buf.addrEnd = 3 * 2048 - 1;
+    const FaultCase fc = GetParam();
+    startEmulator({{"alg", std::to_string(s.rom.algCode)}, {"class", "2"}, {"size", "131072"}},
+                  {fc.fault}, 7);
+    for (std::uint32_t i = 0; i < 6144; ++i) chip().poke(0, i, std::uint8_t(i * 13));
+    s.portOverride = QString::fromStdString(slavePath());
+    allocLinkBuffers(s);
+    ASSERT_EQ(Open_com(s, 0), 0);
+
+    // The buffer: the chip's contents with one byte changed, so that a compare that
+    // succeeds over wrong data cannot pass unnoticed.
+    s.buf.blocks.clear();
+    for (int p = 0; p < 3; ++p) s.buf.blocks.push_back(RomBuf::newBlock());
+    for (int i = 0; i < 6144; ++i) s.buf.page(i / 2048)[i % 2048] = quint8(i * 13);
+    s.buf.size = 6144;
+    s.buf.lastLen = 2048;
+    Count_sum(s, 1);
+    const quint16 sum = s.buf.checkSum;
+    const QString op = QString::fromLatin1(fc.op);
+
+    int rc = 0;
+    if (op == "read") {
+        s.buf.page(0)[5] ^= 0xFF;
+        Count_sum(s, 1);
+        const quint16 before = s.buf.checkSum;
+        rc = ReadRomClick(s);
+        if (rc != 0) {
+            EXPECT_EQ(s.buf.checkSum, before); // the buffer as it was
+            EXPECT_EQ(s.buf.page(0)[5], quint8(5 * 13) ^ 0xFF);
+        } else {
+            EXPECT_EQ(s.buf.checkSum, sum) << "a read reported success over wrong data";
+        }
+    } else if (op == "verify") {
+        s.buf.page(1)[7] ^= 0x01;
+        rc = CompRomClick(s);
+        EXPECT_NE(rc, 0) << "a compare reported success over a difference";
+    } else if (op == "write") {
+        for (std::uint32_t i = 0; i < 6144; ++i) chip().poke(0, i, 0xFF);
+        rc = WriteRomClick(s);
+        ASSERT_TRUE(waitIdle());
+        if (rc == 0) {
+            const auto got = chip().peekRange(0, 0, 6144);
+            for (int i = 0; i < 6144; ++i)
+                ASSERT_EQ(got[size_t(i)], quint8(i * 13)) << "programmed reported over wrong data";
+        }
+    } else {
+        rc = ReadNullClick(s);
+        EXPECT_NE(rc, 0) << "a written chip was called blank";
+    }
+    if (rc != 0 && rc != opres::kBadReply && rc != opres::kVerifyMismatch && rc != opres::kNotBlank)
+        EXPECT_TRUE(live.fe.lastStatus().startsWith(QStringLiteral("Error of link")))
+            << live.fe.lastStatus().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, OpsFaultE2e,
+    ::testing::Values(FaultCase{"nak:at=setup:count=2", "read"},
+                      FaultCase{"corrupt:at=bulk:after=1:count=2", "read"},
+                      FaultCase{"drop:at=bulk:after=1:count=2", "read"},
+                      FaultCase{"corrupt:at=bulk:after=1:count=1", "read"},
+                      FaultCase{"silence:at=setup:after=2:ms=1500", "read"},
+                      FaultCase{"nak:at=piece:after=3:count=2", "write"},
+                      FaultCase{"store-nothing:after=5:count=1", "write"},
+                      FaultCase{"corrupt:at=reply:after=4:count=2", "write"},
+                      FaultCase{"silence:at=setup:after=1:ms=1500", "write"},
+                      FaultCase{"corrupt:at=bulk:count=1", "verify"},
+                      FaultCase{"drop:at=bulk:count=2", "verify"},
+                      FaultCase{"nak:at=setup:count=2", "blank"},
+                      FaultCase{"corrupt:at=reply:count=2", "blank"}));
+
+// Cancel pressed during block 2 of a read over the line: the read stops after it, shows
+// nothing and keeps the buffer.
+class OpsCancelE2e : public EmulatorFixture {
+protected:
+    LiveSession live;
+};
+
+TEST_F(OpsCancelE2e, CancelDuringSecondBlock)
+{
+    ensureQtApp();
+    Session& s = live.s;
+    QString why;
+    ASSERT_EQ(loadBaseTable(s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why), 0);
+    s.settings.romIdx = findBaseByName(s.base, QStringLiteral("29F010"));
+    restoreChip(s);
+    startEmulator({{"alg", std::to_string(s.rom.algCode)}, {"class", "2"}});
+    s.portOverride = QString::fromStdString(slavePath());
+    allocLinkBuffers(s);
+    ASSERT_EQ(Open_com(s, 0), 0);
+    InitMem(s);
+    s.buf.addrStart = 0;
+    s.buf.addrEnd = 8 * 2048 - 1;
+    s.buf.page(0)[0] = 0x12;
+    live.fe.cancelAfterSteps = 3;
+    EXPECT_EQ(ReadRomClick(s), opres::kCancelled);
+    EXPECT_EQ(live.fe.progress.size(), 3u);
+    EXPECT_TRUE(live.fe.lastStatus().isEmpty());
+    EXPECT_EQ(s.buf.size, 256);
+    EXPECT_EQ(s.buf.page(0)[0], 0x12);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(transcriptOf("setup").size(), 2u);
+}
+
+} // namespace
+} // namespace zelvor::test
