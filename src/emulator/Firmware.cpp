@@ -181,8 +181,7 @@ void Firmware::doRead(const Operation& op)
             data[i + 1] = chip_.fuse(op.area == 2 ? 0 : 2);
         }
     } else {
-        const std::uint32_t base = firstByte(op);
-        for (std::uint32_t i = 0; i < data.size(); ++i) data[i] = chip_.read(area, base + i);
+        data = chip_.readRange(area, firstByte(op), op.byteCount());
     }
     (void)io_.sendBulk(data);
 }

@@ -1,5 +1,6 @@
 #include "VirtualChip.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -97,6 +98,33 @@ std::vector<std::uint8_t> VirtualChip::peekRange(int area, std::uint32_t byteAdd
 std::uint8_t VirtualChip::read(int area, std::uint32_t byteAddr) const
 {
     std::lock_guard lock(mutex_);
+    return readLocked(area, byteAddr);
+}
+
+std::vector<std::uint8_t> VirtualChip::readRange(int area, std::uint32_t byteAddr,
+                                                 std::uint32_t n) const
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::uint8_t> out(n);
+    const bool plain = !(area == 0 && (lockLevel_ >= 2 || !stuck_.empty()));
+    std::uint32_t i = 0;
+    while (i < n) {
+        const std::uint32_t at = byteAddr + i;
+        const std::uint32_t run = std::min(n - i, kPage - at % kPage);
+        auto it = plain && area >= 0 && area < kAreas ? memory_[area].find(at / kPage)
+                                                      : memory_[0].end();
+        if (plain && area >= 0 && area < kAreas && it != memory_[area].end()) {
+            std::copy_n(it->second.begin() + at % kPage, run, out.begin() + i);
+        } else {
+            for (std::uint32_t k = 0; k < run; ++k) out[i + k] = readLocked(area, at + k);
+        }
+        i += run;
+    }
+    return out;
+}
+
+std::uint8_t VirtualChip::readLocked(int area, std::uint32_t byteAddr) const
+{
     if (area == 0 && lockLevel_ >= 2) {
         if (lockedRead_ == LockedRead::AllOnes) return 0xFF;
         if (lockedRead_ == LockedRead::AllZeros) return 0x00;

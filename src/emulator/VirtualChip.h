@@ -37,6 +37,7 @@ public:
 
     // What a read of the chip returns (failing cells and lock effects applied).
     std::uint8_t read(int area, std::uint32_t byteAddr) const;
+    std::vector<std::uint8_t> readRange(int area, std::uint32_t byteAddr, std::uint32_t n) const;
 
     // Programs one byte. Returns true when the cell now holds `value`; otherwise `found` is
     // what the cell holds (the mismatch record).
@@ -76,6 +77,7 @@ private:
     using Page = std::array<std::uint8_t, kPage>;
 
     std::uint8_t rawLocked(int area, std::uint32_t byteAddr) const;
+    std::uint8_t readLocked(int area, std::uint32_t byteAddr) const;
     void pokeLocked(int area, std::uint32_t byteAddr, std::uint8_t value);
     bool inLockedBootBlock(std::uint32_t byteAddr) const;
 

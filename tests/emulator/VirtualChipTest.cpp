@@ -145,3 +145,23 @@ TEST(VirtualChip, ImageLoadsAtOffset)
     EXPECT_FALSE(missing.loadImage(err));
     EXPECT_NE(err.find("cannot open"), std::string::npos);
 }
+
+TEST(VirtualChip, RangeReadMatchesSingleReads)
+{
+    ChipProfile profile;
+    std::string err;
+    ASSERT_TRUE(profile.set("fail", "0x1001:7E", err));
+    VirtualChip chip{profile};
+    for (std::uint32_t i = 0; i < 300; ++i) chip.poke(0, 4000 + i * 3, static_cast<std::uint8_t>(i));
+    auto check = [&](int area) {
+        const auto range = chip.readRange(area, 3900, 1200);
+        for (std::uint32_t i = 0; i < range.size(); ++i)
+            ASSERT_EQ(range[i], chip.read(area, 3900 + i)) << "area " << area << " at " << 3900 + i;
+    };
+    check(0);
+    check(1);
+    EXPECT_EQ(chip.readRange(0, 0x1001, 1)[0], 0x7E);
+    chip.setLockLevel(2);
+    check(0);
+    EXPECT_EQ(chip.readRange(0, 4003, 1)[0], 0xFF);
+}
