@@ -1,0 +1,88 @@
+#pragma once
+// What the operation benchmarks share: a silent front end, a session on the real clock with
+// the shipped base-type table, and a virtual programmer on a pseudo-terminal.
+
+#include "Emulator.h"
+
+#include "app/Clock.h"
+#include "app/FrontEnd.h"
+#include "app/Session.h"
+#include "catalogue/BaseTableLoader.h"
+#include "catalogue/ChipParams.h"
+#include "link/Port.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+namespace zelvor::bench {
+
+class QuietFrontEnd : public FrontEnd {
+public:
+    QString last;
+    int boxes = 0;
+    void statusMessage(const QString& text) override { last = text; }
+    void messageBox(const QString&, Icon) override { ++boxes; }
+    Answer question(const QString&) override { return Answer::Yes; }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+};
+
+struct BenchSession {
+    QuietFrontEnd fe;
+    SystemClock clock;
+    Session s{fe, clock};
+};
+
+// Loads data/prgplus.lst and makes base type `name` the chip (no packet).
+inline bool chooseChip(Session& s, const QString& name)
+{
+    QString why;
+    if (s.base.baseCount() == 0 &&
+        loadBaseTable(s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why) != 0)
+        return false;
+    const int index = findBaseByName(s.base, name);
+    if (index < 0) return false;
+    s.settings.romIdx = index;
+    s.settings.byMaker = 0;
+    restoreChip(s);
+    s.buf.addrStart = 0;
+    s.buf.addrEnd = s.rom.romLen - 1;
+    return true;
+}
+
+// A virtual programmer for the current chip; nullptr with `error` set.
+inline std::unique_ptr<emu::Emulator> startEmulator(const Session& s, bool pacing, int baud,
+                                                    const std::vector<std::string>& faults,
+                                                    std::uint32_t seed, std::string& error)
+{
+    emu::EmulatorOptions o;
+    const RomParams& p = s.rom;
+    if (!o.profile.set("alg", std::to_string(p.algCode), error) ||
+        !o.profile.set("class", std::to_string(p.devClass), error) ||
+        !o.profile.set("width", std::to_string(p.dataWidth), error) ||
+        !o.profile.set("size", std::to_string(p.romLen), error) ||
+        !o.profile.set("erase-ms", "5", error))
+        return nullptr;
+    o.faults = faults;
+    o.seed = seed;
+    o.pacing = pacing;
+    o.baud = baud;
+    auto e = std::make_unique<emu::Emulator>(o);
+    if (!e->open(error)) return nullptr;
+    e->start();
+    return e;
+}
+
+inline bool openLink(Session& s, const std::string& slave)
+{
+    s.portOverride = QString::fromStdString(slave);
+    allocLinkBuffers(s);
+    return Open_com(s, 0) == 0;
+}
+
+} // namespace zelvor::bench
