@@ -25,5 +25,18 @@ int verbErase(CliContext& c);
 int verbBlank(CliContext& c);
 int verbConvert(CliContext& c);
 int verbChecksum(CliContext& c);
+int verbId(CliContext& c);
+int verbLock(CliContext& c);
+int verbX2(CliContext& c);
+int verbFuses(CliContext& c);
+int verbConfig(CliContext& c);
+int verbAuto(CliContext& c);
+int verbRepeat(CliContext& c);
+int verbBbl(CliContext& c);
+int verbSdp(CliContext& c);
+int verbRamtest(CliContext& c);
+int verbBadblocks(CliContext& c);
+int verbFwVersion(CliContext& c);
+int verbFwUpdate(CliContext& c);
 
 } // namespace zelvor::cli

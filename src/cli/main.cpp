@@ -5,6 +5,7 @@
 #include "Verbs.h"
 #include "app/HexText.h"
 #include "app/Startup.h"
+#include "journal/Journal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -149,6 +150,8 @@ int main(int argc, char** argv)
     if (verb->needsLink && speed >= 0 && !opts.contains("demo") && hooks.changeSpeed)
         hooks.changeSpeed(s, speed);
 
+    // --journal: every status message of the run also goes to zelvor.log here.
+    if (opts.contains("journal")) openJournal(s, QDir::currentPath());
     CliContext ctx{s, fe, hooks, positional, opts, out, err};
     const int rc = verb->run(ctx);
 
@@ -158,6 +161,7 @@ int main(int argc, char** argv)
         s.settings.baudIdx = 0;
         (void)hooks.sendMode(s);
     }
+    closeJournal(s);
     out.flush();
     err.flush();
     return rc;

@@ -6,6 +6,7 @@
 #include "catalogue/CatalogueParser.h"
 #include "catalogue/ChipDisplay.h"
 #include "catalogue/ChipParams.h"
+#include "journal/Journal.h"
 #include "link/LinkControl.h"
 #include "link/Port.h"
 #include "link/PortMap.h"
@@ -31,6 +32,7 @@ StartupHooks defaultStartupHooks()
     h.changeSpeed = [](Session& s, int code) { (void)ChcSpd(s, code); };
     h.sendMode = [](Session& s) { return Send_mode(s); };
     h.closePort = [](Session& s) { (void)Close_com(s); };
+    h.closeJournal = [](Session& s) { closeJournal(s); };
     return h;
 }
 

@@ -1,0 +1,246 @@
+// zelvor-cli protection and configuration verbs: lock, x2, fuses, config, auto, repeat,
+// bbl, sdp. Each selects the chip, runs the command as the main window would and exits 0
+// only when the command succeeded.
+
+#include "Verbs.h"
+
+#include "app/HexText.h"
+#include "app/Startup.h"
+#include "buffer/BufferInit.h"
+#include "catalogue/BaseTableLoader.h"
+#include "catalogue/ChipParams.h"
+#include "protect/AutoProgram.h"
+#include "protect/BootBlock.h"
+#include "protect/ConfigCommands.h"
+#include "protect/Fuses.h"
+#include "protect/LockBits.h"
+#include "protect/Pic18Config.h"
+#include "protect/PicConfig.h"
+
+namespace zelvor::cli {
+
+int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
+
+// CHIP (base:NAME) made the current chip and announced to the programmer, its configuration
+// panels set up; with `window` the --area/--start/--end options applied. Ok, Usage or Failed.
+int selectChipForService(CliContext& c, const QString& chip, bool window)
+{
+    const QString prefix = QStringLiteral("base:");
+    if (!chip.startsWith(prefix, Qt::CaseInsensitive) || chip.size() == prefix.size())
+        return c.usage(QStringLiteral("CHIP is base:NAME, a base type of prgplus.lst"));
+    const int index = findBaseByName(c.s.base, chip.mid(prefix.size()));
+    if (index < 0) {
+        c.err << "zelvor-cli: no base type " << chip.mid(prefix.size()) << " in prgplus.lst" << Qt::endl;
+        return Failed;
+    }
+    if (!commandAllowed(c.s)) return Failed;
+    if (ChcRom(c.s, index) != 0) return Failed;
+    Inc_data(c.s);
+    setupConfigPanels(c.s);
+    if (!window) return Ok;
+    quint32 start = quint32(c.s.buf.addrStart);
+    quint32 end = quint32(c.s.buf.addrEnd);
+    if (!c.hexOpt(QStringLiteral("start"), start) || !c.hexOpt(QStringLiteral("end"), end)) return Usage;
+    if (end < start || qint64(end) >= qint64(c.s.rom.romLen))
+        return c.usage(QStringLiteral("the window must lie inside the chip, start before end"));
+    c.s.buf.addrStart = qint32(start);
+    c.s.buf.addrEnd = qint32(end);
+    return Ok;
+}
+
+namespace {
+
+int result(int opState) { return opState == 0 ? Ok : Failed; }
+
+// A verb of the form "VERB CHIP" running one command.
+int simple(CliContext& c, const char* name, int (*command)(Session&))
+{
+    if (c.args.size() != 1) return c.usage(QStringLiteral("%1 takes CHIP").arg(QLatin1String(name)));
+    const int rc = selectChipForService(c, c.args[0], false);
+    if (rc != Ok) return rc;
+    BusyScope busy(c.s);
+    return result(command(c.s));
+}
+
+void printFuses(CliContext& c)
+{
+    const Session& s = c.s;
+    const auto& b = s.rom.fuseBytes;
+    c.out << "fuses=" << s.cfg.fuseValueLine << '\n';
+    c.out << "lock=" << Hex_str(b[0], 2) << " low=" << Hex_str(b[1], 2) << " high=" << Hex_str(b[2], 2)
+          << " ext=" << Hex_str(b[3], 2) << " cal=" << Hex_str(b[4], 2) << '\n';
+    static const char* lockNames[] = {"LB1", "LB2", "BLB01", "BLB02", "BLB11", "BLB12"};
+    for (const FuseBox& x : fuseBoxMap(s.rom)) {
+        const QString name = x.lock ? QString::fromLatin1(lockNames[x.box]) : s.cfg.fuseNames[size_t(x.box)];
+        if (name.isEmpty()) continue;
+        c.out << name << '=' << ((b[size_t(x.byte)] & x.bit) ? 1 : 0) << '\n';
+    }
+}
+
+void printConfig(CliContext& c)
+{
+    const Session& s = c.s;
+    switch (configKind(s.rom)) {
+    case ConfigKind::PicMid:
+        c.out << "cfgWord=" << Hex_str(s.cfg.cfgWord, 4) << '\n' << "ID=" << s.cfg.userId << '\n';
+        for (const PicField& f : s.cfg.picFields)
+            c.out << f.name << '=' << f.texts.value(f.selected) << '\n';
+        break;
+    case ConfigKind::Pic18:
+        c.out << "config=" << pic18Text(s.cfg) << '\n';
+        break;
+    case ConfigKind::Fuses:
+        printFuses(c);
+        break;
+    case ConfigKind::None:
+        break;
+    }
+}
+
+// --lock/--low/--high/--ext (fuse chips), --word/--id (mid-range PIC), --bytes (PIC18).
+// False with a usage message when a value is bad or none is given.
+bool applyConfigValues(CliContext& c, int& rc)
+{
+    Session& s = c.s;
+    rc = Ok;
+    bool any = false;
+    auto hex = [&](const char* name, int digits, quint32& v) {
+        const QString key = QLatin1String(name);
+        if (!c.has(key)) return false;
+        const QString t = c.opt(key);
+        const HexValue h = Str_hex(t);
+        if (h.error || t.isEmpty() || t.size() > digits) {
+            rc = c.usage(QStringLiteral("--%1 takes up to %2 hexadecimal digits").arg(key).arg(digits));
+            return false;
+        }
+        v = h.value;
+        any = true;
+        return true;
+    };
+    quint32 v = 0;
+    switch (configKind(s.rom)) {
+    case ConfigKind::Fuses: {
+        const char* names[] = {"lock", "low", "high", "ext"};
+        for (int i = 0; i < 4; ++i)
+            if (hex(names[i], 2, v)) s.rom.fuseBytes[size_t(i)] = quint8(v);
+        if (rc != Ok) return false;
+        FuseSetN(s);
+        break;
+    }
+    case ConfigKind::PicMid:
+        if (hex("word", 4, v)) {
+            s.cfg.cfgWord = quint16(v);
+            PicBitShow16(s);
+        }
+        if (rc != Ok) return false;
+        if (hex("id", 4, v)) s.cfg.userId = Hex_str(v, 4);
+        if (rc != Ok) return false;
+        break;
+    case ConfigKind::Pic18: {
+        if (!c.has(QStringLiteral("bytes"))) break;
+        const QString t = c.opt(QStringLiteral("bytes"));
+        if (t.size() != 28) {
+            rc = c.usage(QStringLiteral("--bytes takes 28 hexadecimal digits (14 bytes)"));
+            return false;
+        }
+        for (int i = 0; i < 14; ++i) {
+            const HexValue h = Str_hex(t.mid(2 * i, 2));
+            if (h.error) {
+                rc = c.usage(QStringLiteral("--bytes takes 28 hexadecimal digits (14 bytes)"));
+                return false;
+            }
+            s.cfg.pic18Cfg[size_t(i)] = quint8(h.value);
+        }
+        Pic18CfgS(s);
+        any = true;
+        break;
+    }
+    case ConfigKind::None:
+        return true; // the command itself refuses
+    }
+    if (!any) {
+        rc = c.usage(QStringLiteral("give the values to write (--lock/--low/--high/--ext, --word/--id or --bytes)"));
+        return false;
+    }
+    return true;
+}
+
+// "fuses read|write CHIP" and "config read|write CHIP".
+int configVerb(CliContext& c, const char* name)
+{
+    if (c.args.size() != 2 || (c.args[0] != QLatin1String("read") && c.args[0] != QLatin1String("write")))
+        return c.usage(QStringLiteral("%1 read|write CHIP").arg(QLatin1String(name)));
+    const bool write = c.args[0] == QLatin1String("write");
+    int rc = selectChipForService(c, c.args[1], false);
+    if (rc != Ok) return rc;
+    if (write && !applyConfigValues(c, rc)) return rc;
+    BusyScope busy(c.s);
+    const int op = write ? SetcfgwF(c.s) : ReadcfgwF(c.s);
+    if (op == 0) printConfig(c);
+    return result(op);
+}
+
+} // namespace
+
+int verbLock(CliContext& c)
+{
+    if (c.args.size() != 1) return c.usage(QStringLiteral("lock takes CHIP [--bits 1|2|3]"));
+    const QString bits = c.opt(QStringLiteral("bits"));
+    if (!bits.isEmpty() && bits != "1" && bits != "2" && bits != "3")
+        return c.usage(QStringLiteral("--bits is 1, 2 or 3"));
+    const int rc = selectChipForService(c, c.args[0], false);
+    if (rc != Ok) return rc;
+    BusyScope busy(c.s);
+    return result(bits.isEmpty() ? SetBitClick(c.s) : lockBitsMenu(c.s, bits.toInt()));
+}
+
+int verbX2(CliContext& c) { return simple(c, "x2", setX2Click); }
+int verbFuses(CliContext& c) { return configVerb(c, "fuses"); }
+int verbConfig(CliContext& c) { return configVerb(c, "config"); }
+int verbSdp(CliContext& c) { return simple(c, "sdp", Mode_SDPClick); }
+
+int verbBbl(CliContext& c)
+{
+    const QString usage = QStringLiteral("bbl set CHIP --block lower|upper, or bbl read CHIP");
+    if (c.args.size() != 2) return c.usage(usage);
+    const QString block = c.opt(QStringLiteral("block"));
+    const bool set = c.args[0] == QLatin1String("set");
+    if (!set && c.args[0] != QLatin1String("read")) return c.usage(usage);
+    if (set && block != QLatin1String("lower") && block != QLatin1String("upper")) return c.usage(usage);
+    const int rc = selectChipForService(c, c.args[1], false);
+    if (rc != Ok) return rc;
+    BusyScope busy(c.s);
+    return result(set ? Setup_BBL(c.s, block == QLatin1String("upper")) : Read_bblClick(c.s));
+}
+
+namespace {
+
+int chainVerb(CliContext& c, bool autoSteps)
+{
+    if (c.args.size() != 2) return c.usage(QStringLiteral("takes CHIP FILE"));
+    int rc = selectChipForService(c, c.args[0], true);
+    if (rc != Ok) return rc;
+    if (autoSteps && c.has(QStringLiteral("steps"))) {
+        PrgSettings& p = c.s.settings;
+        p.autoErase = p.autoBlank = p.autoWrite = p.autoCompare = p.autoLock = 0;
+        for (const QString& step : c.opt(QStringLiteral("steps")).split(QLatin1Char(','))) {
+            if (step == QLatin1String("erase")) p.autoErase = 1;
+            else if (step == QLatin1String("blank")) p.autoBlank = 1;
+            else if (step == QLatin1String("write")) p.autoWrite = 1;
+            else if (step == QLatin1String("verify")) p.autoCompare = 1;
+            else if (step == QLatin1String("lock")) p.autoLock = 1;
+            else return c.usage(QStringLiteral("--steps lists erase, blank, write, verify, lock"));
+        }
+    }
+    rc = loadForCli(c, c.args[1]);
+    if (rc != Ok) return rc;
+    BusyScope busy(c.s);
+    return result(autoSteps ? autoprgClick(c.s) : CprogClick(c.s));
+}
+
+} // namespace
+
+int verbAuto(CliContext& c) { return chainVerb(c, true); }
+int verbRepeat(CliContext& c) { return chainVerb(c, false); }
+
+} // namespace zelvor::cli
