@@ -9,6 +9,8 @@ const Verb* verbTable()
         {"ports", verbPorts, false, "ports                  the device paths COM1..COM4 stand for"},
         {"convert", verbConvert, false, "convert IN OUT         load IN into the buffer, save OUT (.bin/.hex or --format; --offset HEX)"},
         {"checksum", verbChecksum, false, "checksum FILE          the buffer checksum after loading FILE (.bin/.hex or --format)"},
+        {"chips", verbChips, false, "chips [FILTER]         catalogue entries: maker, part, base type, ID bytes, adapters"},
+        {"support-lists", verbSupportLists, false, "support-lists [DIR]    writes shlist.lst, shadapt.lst, ZelvorA/B/C.lst"},
         {"read", verbRead, true, "read CHIP -o FILE      reads the chip window into FILE (--start/--end/--area/--format)"},
         {"write", verbWrite, true, "write CHIP FILE        programs FILE into the chip window"},
         {"verify", verbVerify, true, "verify CHIP FILE       compares the chip window with FILE"},

@@ -25,6 +25,8 @@ int verbErase(CliContext& c);
 int verbBlank(CliContext& c);
 int verbConvert(CliContext& c);
 int verbChecksum(CliContext& c);
+int verbChips(CliContext& c);
+int verbSupportLists(CliContext& c);
 int verbId(CliContext& c);
 int verbLock(CliContext& c);
 int verbX2(CliContext& c);

@@ -10,7 +10,8 @@ namespace zelvor {
 
 struct CatEntry {
     QString name;     // part name as listed
-    QString baseName; // 12-character base-type key
+    QString baseName; // base-type name: positions 13..24 of the line (the whole name for
+                      // entries made by an expansion line)
     QChar mult;       // size/voltage code
     QString id0, id1, id2; // ID texts: two upper-case hex digits or blank
     int maker = 0;    // 1-based manufacturer index
@@ -26,6 +27,11 @@ struct Catalogue {
     int catCount() const { return int(entries.size()); }
     bool valid(int index) const { return index >= 1 && index <= catCount(); }
     const CatEntry& at(int index) const { return entries[size_t(index - 1)]; }
+    // Name of manufacturer `maker` (1-based); empty for 0 (entries before any header).
+    QString makerName(int maker) const
+    {
+        return maker >= 1 && maker <= makerNames.size() ? makerNames.at(maker - 1) : QString();
+    }
 };
 
 } // namespace zelvor
