@@ -352,5 +352,105 @@ TEST_F(OpsTest, WriteStepsFollowTheBufferInsideTheWindow)
     EXPECT_EQ(s.op.xferStep, 2112);
 }
 
+TEST_F(OpsTest, SlowChipProgramsAt9600AndGetsItsRateBack)
+{
+    s.rom.slowOnly = 1;
+    s.settings.baudIdx = 4;
+    Reopen_com(s);
+    fillBuffer(100, 1);
+    port->openedRates.clear();
+    EXPECT_EQ(WriteRomClick(s), 0);
+    QList<int> speedCodes;
+    for (const QByteArray& pk : port->packets)
+        if ((quint8(pk[1]) & 0x0F) == 4) speedCodes << quint8(pk[3]);
+    EXPECT_EQ(speedCodes, (QList<int>{0, 4}));
+    ASSERT_GE(port->openedRates.size(), 2);
+    EXPECT_EQ(port->openedRates.first(), 9600);
+    EXPECT_EQ(port->openedRates.last(), 230400);
+    EXPECT_EQ(s.settings.baudIdx, 4);
+    EXPECT_EQ(s.run.slowed, 0);
+}
+
+TEST_F(OpsTest, Algorithm30WritesItsFirst64BytesAgainOnlyAfterSuccess)
+{
+    s.rom.algCode = 30;
+    s.rom.optA = 1;
+    fillBuffer(2048, 2);
+    EXPECT_EQ(WriteRomClick(s), 0);
+    EXPECT_EQ(port->packets.size(), 2);
+    EXPECT_EQ(pieces.size(), 32 + 1);
+
+    port->packets.clear();
+    pieces.clear();
+    mismatchAtPiece = 3; // the run fails: no extra write, no success text
+    EXPECT_EQ(WriteRomClick(s), opres::kBadReply);
+    EXPECT_EQ(port->packets.size(), 1);
+    EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error of programming"));
+}
+
+TEST_F(OpsTest, PageAddressedAlgorithm46WritesWhole512BytePages)
+{
+    s.rom.algCode = 46;
+    s.rom.optC = 1; // 128-byte pieces
+    fillBuffer(700, 4);
+    EXPECT_EQ(WriteRomClick(s), 0);
+    // 700 bytes become 1024: eight whole pieces, the tail erased.
+    EXPECT_EQ(pieces.size(), 8);
+    EXPECT_EQ(quint8(chip[699]), s.buf.page(0)[699]);
+    EXPECT_EQ(quint8(chip[1000]), 0xFF);
+}
+
+TEST_F(OpsTest, ReadBackOfPageFlashComparesTheSameAddresses)
+{
+    s.rom.algCode = 60;
+    s.rom.verifyBlock = 1;
+    s.buf.addrEnd = 8191;
+    fillBuffer(5000, 6);
+    EXPECT_EQ(WriteRomClick(s), 0);
+    EXPECT_TRUE(ts.fe.boxes.isEmpty()) << ts.fe.boxes.join('\n').toStdString();
+    EXPECT_EQ(chip.left(5000).right(100),
+              QByteArray(reinterpret_cast<const char*>(s.buf.page(2)) + (4900 - 4096), 100));
+}
+
+TEST_F(OpsTest, SingleConfigurationWordOfAPicLandsAtWord7)
+{
+    s.rom.algCode = 27;
+    s.rom.devClass = 5;
+    s.rom.dataWidth = s.rom.baseWidth = 14;
+    s.rom.extraBits = 6;
+    s.rom.pulseAlg = 1; // one configuration word
+    s.rom.romLen = 1024;
+    s.buf.addrEnd = 1023;
+    s.buf.cfgwOfs = 0x4000;
+    s.buf.dataOfs = 0x4200;
+    s.settings.autoCfgw = 1;
+    chip[0] = 0x3F;
+    chip[1] = char(0xF1);
+    EXPECT_EQ(ReadRomClick(s), 0);
+    EXPECT_EQ(s.buf.size, 0x4000 + 16);
+    const quint8* last = s.buf.page(8);
+    EXPECT_EQ(last[0], 0x3F);
+    EXPECT_EQ(last[1], 0xFF);
+    EXPECT_EQ(last[14], 0x3F);
+    EXPECT_EQ(last[15], 0xF1);
+    EXPECT_EQ(s.op.area, 0);
+}
+
+TEST_F(OpsTest, PicExtrasAreSkippedWhenTheBufferDoesNotReachThem)
+{
+    s.rom.algCode = 27;
+    s.rom.devClass = 5;
+    s.rom.dataWidth = s.rom.baseWidth = 14;
+    s.rom.romLen = 1024;
+    s.buf.addrEnd = 1023;
+    s.buf.cfgwOfs = 0x4000;
+    s.buf.dataOfs = 0x4200;
+    s.settings.autoCfgw = s.settings.autoData = 1;
+    fillBuffer(2048, 0);
+    EXPECT_EQ(WriteRomClick(s), 0);
+    EXPECT_EQ(port->packets.size(), 1); // the code block only
+    EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("The device is programmed"));
+}
+
 } // namespace
 } // namespace zelvor::test
