@@ -341,7 +341,9 @@ void Firmware::doErase(const Operation& op)
     const bool sector = sectorBounds(op, from, to);
     port_.sleepMs(eraseMsFor(op, sector));
     bool ok;
-    if (sector) {
+    if (op.algCode == 63) {
+        ok = chip_.erase(VirtualChip::kFirmwareArea, 0, 0xFFFFFFFFu, Physics::OneWay);
+    } else if (sector) {
         const std::uint32_t bpu = PacketDecoder::alwaysWide(op.algCode) ? 2 : 1;
         ok = chip_.erase(0, from * bpu, to * bpu + bpu - 1, physics);
     } else {

@@ -270,3 +270,68 @@ TEST_F(EmulatorExchange, TranscriptHasOneJsonLinePerFrame)
         EXPECT_EQ(line.back(), '}');
     }
 }
+
+TEST_F(EmulatorExchange, BootBlockLockoutSdpAndWordIds)
+{
+    startEmulator({{"alg", "16"}, {"size", "0x40000"}, {"id", "1F 07 A5"}});
+    openHost();
+    Bytes data;
+    // Lower block locked out, upper not: the lockout read answers 01, 00.
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0A, 16, 0, 0, 0, 0, 0, 0})), 0);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0B, 16, 0, 0, 0, 0, 0, 0})), 0);
+    ASSERT_EQ(host.rdBlockR(1, data), 0);
+    EXPECT_EQ(data, Bytes{0x01});
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0B, 16, 0, 0, 1, 0, 0, 1})), 0);
+    ASSERT_EQ(host.rdBlockR(1, data), 0);
+    EXPECT_EQ(data, Bytes{0x00});
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x09, 16, 0, 0x08, 0x42, 0, 0, 0})), 0);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_FALSE(chip().sdpEnabled());
+    EXPECT_TRUE(chip().bootBlockLocked(false));
+    EXPECT_FALSE(chip().bootBlockLocked(true));
+}
+
+TEST_F(EmulatorExchange, WordIdReadsUseOperation11)
+{
+    startEmulator({{"alg", "38"}, {"id", "89 C4"}});
+    openHost();
+    Bytes data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0B, 38, 0, 0, 1, 0, 0, 1})), 0);
+    ASSERT_EQ(host.rdBlockR(2, data), 0);
+    EXPECT_EQ(data, (Bytes{0x00, 0xC4}));
+    // Signature rows at 0x30..0x32 of an MCS-51 part.
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x07, 10, 0x80, 0, 0x31, 0x80, 0, 0x31})), 0);
+    ASSERT_EQ(host.rdBlockR(1, data), 0);
+    EXPECT_EQ(data, Bytes{0xC4});
+}
+
+TEST_F(EmulatorExchange, FirmwareUpdateGoesToItsOwnMemory)
+{
+    startEmulator({{"alg", "2"}, {"erase-ms", "0"}});
+    openHost();
+    chip().poke(0, 0, 0x11);
+    Bytes reply;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0D, 63, 0, 0, 0, 0, 0x7F, 0xFF})), 0);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 63, 0, 0, 0, 0, 0x7F, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 63, 0, 0, 0, 0, 0, 0x0F}), Bytes(16, 0xA7), 16, reply), 0);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0D, 63, 0, 0, 0, 0, 0x7F, 0xFF})), 0);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(chip().peek(emu::VirtualChip::kFirmwareArea, 0), 0xA7);
+    EXPECT_EQ(chip().peek(0, 0), 0x11);
+    EXPECT_EQ(transcriptOf("program-switch").size(), 2u);
+}
+
+TEST_F(EmulatorExchange, PicDataAreaIsByteWideAndCodeWordsAre14Bit)
+{
+    startEmulator({{"alg", "27"}});
+    openHost();
+    Bytes data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x31, 0xC0 | 27, 0x00, 0, 0, 0x00, 0, 1})), 0);
+    ASSERT_EQ(host.rdBlockR(4, data), 0);
+    EXPECT_EQ(data, (Bytes{0x3F, 0xFF, 0x3F, 0xFF}));
+    Bytes reply;
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x32, 0xC0 | 27, 0x01, 0, 0, 0x01, 0, 3}),
+                                Bytes{0x00, 0x12, 0xFF, 0x34}, 4, reply), 0);
+    EXPECT_EQ(chip().peekRange(1, 0, 4), (Bytes{0x00, 0x12, 0xFF, 0x34}));
+}
