@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
 using namespace zelvor;
 using namespace zelvor::test;
 using Bytes = std::vector<std::uint8_t>;
@@ -334,4 +340,55 @@ TEST_F(EmulatorExchange, PicDataAreaIsByteWideAndCodeWordsAre14Bit)
     ASSERT_EQ(host.programBlock(RawHost::packet({0x32, 0xC0 | 27, 0x01, 0, 0, 0x01, 0, 3}),
                                 Bytes{0x00, 0x12, 0xFF, 0x34}, 4, reply), 0);
     EXPECT_EQ(chip().peekRange(1, 0, 4), (Bytes{0x00, 0x12, 0xFF, 0x34}));
+}
+
+TEST_F(EmulatorExchange, HostGivingUpABlockStartsTheNextOperation)
+{
+    startEmulator({{"alg", "2"}});
+    openHost();
+    Bytes reply, data;
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x02, 2, 0, 0, 0, 0, 0, 0x3F})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 10), 0);
+    ASSERT_EQ(host.wrBlockR(Bytes(16, 0x00)), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 2), 0);
+    // The host stops after one piece of four and reads instead.
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 2, 0, 0, 0, 0, 0, 0x1F})), 0);
+    ASSERT_EQ(host.rdBlockR(32, data), 0);
+    Bytes expected(32, 0xFF);
+    std::fill_n(expected.begin(), 16, 0x00);
+    EXPECT_EQ(data, expected);
+    EXPECT_EQ(transcriptOf("block-abandoned").size(), 1u);
+}
+
+TEST(EmulatorOnTty, ServesAGivenDevice)
+{
+    // A pty pair stands in for a serial port: the emulator serves the slave, the test the master.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    termios t{};
+    tcgetattr(master, &t);
+    cfmakeraw(&t);
+    tcsetattr(master, TCSANOW, &t);
+    emu::EmulatorOptions options;
+    options.tty = ptsname(master);
+    options.profile.version = 0x02;
+    EmulatorInstance instance;
+    std::string error;
+    ASSERT_TRUE(instance.start(options, error)) << error;
+    const Bytes pkt = RawHost::packet({0x0C, 2, 0, 0, 0, 0, 0, 0});
+    ASSERT_EQ(write(master, pkt.data(), pkt.size()), 10);
+    Bytes got;
+    while (got.size() < 2) {
+        pollfd p{master, POLLIN, 0};
+        ASSERT_GT(poll(&p, 1, 2000), 0);
+        std::uint8_t buf[8];
+        const ssize_t n = read(master, buf, sizeof buf);
+        ASSERT_GT(n, 0);
+        got.insert(got.end(), buf, buf + n);
+    }
+    EXPECT_EQ(got, (Bytes{0x55, 0x02}));
+    instance.stop();
+    close(master);
 }
