@@ -80,8 +80,10 @@ void run(int baud, int baudIdx, bool quick)
     const double readWire = wireMs(readBytes, baud);
 
     std::printf("%6d baud, %lld KiB, round trip %.3f ms\n", baud, (long long)(n / 1024), rtt);
-    std::printf("  read    rc %d  %8.1f ms  wire %8.1f ms  ratio %.3f\n", rrc, readMs, readWire,
-                readMs / readWire);
+    // A read block turns the line round twice (packet to ACK, ACK to data).
+    std::printf("  read    rc %d  %8.1f ms  wire %8.1f ms  ratio %.3f  with turnarounds %.3f\n",
+                rrc, readMs, readWire, readMs / readWire,
+                readMs / (readWire + rtt * double(blocks * 2)));
     std::printf("  program rc %d  %8.1f ms  wire %8.1f ms  raw ratio %.3f  with turnarounds "
                 "%.3f\n",
                 wrc, progMs, progWire, progMs / progWire, progMs / credited);

@@ -316,3 +316,68 @@ TEST_F(OpsCancelE2e, CancelDuringSecondBlock)
 
 } // namespace
 } // namespace zelvor::test
+
+namespace zelvor::test {
+namespace {
+
+// A mid-range PIC with its data EEPROM and configuration words included: read places them
+// at 0x4200 and 0x4000 of the image, program writes them back, compare checks them.
+class OpsPicE2e : public EmulatorFixture {
+protected:
+    LiveSession live;
+};
+
+TEST_F(OpsPicE2e, ExtraAreasTravelWithTheCode)
+{
+    ensureQtApp();
+    Session& s = live.s;
+    QString why;
+    ASSERT_EQ(loadBaseTable(s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why), 0);
+    s.settings.romIdx = findBaseByName(s.base, QStringLiteral("PIC16F84"));
+    ASSERT_GT(s.settings.romIdx, 0);
+    restoreChip(s);
+    s.settings.autoData = s.settings.autoCfgw = 1;
+    Inc_data(s);
+    Code_Data(s, 0);
+    const qint32 cells = [&] { Code_Data(s, 1); const qint32 n = s.rom.romLen; Code_Data(s, 0); return n; }();
+    startEmulator({{"alg", "27"}, {"class", "5"}, {"width", "14"}});
+    for (std::uint32_t i = 0; i < 2 * std::uint32_t(s.rom.romLen); ++i)
+        chip().poke(0, i, std::uint8_t(i % 2 == 0 ? (i / 2) & 0x3F : i * 5));
+    for (std::uint32_t i = 0; i < std::uint32_t(cells); ++i) chip().poke(1, i, std::uint8_t(0xA0 + i));
+    for (std::uint32_t i = 0; i < 16; ++i) chip().poke(2, i, std::uint8_t(i % 2 == 0 ? 0x3F : 0xE0 + i));
+    s.portOverride = QString::fromStdString(slavePath());
+    allocLinkBuffers(s);
+    ASSERT_EQ(Open_com(s, 0), 0);
+    InitMem(s);
+
+    ASSERT_EQ(ReadRomClick(s), 0) << live.fe.lastStatus().toStdString();
+    EXPECT_EQ(s.buf.size, 0x4200 + cells);
+    const quint8* last = s.buf.page(8);
+    EXPECT_EQ(last[0x200], 0xA0);
+    EXPECT_EQ(last[0x200 + cells - 1], quint8(0xA0 + cells - 1));
+    EXPECT_EQ(last[15], 0xEF);
+    EXPECT_EQ(s.op.area, 0);
+
+    EXPECT_EQ(CompRomClick(s), 0);
+    EXPECT_TRUE(live.fe.boxes.isEmpty()) << live.fe.boxes.join('\n').toStdString();
+    // A difference in the data EEPROM is found and stands in the verdict.
+    chip().poke(1, 3, 0x00);
+    EXPECT_EQ(CompRomClick(s), opres::kBadReply);
+    EXPECT_EQ(live.fe.lastStatus(), s.text(msg::CompareDiffers));
+
+    // Program the image into an erased part: code, data and configuration arrive.
+    for (std::uint32_t i = 0; i < 2 * std::uint32_t(s.rom.romLen); ++i)
+        chip().poke(0, i, i % 2 == 0 ? 0x3F : 0xFF);
+    for (std::uint32_t i = 0; i < std::uint32_t(cells); ++i) chip().poke(1, i, 0xFF);
+    for (std::uint32_t i = 0; i < 16; ++i) chip().poke(2, i, i % 2 == 0 ? 0x3F : 0xFF);
+    EXPECT_EQ(WriteRomClick(s), 0);
+    EXPECT_EQ(live.fe.lastStatus(), s.text(msg::Programmed));
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(chip().peek(1, 0), 0xA0);
+    EXPECT_EQ(chip().peek(1, 3), 0xA3);
+    EXPECT_EQ(chip().peek(2, 15), 0xEF);
+    EXPECT_EQ(chip().peek(0, 3), 3 * 5);
+}
+
+} // namespace
+} // namespace zelvor::test
