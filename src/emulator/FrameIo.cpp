@@ -100,7 +100,12 @@ FrameIo::Outcome FrameIo::sendFrame(std::vector<std::uint8_t> frame, bool bulk,
                 frame.erase(frame.begin() + faults_.random(static_cast<std::uint32_t>(frame.size())));
         }
         applySlow();
-        if (!sendRaw(frame.data(), frame.size(), kind)) return Outcome::Stopped;
+        std::string fields = "{\"attempt\":" + std::to_string(attempt + 1) +
+                             ",\"dataLen\":" + std::to_string(dataLen);
+        if (!bulk && clean.size() > 1) fields += ",\"status\":" + std::to_string(clean[1]);
+        fields += ",\"checksumOk\":";
+        fields += frame.size() == clean.size() && frame.back() == clean.back() ? "true}" : "false}";
+        if (!sendRaw(frame.data(), frame.size(), kind, fields)) return Outcome::Stopped;
         // The host reads the whole frame under its time-out (500 ms + 2 ms a byte) and answers.
         const int wait = 1500 + 2 * static_cast<int>(dataLen);
         const int c = port_.readByte(wait);

@@ -115,6 +115,7 @@ bool SerialEndpoint::openTty(const std::string& path, std::string& error)
 
 void SerialEndpoint::setBaud(int baud)
 {
+    if (isTty_ && fd_ >= 0) tcdrain(fd_); // the acknowledgement leaves at the old rate
     baud_ = baud > 0 ? baud : 9600;
     if (isTty_ && fd_ >= 0) makeRaw(fd_, baud_);
 }

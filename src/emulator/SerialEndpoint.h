@@ -2,6 +2,7 @@
 // The programmer's end of the line: a pseudo-terminal pair (or a given tty) with buffered,
 // time-limited reads, optional pacing at the current baud rate and a stop request.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -59,9 +60,9 @@ private:
     int wakeRd_ = -1, wakeWr_ = -1;
     bool isTty_ = false;
     std::string slavePath_;
-    int baud_ = 9600;
+    std::atomic<int> baud_{9600};
     bool pacing_ = false;
-    volatile bool stop_ = false;
+    std::atomic<bool> stop_{false};
     std::vector<std::uint8_t> buf_;
     std::size_t pos_ = 0;
     std::int64_t inReadyUs_ = 0;  // wire time at which the next input byte has arrived
