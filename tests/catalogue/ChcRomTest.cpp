@@ -155,3 +155,19 @@ TEST_F(ChcRomFixture, OptionsOfTheChipBeforeDoNotReachTheNextPacket)
     EXPECT_EQ(c.s.rom.romLen, viaChcRom.romLen);
     EXPECT_EQ(c.s.rom.vppSel, viaChcRom.vppSel);
 }
+
+TEST_F(ChcRomFixture, AreaListSwitchesTheExtraAreasOffForASecondArea)
+{
+    c.s.settings.autoData = 1;
+    c.s.settings.autoCfgw = 1;
+    areaListChange(c.s, 0);
+    EXPECT_EQ(c.s.op.area, 0);
+    EXPECT_EQ(c.s.settings.autoData, 1);
+    EXPECT_EQ(c.s.buf.addrEnd, c.s.rom.romLen - 1);
+    EXPECT_EQ(c.s.rom.romLen, 4096);
+    areaListChange(c.s, 1);
+    EXPECT_EQ(c.s.op.area, 1);
+    EXPECT_EQ(c.s.settings.autoData, 0);
+    EXPECT_EQ(c.s.settings.autoCfgw, 0);
+    EXPECT_EQ(c.s.rom.dataWidth, 8); // the AVR's data EEPROM is byte-wide
+}

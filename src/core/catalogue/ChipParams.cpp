@@ -3,6 +3,7 @@
 #include "app/Messenger.h"
 #include "catalogue/ChipDisplay.h"
 #include "link/Port.h"
+#include "ops/Engine.h"
 #include "link/SetupPacket.h"
 
 #include <algorithm>
@@ -237,6 +238,15 @@ int Set_lenbl(Session& s)
     Reopen_com(s);
     s.run.slowed = 1;
     return rc;
+}
+
+void areaListChange(Session& s, int index)
+{
+    if (index > 0) {
+        s.settings.autoData = 0;
+        s.settings.autoCfgw = 0;
+    }
+    Code_Data(s, index);
 }
 
 void restoreChip(Session& s)

@@ -55,6 +55,10 @@ qint32 pieceLength(const RomParams& p, qint32 area);
 // savedBaud, slowed := 1). Returns the result of the speed packet (0 when none was sent).
 [[nodiscard]] int Set_lenbl(Session& s);
 
+// The main window's "Device area" list changed to item `index`: choosing a second area
+// switches the extra areas of automatic programming off, then the area is selected.
+void areaListChange(Session& s, int index);
+
 // Start-up: area 0, the chip of the settings derived without a packet (the steps keep
 // their saved values). Does nothing when romIdx names no base type.
 void restoreChip(Session& s);
