@@ -218,7 +218,7 @@ TEST_F(ServiceTest, BadBlockScanOfSmallPageFlashReadsTheSpareArea)
     chip(61, 2, 0);
     s.rom.optC = 1;
     s.rom.romLen = 2 * 0x4200;
-    QByteArray page(528, char(0xFF));
+    QByteArray page(2112, char(0xFF));
     QByteArray bad = page;
     bad[517] = 0;
     prog.bulk = {bad, page};

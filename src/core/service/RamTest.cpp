@@ -6,6 +6,8 @@
 #include "ops/Engine.h"
 #include "protect/ProtectCommon.h"
 
+#include <algorithm>
+
 namespace zelvor {
 
 namespace {
@@ -77,13 +79,14 @@ int Badblock1Click(Session& s, int* bad)
         const qint32 start = i * blockSize;
         int markerAt = 2048;
         if (s.rom.algCode == 61) {
-            // The first page of the block from column 0 with its spare area; small pages
-            // carry the marker in spare byte 5, large pages in spare byte 0.
+            // The block's first pages from column 0 with their spare areas, as much as
+            // one read block carries (2112 bytes); the first page's spare holds the
+            // marker: byte 5 on small pages, byte 0 on large ones.
             const qint32 page = pageLength(s.rom);
             const qint32 data = page / 33 * 32;
             markerAt = data + (page < 2112 ? 5 : 0);
             s.op.opStart = start;
-            s.op.opEnd = start + page - 1;
+            s.op.opEnd = start + std::max<qint32>(page, 2112 / page * page) - 1;
         } else {
             s.op.opStart = start;
             s.op.opEnd = start + 2048;
