@@ -110,7 +110,7 @@ int Rd_reply_r(Session& s, std::span<quint8> dest, int& length, int tries)
 {
     length = 0;
     return linkExchange(
-        s, tries == 0 ? 2 : tries,
+        s, tries <= 0 ? 2 : tries,
         [&] {
             if (!dest.empty()) dest[0] = kAck;
             length = 1;

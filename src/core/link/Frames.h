@@ -35,8 +35,8 @@ int bulkBytesPerAddress(const RomParams& rom);
 // `dest` holds is cut). 0 and `length` set (checksum right, 0x55 sent); 1 wrong checksum
 // (0x01 sent); 7 no length byte; 3 short data; 4 no checksum byte.
 [[nodiscard]] int Rd_reply(Session& s, std::span<quint8> dest, int& length);
-// Clears `length`. Demo: one byte 0x55. Otherwise Rd_reply up to `tries` times (0 means
-// 2): 0 at the first success, else the last code.
+// Clears `length`. Demo: one byte 0x55. Otherwise Rd_reply up to `tries` times (0 or less
+// means 2): 0 at the first success, else the last code.
 [[nodiscard]] int Rd_reply_r(Session& s, std::span<quint8> dest, int& length, int tries);
 // The same into ansBuf/ansLen.
 [[nodiscard]] int Rd_reply_r(Session& s, int tries);

@@ -5,6 +5,7 @@
 
 #include "app/Session.h"
 
+#include <algorithm>
 #include <span>
 
 namespace zelvor {
@@ -71,7 +72,7 @@ template <class OnDemo, class Attempt>
         return onDemo();
     }
     int rc = 0;
-    for (int i = 0; i < tries; ++i) {
+    for (int i = 0; i < std::max(tries, 1); ++i) {
         rc = attempt();
         if (rc == 0 || rc < -2) break;
     }
