@@ -33,7 +33,7 @@ protected:
     {
         if (w.size() == 10 && quint8(w[0]) == 0x07) {
             ++packetCount;
-            if (packetCount <= refusePackets) return; // silence
+            if (packetCount <= refusePackets || packetCount > refuseAfter) return; // silence
             t.queue({0x55});
             const int op = quint8(w[1]) & 0x0F;
             const int n = (s.op.opEnd - s.op.opStart + 1) * (wideTransfer(s) ? 2 : 1);
@@ -87,6 +87,7 @@ protected:
     QByteArray chip;
     int packetCount = 0;
     int refusePackets = 0;
+    int refuseAfter = 1 << 30;
     int badSumAt = -1;
     int mismatchAtPiece = -1;
     bool storeNothingOnce = false;
@@ -450,6 +451,24 @@ TEST_F(OpsTest, PicExtrasAreSkippedWhenTheBufferDoesNotReachThem)
     EXPECT_EQ(WriteRomClick(s), 0);
     EXPECT_EQ(port->packets.size(), 1); // the code block only
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("The device is programmed"));
+}
+
+TEST_F(OpsTest, FailedConfigurationReadGivesTheOldBufferBack)
+{
+    s.rom.algCode = 27;
+    s.rom.devClass = 5;
+    s.rom.dataWidth = s.rom.baseWidth = 14;
+    s.rom.romLen = 1024;
+    s.buf.addrEnd = 1023;
+    s.buf.cfgwOfs = 0x4000;
+    s.buf.dataOfs = 0x4200;
+    s.settings.autoCfgw = 1;
+    fillBuffer(3000, 8);
+    refuseAfter = 1; // the code block arrives, the configuration packet is not answered
+    EXPECT_NE(ReadRomClick(s), 0);
+    EXPECT_EQ(s.buf.size, 3000);
+    EXPECT_EQ(s.buf.page(1)[3], quint8((2048 + 3) * 7 + 8));
+    EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error of link with the programmer"));
 }
 
 } // namespace

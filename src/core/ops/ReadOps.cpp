@@ -135,11 +135,11 @@ void readPicExtras(Session& s)
 
 // The read loop behind the Read command. The chip is read into a fresh image that
 // replaces the buffer only when the whole window arrived; a failed or cancelled read
-// leaves the buffer as it was.
-static void Read_Rom(Session& s)
+// leaves the buffer as it was. `saved` receives the image the read replaced.
+static void Read_Rom(Session& s, RomBuf& saved)
 {
     OpState& op = s.op;
-    RomBuf saved = std::move(s.buf);
+    saved = std::move(s.buf);
     s.buf = freshImage(saved);
     op.opState = opres::kOk;
     op.opStart = s.buf.addrStart;
@@ -175,23 +175,19 @@ int ReadRomClick(Session& s)
         ShowMessageS(s, msg::NoReadMode);
         return s.op.opState = opres::kSetupFailed;
     }
-    Read_Rom(s);
+    RomBuf saved;
+    Read_Rom(s, saved);
     if (s.op.opState == opres::kOk && ops::picExtrasWanted(s)) {
-        RomBuf before = freshImage(s.buf);
-        before.blocks.reserve(s.buf.blocks.size());
-        for (const auto& b : s.buf.blocks) {
-            RomBuf::Block c = RomBuf::newBlock();
-            std::memcpy(c.get(), b.get(), RomBuf::kAlloc);
-            before.blocks.push_back(std::move(c));
-        }
-        before.size = s.buf.size;
-        before.lastLen = s.buf.lastLen;
-        before.checkSum = s.buf.checkSum;
+        const qint32 addrStart = s.buf.addrStart;
+        const qint32 addrEnd = s.buf.addrEnd;
         readPicExtras(s);
         if (s.op.opState != opres::kOk) {
-            // The code that arrived stays; the extras that did not are not made up.
-            s.buf = std::move(before);
+            // The read as a whole failed: the image from before it comes back.
+            s.buf = std::move(saved);
+            s.buf.addrStart = addrStart;
+            s.buf.addrEnd = addrEnd;
             if (s.op.opState != opres::kCancelled) reportLinkError(s, true);
+            s.fe.refresh();
         }
     }
     return s.op.opState;
