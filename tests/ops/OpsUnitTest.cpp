@@ -471,5 +471,34 @@ TEST_F(OpsTest, FailedConfigurationReadGivesTheOldBufferBack)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error of link with the programmer"));
 }
 
+TEST_F(OpsTest, Algorithm48FlagsEveryPacketAbove16MiB)
+{
+    s.rom.algCode = 48;
+    s.rom.romLen = 0x2000000;
+    s.buf.addrStart = 0xFFF800;
+    s.buf.addrEnd = 0x10007FF;
+    chip.resize(0x20); // the peer answers blank checks only
+    EXPECT_EQ(ReadNullClick(s), 0);
+    ASSERT_EQ(port->packets.size(), 2);
+    EXPECT_EQ(quint8(port->packets[0][2]) & 0x40, 0);
+    EXPECT_EQ(quint8(port->packets[1][2]) & 0x40, 0x40);
+    EXPECT_EQ(s.op.addrHigh, 1);
+}
+
+TEST_F(OpsTest, LdromBlocksOfAlgorithm32GoToTheDataArea)
+{
+    s.rom.algCode = 32;
+    s.rom.devClass = 1;
+    s.settings.autoData = 1;
+    s.buf.dataOfs = 0x10000;
+    s.buf.addrStart = 0xF800;
+    s.buf.addrEnd = 0x107FF;
+    EXPECT_EQ(ReadRomClick(s), 0);
+    ASSERT_EQ(port->packets.size(), 2);
+    EXPECT_EQ(quint8(port->packets[0][3]) & 0x80, 0);
+    EXPECT_EQ(quint8(port->packets[1][3]) & 0x80, 0x80);
+    EXPECT_EQ(s.op.area, 0);
+}
+
 } // namespace
 } // namespace zelvor::test
