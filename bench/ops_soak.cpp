@@ -25,8 +25,8 @@ const char* const kChips[] = {"29F040", "27C1024", "PIC16F84", "K9F6408", "AT89C
                               "49F040", "W78E516"};
 const char* const kKinds[] = {"nak", "wrong-ack", "corrupt", "drop", "silence", "store-nothing"};
 const char* const kAts[] = {"", ":at=setup", ":at=piece", ":at=bulk", ":at=reply"};
-enum Op { Read, Program, Verify, Blank };
-const char* const kOpNames[] = {"read", "program", "verify", "blank"};
+enum Op { Read, Program, Verify, Blank, Erase };
+const char* const kOpNames[] = {"read", "program", "verify", "blank", "erase"};
 
 struct Tally {
     int runs = 0, clean = 0, failures = 0, corruptions = 0, wrongReports = 0, skipped = 0;
@@ -48,8 +48,9 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
         ++t.skipped;
         return;
     }
-    const Op op = Op(rng() % 4);
-    if ((op == Program && s.rom.canWrite != 1) || (op == Blank && s.rom.canBlank == 0)) {
+    const Op op = Op(rng() % 5);
+    if ((op == Program && s.rom.canWrite != 1) || (op == Blank && s.rom.canBlank == 0) ||
+        (op == Erase && s.rom.canErase != 1)) {
         ++t.skipped;
         return;
     }
@@ -116,11 +117,14 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
         rc = ReadNullClick(s);
         ok = s.text(msg::BlankOk);
         break;
+    case Erase:
+        rc = ClearRomClick(s);
+        ok = s.text(msg::EraseDone);
+        break;
     }
     (void)emu->waitIdle(3000);
     const auto chipNow = emu->chip().peekRange(0, 0, std::uint32_t(bytes));
     const QByteArray chipBytes(reinterpret_cast<const char*>(chipNow.data()), int(chipNow.size()));
-    emu->stop();
 
     ++t.runs;
     const char* verdict;
@@ -129,6 +133,9 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
         if (op == Read) right = right && imageOf(s, bytes) == chipBytes;
         if (op == Program) right = right && chipBytes == before;
         if (op == Verify || op == Blank) right = false; // a difference / data were there
+        if (op == Erase)
+            for (qint64 i = 0; i < bytes && right; ++i)
+                right = quint8(chipBytes[int(i)]) == emu->chip().erasedValue(0, std::uint32_t(i));
         if (right) {
             ++t.clean;
             verdict = "clean";
@@ -147,6 +154,7 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
             verdict = "WRONG REPORT";
         }
     }
+    emu->stop();
     if (verbose || verdict[0] == 'S' || verdict[0] == 'W')
         std::printf("%-9s %-7s %-45s rc %3d  %s\n", chipName, kOpNames[op], fault.c_str(), rc,
                     verdict);
