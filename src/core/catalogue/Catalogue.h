@@ -27,6 +27,16 @@ struct Catalogue {
     int catCount() const { return int(entries.size()); }
     bool valid(int index) const { return index >= 1 && index <= catCount(); }
     const CatEntry& at(int index) const { return entries[size_t(index - 1)]; }
+    // The entry tables by 1-based entry index.
+    const QString& catNames(int i) const { return at(i).name; }
+    const QString& catBaseNames(int i) const { return at(i).baseName; }
+    QChar catMult(int i) const { return at(i).mult; }
+    const QString& catId0(int i) const { return at(i).id0; }
+    const QString& catId1(int i) const { return at(i).id1; }
+    const QString& catId2(int i) const { return at(i).id2; }
+    int catMaker(int i) const { return at(i).maker; }
+    int catBase(int i) const { return at(i).base; }
+
     // Name of manufacturer `maker` (1-based); empty for 0 (entries before any header).
     QString makerName(int maker) const
     {

@@ -377,7 +377,7 @@ const char* const kCatalogueFirstHalf[kCatalogueFirstHalfLines] = {
     "AT24C16C    24C16       0",
     "AT24C16D    24C16       0",
     "AT24C164    24C16       0",
-    "AT24C21     24C02       0",
+    "AT24C21     24C01       0",
     "AT24C32     24C32       0",
     "AT24C32A    24C32A      0",
     "AT24C32C    24C32       0",
