@@ -62,7 +62,8 @@ int child(const std::string& op, const QString& in, const QString& out)
 }
 
 struct Run {
-    double seconds = 0;
+    double seconds = 0; // processor time (user + system): steadier than wall time on a busy machine
+    double wall = 0;
     long maxRssKiB = 0;
     int status = -1;
 };
@@ -87,7 +88,9 @@ Run spawn(const std::vector<std::string>& argv)
     int status = 0;
     struct rusage ru {};
     wait4(pid, &status, 0, &ru);
-    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    r.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    r.seconds = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+                double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
     r.maxRssKiB = ru.ru_maxrss;
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
@@ -132,9 +135,11 @@ void row(const char* what, const Run& ours, const Run& objcopy, const Run& srec,
         return t.status == 0 && ours.seconds > 0 ? t.seconds / ours.seconds : 0.0;
     };
     const double mem = double(ours.maxRssKiB - baseKiB) * 1024.0 / double(image);
-    std::printf("%-18s %8.3f s %9.3f s %9.3f s %8.2fx %8.2fx %9.1f MiB %6.2f  | tools %6.1f / %6.1f MiB\n",
+    std::printf("%-16s %7.3f s %8.3f s %8.3f s %7.2fx %7.2fx %8.1f MiB %5.2f | wall %.2f/%.2f/%.2f s"
+                " | tools %.1f/%.1f MiB\n",
                 what, ours.seconds, objcopy.seconds, srec.seconds, ratio(objcopy), ratio(srec),
-                ours.maxRssKiB / 1024.0, mem, objcopy.maxRssKiB / 1024.0, srec.maxRssKiB / 1024.0);
+                ours.maxRssKiB / 1024.0, mem, ours.wall, objcopy.wall, srec.wall,
+                objcopy.maxRssKiB / 1024.0, srec.maxRssKiB / 1024.0);
     if (ours.status != 0) std::printf("   (our run failed: status %d)\n", ours.status);
 }
 
@@ -156,8 +161,9 @@ int main(int argc, char** argv)
 
     const long baseKiB = best({self, "--child", "noop"}, 1).maxRssKiB;
     std::printf("process baseline %.1f MiB (subtracted in mem/image)\n", baseKiB / 1024.0);
-    std::printf("%-18s %10s %11s %11s %9s %9s %13s %6s\n", "operation", "ours", "objcopy",
-                "srec_cat", "objcopy/us", "srec/us", "our peak", "mem/img");
+    std::printf("processor time (user + system) of each whole process, best of %d\n", tries);
+    std::printf("%-16s %9s %10s %10s %8s %8s %12s %5s\n", "operation", "ours", "objcopy",
+                "srec_cat", "objc/us", "srec/us", "our peak", "mem/img");
 
     const Run none;
     for (qint64 size : {qint64(1) << 20, qint64(16) << 20}) {

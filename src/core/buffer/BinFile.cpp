@@ -23,7 +23,8 @@ int readBinImage(const QString& path, qint64 offset, LoadedImage& out)
     img.blocks.reserve(size_t((avail + RomBuf::kPage - 1) / RomBuf::kPage));
     qint64 got = 0;
     for (;;) {
-        RomBuf::Block b = RomBuf::newBlock();
+        // Only the bytes the file does not cover are erased: no second pass over full pages.
+        RomBuf::Block b(new quint8[RomBuf::kAlloc]);
         qint64 n = 0;
         while (n < RomBuf::kPage) {
             const qint64 r = f.read(reinterpret_cast<char*>(b.get()) + n, RomBuf::kPage - n);
@@ -32,6 +33,7 @@ int readBinImage(const QString& path, qint64 offset, LoadedImage& out)
             n += r;
         }
         if (n == 0) break;
+        std::fill(b.get() + n, b.get() + RomBuf::kAlloc, quint8(0xFF));
         got += n;
         if (got > kMaxImageBytes) return FileTooLarge; // the file grew while being read
         img.blocks.push_back(std::move(b));
