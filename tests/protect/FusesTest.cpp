@@ -174,6 +174,17 @@ TEST_F(FusesTest, OneFuseAvrSendsFuseAndLockAsCommandsAndNeedsTheirConfirmation)
     prog.replyStatus = 0x00;
     EXPECT_NE(SetcfgwF(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), "Ошибка программирования");
+
+    // Without lock permission only the fuse byte goes, and lock boxes are refused.
+    prog.replyStatus = 0x55;
+    port->packets.clear();
+    s.rom.canLock = 0;
+    s.cfg.lockChecked = {};
+    EXPECT_EQ(SetcfgwF(s), 0);
+    EXPECT_EQ(packetsOf(3).size(), 1);
+    s.cfg.lockChecked[1] = true;
+    EXPECT_EQ(SetcfgwF(s), kRefused);
+    EXPECT_EQ(ts.fe.lastStatus(), "Отсутствует бит секретности");
 }
 
 TEST_F(FusesTest, ParallelAvrWritesEachByteInItsArea)

@@ -221,8 +221,17 @@ int WrtFuse(Session& s)
         ShowMessageSw(s, QString::fromUtf8(msg::WaitLong.ru));
         if (r.algCode == 42) {
             // The lock-step packets of this chip carry neither the fuse byte nor the lock
-            // value: both go as direct commands, and each answer must confirm.
-            rc = directCommands(s, {{0xA0, b[1]}, {0xE0, twoBoxLockValue(s.cfg)}}, true);
+            // value: both go as direct commands, and each answer must confirm. Lock bits
+            // stay subject to the chip's lock permission.
+            const quint8 lock = twoBoxLockValue(s.cfg);
+            if (r.canLock != 1 && lock != 0xFF) {
+                ShowMessageS(s, msg::NoLockBit);
+                s.op.opState = kRefused;
+                return kRefused;
+            }
+            std::vector<std::pair<quint8, quint8>> cmds{{0xA0, b[1]}};
+            if (r.canLock == 1) cmds.push_back({0xE0, lock});
+            rc = directCommands(s, cmds, true);
         } else {
             std::vector<std::pair<quint8, quint8>> cmds{{0xE0, b[0]}, {0xA0, b[1]}, {0xA8, b[2]}};
             if (s.cfg.fuseCount == 3) cmds.push_back({0xA4, b[3]});
