@@ -392,3 +392,56 @@ TEST(EmulatorOnTty, ServesAGivenDevice)
     instance.stop();
     close(master);
 }
+
+TEST_F(EmulatorExchange, Mcs51LocksAsDataByteOrSelector)
+{
+    startEmulator({{"alg", "32"}, {"erase-ms", "0"}});
+    openHost();
+    chip().poke(0, 0, 0x42);
+    Bytes reply, data;
+    // Lock bits 1 and 2 written as the byte 0xFC at 0xFFFF of the LDROM area.
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 32, 0x80, 0xFF, 0xFF, 0x80, 0xFF, 0xFF}),
+                                Bytes{0xFC}, 1, reply), 0);
+    EXPECT_EQ(chip().lockLevel(), 2);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 32, 0, 0, 0, 0, 0, 0})), 0);
+    ASSERT_EQ(host.rdBlockR(1, data), 0);
+    EXPECT_EQ(data, Bytes{0xFF}); // the code is hidden
+    // Programming a locked chip gives the mismatch record.
+    EXPECT_EQ(host.programBlock(RawHost::packet({0x02, 32, 0, 0, 1, 0, 0, 1}), Bytes{0x00}, 1, reply), 5);
+    // Lock selector 1 on algorithm 10 sets level 1 only.
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 10, 0x80, 0, 0, 0x80, 0x0F, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 20), 0);
+    EXPECT_EQ(chip().lockLevel(), 0);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x03, 10, 0x81, 0, 0, 0x80, 0x0F, 0xFF})), 0);
+    ASSERT_EQ(host.rdReplyR(reply, 5), 0);
+    EXPECT_EQ(reply, Bytes{0x55});
+    EXPECT_EQ(chip().lockLevel(), 1);
+}
+
+TEST(EmulatorTranscriptFile, OneJsonLinePerFrameInTheFile)
+{
+    const std::string path = ::testing::TempDir() + "emu-transcript.jsonl";
+    emu::EmulatorOptions options;
+    options.transcriptPath = path;
+    EmulatorInstance instance;
+    std::string error;
+    ASSERT_TRUE(instance.start(options, error)) << error;
+    RawHost host;
+    ASSERT_TRUE(host.open(instance.slavePath()));
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x0C, 2, 0, 0, 0, 0, 0, 0})), 0);
+    EXPECT_EQ(host.read(1).size(), 1u);
+    ASSERT_TRUE(instance.emulator().waitIdle(3000));
+    instance.stop();
+    FILE* f = std::fopen(path.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    char line[4096];
+    std::vector<std::string> lines;
+    while (std::fgets(line, sizeof line, f)) lines.emplace_back(line);
+    std::fclose(f);
+    std::remove(path.c_str());
+    ASSERT_EQ(lines.size(), 3u); // setup, ack, version byte
+    EXPECT_NE(lines[0].find("\"kind\":\"setup\""), std::string::npos);
+    EXPECT_NE(lines[0].find("\"name\":\"version\""), std::string::npos);
+    EXPECT_NE(lines[2].find("\"kind\":\"version\""), std::string::npos);
+    EXPECT_NE(lines[2].find("\"hex\":\"21\""), std::string::npos);
+}
