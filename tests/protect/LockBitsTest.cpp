@@ -142,13 +142,14 @@ TEST_F(LockBitsTest, McsFuseChipsCarryTheChosenBitsInTheLockValue)
     EXPECT_EQ(quint8(packetsOf(3).value(0)[5]), 0xF6);
 }
 
-TEST_F(LockBitsTest, LinkFailureReopensThePortAndLaterStepsStillRun)
+TEST_F(LockBitsTest, LinkFailureReopensThePortAndEndsTheSequence)
 {
     chip(40, 1);
-    prog.ackPackets = false;
+    prog.refuseFromPacket = 1;
     EXPECT_NE(SetBitClick(s), 0);
-    EXPECT_EQ(packetsOf(3).size(), 6) << "three steps, each packet sent twice";
-    EXPECT_EQ(ts.fe.statuses.count(QStringLiteral("Ошибка обмена данными")), 3);
+    EXPECT_EQ(packetsOf(3).size(), 3) << "step 1, then step 2 sent twice; step 3 never";
+    EXPECT_EQ(ts.fe.statuses.count(QStringLiteral("Ошибка обмена данными")), 1);
+    EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Ошибка обмена данными"));
     EXPECT_FALSE(port->openedDevices.isEmpty()) << "the port was reopened";
 
     s.settings.english = 1;

@@ -132,14 +132,14 @@ LockResult Set_Bit(Session& s, int selector)
 
 namespace {
 
+// The steps in order; the first that is not done ends the sequence, so its message is the
+// last one shown and no later step can cover it with a success text.
 int runSteps(Session& s, std::initializer_list<int> selectors)
 {
-    int first = 0;
     for (int sel : selectors) {
-        const LockResult r = Set_Bit(s, sel);
-        if (r != LockResult::Done && first == 0) first = s.op.opState != 0 ? s.op.opState : kRefused;
+        if (Set_Bit(s, sel) != LockResult::Done) return s.op.opState != 0 ? s.op.opState : kRefused;
     }
-    return first;
+    return 0;
 }
 
 } // namespace
