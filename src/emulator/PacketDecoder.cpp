@@ -155,7 +155,10 @@ bool PacketDecoder::decodePaged(Operation& op) const
 void PacketDecoder::decodeSerialEeprom(Operation& op) const
 {
     const auto& b = op.raw.b;
-    const std::uint32_t high = (b[3] & 0x01) ? 0x10000u : 0u;
+    // B3 bit 0 is both the low bit of the page code and the flag "start above 64 K": only a
+    // chip bigger than 64 K units (profile size) reads it as an address bit.
+    const bool bigChip = profile_.size > 0x10000;
+    const std::uint32_t high = bigChip && (b[3] & 0x01) ? 0x10000u : 0u;
     op.start = high | (static_cast<std::uint32_t>(b[4]) << 8) | b[5];
     op.end = high | op.count;
     if (op.algCode == 23 && (b[3] & 0x02)) op.area = 1;

@@ -172,10 +172,17 @@ TEST(PacketDecoder, ParallelAvrAreasOf45)
 
 TEST(PacketDecoder, SerialEepromAbove64K)
 {
-    const Operation op = decode(packet({0x31, 0x40 | 21, 0x61, 0x08, 0x00, 0x61, 0x0F, 0xFF}));
+    ChipProfile big;
+    big.size = 0x20000;
+    const SetupPacket p = packet({0x31, 0x40 | 21, 0x61, 0x08, 0x00, 0x61, 0x0F, 0xFF});
+    const Operation op = decode(p, big);
     EXPECT_EQ(op.devClass, 4);
     EXPECT_EQ(op.start, 0x10800u);
     EXPECT_EQ(op.end, 0x10FFFu);
+    // On a chip of 64 K or less bit 0 is the odd page code, not an address bit.
+    const Operation small = decode(p);
+    EXPECT_EQ(small.start, 0x0800u);
+    EXPECT_EQ(small.end, 0x0FFFu);
 }
 
 TEST(PacketDecoder, FlagBitsAreNotAddressBits)
