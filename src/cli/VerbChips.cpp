@@ -13,8 +13,7 @@ namespace zelvor::cli {
 
 // Loads prgplus.lst, prgadapt.lst (both from --dir) and the built-in catalogue when the
 // start-up did not. Used by the catalogue verbs.
-int loadCatalogueForCli(CliContext& c)
-{
+int loadCatalogueForCli(CliContext& c) {
     Session& s = c.s;
     const QString dir = c.opt(QStringLiteral("dir"), QDir::currentPath());
     if (s.base.baseCount() == 0) {
@@ -34,8 +33,7 @@ int loadCatalogueForCli(CliContext& c)
 
 namespace {
 
-QString idText(const CatEntry& e)
-{
+QString idText(const CatEntry& e) {
     QStringList ids;
     for (const QString& id : {e.id0, e.id1, e.id2})
         if (!id.trimmed().isEmpty()) ids.append(id.trimmed());
@@ -44,8 +42,7 @@ QString idText(const CatEntry& e)
 
 // FILTER: the beginning of a part name, or MAKER/PART (beginnings of both); case does not
 // matter.
-bool matches(const Catalogue& cat, const CatEntry& e, const QString& filter)
-{
+bool matches(const Catalogue& cat, const CatEntry& e, const QString& filter) {
     if (filter.isEmpty()) return true;
     const int slash = int(filter.indexOf(QLatin1Char('/')));
     if (slash < 0) return e.name.trimmed().startsWith(filter, Qt::CaseInsensitive);
@@ -55,8 +52,7 @@ bool matches(const Catalogue& cat, const CatEntry& e, const QString& filter)
 
 } // namespace
 
-int verbChips(CliContext& c)
-{
+int verbChips(CliContext& c) {
     if (c.args.size() > 1) return c.usage(QStringLiteral("chips takes at most one FILTER"));
     const int rc = loadCatalogueForCli(c);
     if (rc != Ok) return rc;

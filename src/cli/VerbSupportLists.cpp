@@ -11,8 +11,7 @@ namespace zelvor::cli {
 
 int loadCatalogueForCli(CliContext& c); // VerbChips.cpp
 
-int verbSupportLists(CliContext& c)
-{
+int verbSupportLists(CliContext& c) {
     if (c.args.size() > 1) return c.usage(QStringLiteral("support-lists takes at most one DIR"));
     const int rc = loadCatalogueForCli(c);
     if (rc != Ok) return rc;

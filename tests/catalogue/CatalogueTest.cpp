@@ -23,20 +23,64 @@ using namespace zelvor;
 namespace {
 
 // Manufacturers in header order with the number of device lines under each.
-const std::vector<std::pair<const char*, int>> kMakers = {
-    {"ACTRANS", 4}, {"AKM", 8}, {"ALLIANCE", 11}, {"AMD", 131}, {"AMIC", 53}, {"Atmel", 212},
-    {"ASDT", 5}, {"Catalyst", 30}, {"Chingis Flash", 16}, {"Dense Pac", 2}, {"EON", 88},
-    {"Elite Semiconductor", 7}, {"Excel Semiconductor", 24}, {"Exel", 17},
-    {"Fairchild Semiconduc", 23}, {"Fidelix", 4}, {"Fujitsu", 56}, {"GigaDevice Semicondu", 8},
-    {"G.Instrument", 7}, {"Greenwich", 5}, {"Hitachi", 16}, {"Holtek", 34}, {"Hynix", 27},
-    {"IC Microsystems", 14}, {"Intel", 89}, {"ISS Inc.", 48}, {"Macronix", 99}, {"Megawin", 4},
-    {"Microchip", 95}, {"Micron", 36}, {"Mitsubishi", 14}, {"Mosel Vitelic", 16},
-    {"National Semicon.", 64}, {"NEC", 11}, {"NexFlash", 6}, {"OKI", 20},
-    {"Philips Semicon.", 19}, {"PMC Flash", 22}, {"Ramtron", 19}, {"Ricoh", 2},
-    {"Rohm Semiconductor", 64}, {"Russia", 7}, {"Saifun", 12}, {"Samsung", 10}, {"SANYO", 3},
-    {"Seeq", 4}, {"STMicroelectronics", 157}, {"Sharp", 3}, {"Signetics", 4}, {"SyncMOS", 9},
-    {"Spansion", 29}, {"SST", 81}, {"Texas Instruments", 28}, {"Toshiba", 23}, {"VLSI", 3},
-    {"Waferscale", 2}, {"Winbond", 81}, {"Xicor", 24}};
+const std::vector<std::pair<const char*, int>> kMakers = {{"ACTRANS", 4},
+                                                          {"AKM", 8},
+                                                          {"ALLIANCE", 11},
+                                                          {"AMD", 131},
+                                                          {"AMIC", 53},
+                                                          {"Atmel", 212},
+                                                          {"ASDT", 5},
+                                                          {"Catalyst", 30},
+                                                          {"Chingis Flash", 16},
+                                                          {"Dense Pac", 2},
+                                                          {"EON", 88},
+                                                          {"Elite Semiconductor", 7},
+                                                          {"Excel Semiconductor", 24},
+                                                          {"Exel", 17},
+                                                          {"Fairchild Semiconduc", 23},
+                                                          {"Fidelix", 4},
+                                                          {"Fujitsu", 56},
+                                                          {"GigaDevice Semicondu", 8},
+                                                          {"G.Instrument", 7},
+                                                          {"Greenwich", 5},
+                                                          {"Hitachi", 16},
+                                                          {"Holtek", 34},
+                                                          {"Hynix", 27},
+                                                          {"IC Microsystems", 14},
+                                                          {"Intel", 89},
+                                                          {"ISS Inc.", 48},
+                                                          {"Macronix", 99},
+                                                          {"Megawin", 4},
+                                                          {"Microchip", 95},
+                                                          {"Micron", 36},
+                                                          {"Mitsubishi", 14},
+                                                          {"Mosel Vitelic", 16},
+                                                          {"National Semicon.", 64},
+                                                          {"NEC", 11},
+                                                          {"NexFlash", 6},
+                                                          {"OKI", 20},
+                                                          {"Philips Semicon.", 19},
+                                                          {"PMC Flash", 22},
+                                                          {"Ramtron", 19},
+                                                          {"Ricoh", 2},
+                                                          {"Rohm Semiconductor", 64},
+                                                          {"Russia", 7},
+                                                          {"Saifun", 12},
+                                                          {"Samsung", 10},
+                                                          {"SANYO", 3},
+                                                          {"Seeq", 4},
+                                                          {"STMicroelectronics", 157},
+                                                          {"Sharp", 3},
+                                                          {"Signetics", 4},
+                                                          {"SyncMOS", 9},
+                                                          {"Spansion", 29},
+                                                          {"SST", 81},
+                                                          {"Texas Instruments", 28},
+                                                          {"Toshiba", 23},
+                                                          {"VLSI", 3},
+                                                          {"Waferscale", 2},
+                                                          {"Winbond", 81},
+                                                          {"Xicor", 24}};
 
 const char* const kBaseNames =
     "24C01 24C01A 24C02 24C02A 24C04 24C04A 24C08 24C1024 24C128 24C16 24C256 24C32 24C32A "
@@ -60,8 +104,7 @@ const char* const kBaseNames =
     "W27C020 W27C040 W27C256 W27C512 W29C020 W78E51 W78E516 W78E52 W78E54 W78E58 W78E58B "
     "i82802AB i82802AC";
 
-bool isSerialBase(const QString& key)
-{
+bool isSerialBase(const QString& key) {
     return key.startsWith(QLatin1String("24C")) || key.startsWith(QLatin1String("25C")) ||
            key.startsWith(QLatin1String("93C"));
 }
@@ -72,20 +115,19 @@ struct DeviceLine {
 };
 
 // The device lines of the built-in data with their manufacturer.
-std::vector<DeviceLine> deviceLines()
-{
+std::vector<DeviceLine> deviceLines() {
     std::vector<DeviceLine> out;
     int maker = -1;
     for (const QString& line : builtInCatalogueLines()) {
-        if (line.startsWith(QLatin1Char(':'))) ++maker;
+        if (line.startsWith(QLatin1Char(':')))
+            ++maker;
         else if (!line.startsWith(QLatin1Char('@')) && !line.startsWith(QLatin1Char('*')))
             out.push_back({maker, line});
     }
     return out;
 }
 
-BaseRow row(int cls, const QString& name, const QString& sigA = {}, const QString& sigB = {})
-{
+BaseRow row(int cls, const QString& name, const QString& sigA = {}, const QString& sigB = {}) {
     BaseRow r;
     r.baseClass = quint8(cls);
     r.col[1] = quint8(cls);
@@ -95,8 +137,7 @@ BaseRow row(int cls, const QString& name, const QString& sigA = {}, const QStrin
     return r;
 }
 
-BaseTable table(std::vector<BaseRow> rows)
-{
+BaseTable table(std::vector<BaseRow> rows) {
     BaseTable t;
     t.rows = std::move(rows);
     for (const BaseRow& r : t.rows)
@@ -104,17 +145,17 @@ BaseTable table(std::vector<BaseRow> rows)
     return t;
 }
 
-QString device(const QString& part, const QString& base, const QString& rest = QStringLiteral("0"))
-{
-    return part.leftJustified(12, QLatin1Char(' ')) + base.leftJustified(12, QLatin1Char(' ')) + rest;
+QString device(const QString& part, const QString& base,
+               const QString& rest = QStringLiteral("0")) {
+    return part.leftJustified(12, QLatin1Char(' ')) + base.leftJustified(12, QLatin1Char(' ')) +
+           rest;
 }
 
 } // namespace
 
 // --- the built-in data --------------------------------------------------------------------
 
-TEST(CatalogueData, HalvesHeadersAndCountsPerManufacturer)
-{
+TEST(CatalogueData, HalvesHeadersAndCountsPerManufacturer) {
     EXPECT_EQ(kCatalogueFirstHalfLines, 1481);
     EXPECT_EQ(kCatalogueSecondHalfLines, 489);
     const QStringList lines = builtInCatalogueLines();
@@ -142,27 +183,30 @@ TEST(CatalogueData, HalvesHeadersAndCountsPerManufacturer)
     ASSERT_EQ(headers.size(), qsizetype(kMakers.size()));
     int total = 0;
     for (size_t i = 0; i < kMakers.size(); ++i) {
-        EXPECT_EQ(headers[qsizetype(i)], QString::fromLatin1(kMakers[i].first)) << "header " << i + 1;
+        EXPECT_EQ(headers[qsizetype(i)], QString::fromLatin1(kMakers[i].first))
+            << "header " << i + 1;
         EXPECT_EQ(counts[i], kMakers[i].second) << kMakers[i].first;
         total += counts[i];
     }
     EXPECT_EQ(total, 1910);
 }
 
-TEST(CatalogueData, ExpansionLinesStandWhereTheyBelong)
-{
+TEST(CatalogueData, ExpansionLinesStandWhereTheyBelong) {
     const QStringList lines = builtInCatalogueLines();
     const qsizetype atmel = lines.indexOf(QRegularExpression(QStringLiteral("^:Atmel\\s*$")));
     const qsizetype avr = lines.indexOf(QStringLiteral("@Atmel"));
     ASSERT_GT(atmel, 0);
     ASSERT_GT(avr, atmel);
-    EXPECT_TRUE(lines[avr + 1].startsWith(QLatin1Char(':'))) << "@Atmel is the last line under Atmel";
-    for (qsizetype i = atmel + 1; i < avr; ++i) EXPECT_FALSE(lines[i].startsWith(QLatin1Char(':')));
+    EXPECT_TRUE(lines[avr + 1].startsWith(QLatin1Char(':')))
+        << "@Atmel is the last line under Atmel";
+    for (qsizetype i = atmel + 1; i < avr; ++i)
+        EXPECT_FALSE(lines[i].startsWith(QLatin1Char(':')));
 
     const qsizetype pic = lines.indexOf(QStringLiteral("@PIC"));
     ASSERT_GT(pic, 0);
     qsizetype header = pic;
-    while (!lines[header].startsWith(QLatin1Char(':'))) --header;
+    while (!lines[header].startsWith(QLatin1Char(':')))
+        --header;
     EXPECT_EQ(lines[header].mid(1).trimmed(), QStringLiteral("Microchip"));
     EXPECT_TRUE(isSerialBase(lines[pic - 1].mid(12, 12).trimmed())) << "serial EEPROMs before @PIC";
     int picLines = 0;
@@ -173,8 +217,7 @@ TEST(CatalogueData, ExpansionLinesStandWhereTheyBelong)
     EXPECT_GT(picLines, 0) << "explicit PIC lines follow @PIC";
 }
 
-TEST(CatalogueData, SizeVoltageCodesAndSerialLines)
-{
+TEST(CatalogueData, SizeVoltageCodesAndSerialLines) {
     std::map<QChar, int> codes;
     int serial = 0;
     for (const DeviceLine& d : deviceLines()) {
@@ -191,8 +234,7 @@ TEST(CatalogueData, SizeVoltageCodesAndSerialLines)
     EXPECT_EQ(serial, 483);
 }
 
-TEST(CatalogueData, FixedColumnsNamesAndIdTexts)
-{
+TEST(CatalogueData, FixedColumnsNamesAndIdTexts) {
     static const QRegularExpression hex2(QStringLiteral("^[0-9A-F]{2}$"));
     static const QRegularExpression name(QStringLiteral("^[!-~]+ *$"));
     std::map<int, QSet<QString>> partsPerMaker;
@@ -219,18 +261,18 @@ TEST(CatalogueData, FixedColumnsNamesAndIdTexts)
     }
 }
 
-TEST(CatalogueData, BaseNamesAreExactlyTheListedOnes)
-{
+TEST(CatalogueData, BaseNamesAreExactlyTheListedOnes) {
     QSet<QString> listed;
-    for (const QString& n : QString::fromLatin1(kBaseNames).split(QLatin1Char(' '))) listed.insert(n);
+    for (const QString& n : QString::fromLatin1(kBaseNames).split(QLatin1Char(' ')))
+        listed.insert(n);
     ASSERT_EQ(listed.size(), 210);
     QSet<QString> used;
-    for (const DeviceLine& d : deviceLines()) used.insert(d.text.mid(12, 12).trimmed());
+    for (const DeviceLine& d : deviceLines())
+        used.insert(d.text.mid(12, 12).trimmed());
     EXPECT_EQ(used, listed);
 }
 
-TEST(CatalogueData, EveryBaseNameResolvesAgainstTheShippedTable)
-{
+TEST(CatalogueData, EveryBaseNameResolvesAgainstTheShippedTable) {
     const QString path = QStringLiteral(ZELVOR_SOURCE_DIR "/data/prgplus.lst");
     if (!QFile::exists(path)) GTEST_SKIP() << "data/prgplus.lst is not there yet";
     BaseTable base;
@@ -275,9 +317,9 @@ TEST(CatalogueData, EveryBaseNameResolvesAgainstTheShippedTable)
 
 // --- the parser -----------------------------------------------------------------------------
 
-TEST(CatalogueParser, HeadersCommentsAndLineKinds)
-{
-    const BaseTable base = table({row(0, QStringLiteral("27C512")), row(0, QStringLiteral("27C5120"))});
+TEST(CatalogueParser, HeadersCommentsAndLineKinds) {
+    const BaseTable base =
+        table({row(0, QStringLiteral("27C512")), row(0, QStringLiteral("27C5120"))});
     Catalogue cat;
     const QStringList lines = {
         device(QStringLiteral("EARLY"), QStringLiteral("27C512")),
@@ -312,8 +354,7 @@ TEST(CatalogueParser, HeadersCommentsAndLineKinds)
     EXPECT_EQ(cat.catLines, lines);
 }
 
-TEST(CatalogueParser, OnlyTheFirstFortyCharactersCount)
-{
+TEST(CatalogueParser, OnlyTheFirstFortyCharactersCount) {
     const BaseTable base = table({row(2, QStringLiteral("45DB081"))});
     Catalogue cat;
     const QString serial = device(QStringLiteral("AT24C02"), QStringLiteral("45DB081"));
@@ -331,21 +372,23 @@ TEST(CatalogueParser, OnlyTheFirstFortyCharactersCount)
     EXPECT_EQ(cat.makerNames[0], QString(20, u' '));
 }
 
-TEST(CatalogueParser, TheLastBaseTypeWithTheKeyWinsAndKeysAreExact)
-{
-    const BaseTable base = table({row(0, QStringLiteral("27C256")), row(0, QStringLiteral("27c256")),
-                                  row(0, QStringLiteral("27C256")), row(0, QStringLiteral(" 27C256"))});
+TEST(CatalogueParser, TheLastBaseTypeWithTheKeyWinsAndKeysAreExact) {
+    const BaseTable base =
+        table({row(0, QStringLiteral("27C256")), row(0, QStringLiteral("27c256")),
+               row(0, QStringLiteral("27C256")), row(0, QStringLiteral(" 27C256"))});
     Catalogue cat;
-    ASSERT_EQ(parseCatalogue({device(QStringLiteral("M27C256B"), QStringLiteral("27C256"))}, base, cat)
-                  .entries, 1);
+    ASSERT_EQ(
+        parseCatalogue({device(QStringLiteral("M27C256B"), QStringLiteral("27C256"))}, base, cat)
+            .entries,
+        1);
     EXPECT_EQ(cat.at(1).base, 3);
 }
 
-TEST(CatalogueParser, ExpansionsAddEveryPicAndAvrFamilyUnderTheCurrentMaker)
-{
-    const BaseTable base = table({row(0, QStringLiteral("27C512")), row(4, QStringLiteral("24C02")),
-                                  row(5, QStringLiteral("PIC16F84")), row(6, QStringLiteral("ATmega8"), "93", "07"),
-                                  row(5, QStringLiteral("PIC18F452")), row(6, QStringLiteral("ATtiny2313"), "91", "0A")});
+TEST(CatalogueParser, ExpansionsAddEveryPicAndAvrFamilyUnderTheCurrentMaker) {
+    const BaseTable base = table(
+        {row(0, QStringLiteral("27C512")), row(4, QStringLiteral("24C02")),
+         row(5, QStringLiteral("PIC16F84")), row(6, QStringLiteral("ATmega8"), "93", "07"),
+         row(5, QStringLiteral("PIC18F452")), row(6, QStringLiteral("ATtiny2313"), "91", "0A")});
     Catalogue cat;
     const CatalogueParseResult r = parseCatalogue(
         {QStringLiteral(":Atmel"), device(QStringLiteral("AT24C02"), QStringLiteral("24C02")),
@@ -369,20 +412,24 @@ TEST(CatalogueParser, ExpansionsAddEveryPicAndAvrFamilyUnderTheCurrentMaker)
     EXPECT_EQ(cat.at(5).base, 5);
 
     // Without class 5 rows "@PIC" adds nothing.
-    const BaseTable noPic = table({row(0, QStringLiteral("27C512")), row(6, QStringLiteral("ATmega8"), "93", "07")});
-    EXPECT_EQ(parseCatalogue({QStringLiteral(":Microchip"), QStringLiteral("@PIC")}, noPic, cat).entries, 0);
+    const BaseTable noPic =
+        table({row(0, QStringLiteral("27C512")), row(6, QStringLiteral("ATmega8"), "93", "07")});
+    EXPECT_EQ(
+        parseCatalogue({QStringLiteral(":Microchip"), QStringLiteral("@PIC")}, noPic, cat).entries,
+        0);
 }
 
-TEST(CatalogueParser, MissingBaseTypesAreReportedOncePerName)
-{
+TEST(CatalogueParser, MissingBaseTypesAreReportedOncePerName) {
     test::TestSession t;
     t.s.base = table({row(0, QStringLiteral("27C512"))});
     Catalogue cat;
-    const CatalogueParseResult r = parseCatalogue(
-        {QStringLiteral(":X"), device(QStringLiteral("A"), QStringLiteral("29F040")),
-         device(QStringLiteral("B"), QStringLiteral("29F040")), device(QStringLiteral("C"), QStringLiteral("27C512"))},
-        t.s.base, cat);
-    EXPECT_EQ(r.missingBases, QStringList({QStringLiteral("29F040      "), QStringLiteral("29F040      ")}));
+    const CatalogueParseResult r =
+        parseCatalogue({QStringLiteral(":X"), device(QStringLiteral("A"), QStringLiteral("29F040")),
+                        device(QStringLiteral("B"), QStringLiteral("29F040")),
+                        device(QStringLiteral("C"), QStringLiteral("27C512"))},
+                       t.s.base, cat);
+    EXPECT_EQ(r.missingBases,
+              QStringList({QStringLiteral("29F040      "), QStringLiteral("29F040      ")}));
     EXPECT_EQ(cat.at(1).base, -1) << "the entry stays, without a base type";
     EXPECT_EQ(cat.at(3).base, 1);
 
@@ -396,9 +443,9 @@ TEST(CatalogueParser, MissingBaseTypesAreReportedOncePerName)
         << qPrintable(t.fe.boxes.last());
 }
 
-TEST(CatalogueParser, EntriesBeyondTheCapacityAreNotStored)
-{
-    const BaseTable base = table({row(0, QStringLiteral("27C512")), row(6, QStringLiteral("ATmega8"), "93", "07")});
+TEST(CatalogueParser, EntriesBeyondTheCapacityAreNotStored) {
+    const BaseTable base =
+        table({row(0, QStringLiteral("27C512")), row(6, QStringLiteral("ATmega8"), "93", "07")});
     QStringList lines = {QStringLiteral(":Many")};
     for (int i = 0; i < Catalogue::kMaxEntries; ++i)
         lines << device(QStringLiteral("P%1").arg(i), QStringLiteral("27C512"));
@@ -413,5 +460,6 @@ TEST(CatalogueParser, EntriesBeyondTheCapacityAreNotStored)
     t.s.base = base;
     // The built-in data fits; the box appears only when something is left out.
     (void)loadCatalogue(t.s);
-    for (const QString& box : t.fe.boxes) EXPECT_FALSE(box.contains(QStringLiteral("full")));
+    for (const QString& box : t.fe.boxes)
+        EXPECT_FALSE(box.contains(QStringLiteral("full")));
 }

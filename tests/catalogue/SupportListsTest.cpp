@@ -15,8 +15,7 @@ using namespace zelvor;
 
 namespace {
 
-BaseRow row(int cls, const QString& name, int adapter, int subType)
-{
+BaseRow row(int cls, const QString& name, int adapter, int subType) {
     BaseRow r;
     r.baseClass = quint8(cls);
     r.col[1] = quint8(cls);
@@ -26,8 +25,7 @@ BaseRow row(int cls, const QString& name, int adapter, int subType)
     return r;
 }
 
-CatEntry entry(const QString& name, int maker, int base)
-{
+CatEntry entry(const QString& name, int maker, int base) {
     CatEntry e;
     e.name = name.leftJustified(12, QLatin1Char(' '));
     e.baseName = QStringLiteral("x");
@@ -38,17 +36,24 @@ CatEntry entry(const QString& name, int maker, int base)
 
 // Base types: 1 EPROM (adapter 1, three items), 2 MCS-51, 3 EPROM with adapter 7,
 // 4 sub-type 2, 5 sub-type 4, 6 sub-type 3.
-void fill(Session& s)
-{
-    s.base.rows = {row(0, QStringLiteral("27C512"), 1, 0), row(1, QStringLiteral("87C51"), 0, 0),
-                   row(0, QStringLiteral("27C4096"), 7, 0), row(2, QStringLiteral("29F040"), 0, 2),
-                   row(2, QStringLiteral("K9F1G08"), 0, 4), row(1, QStringLiteral("AT89C51"), 0, 3)};
+void fill(Session& s) {
+    s.base.rows = {
+        row(0, QStringLiteral("27C512"), 1, 0),  row(1, QStringLiteral("87C51"), 0, 0),
+        row(0, QStringLiteral("27C4096"), 7, 0), row(2, QStringLiteral("29F040"), 0, 2),
+        row(2, QStringLiteral("K9F1G08"), 0, 4), row(1, QStringLiteral("AT89C51"), 0, 3)};
     s.base.memTypeCount = 6;
     s.adapterLines = {QStringLiteral("DIP : none "),
-                      QStringLiteral("DIP28;PLCC: DIP28-PLCC32;SOIC28 "), QString(), QString(),
-                      QString(), QString(), QString(), QStringLiteral("DIP40 ")};
-    s.cat.makerNames = {QStringLiteral("Seven").leftJustified(20), QStringLiteral("Other").leftJustified(20)};
-    for (int i = 1; i <= 7; ++i) s.cat.entries.push_back(entry(QStringLiteral("P%1").arg(i), 1, 1));
+                      QStringLiteral("DIP28;PLCC: DIP28-PLCC32;SOIC28 "),
+                      QString(),
+                      QString(),
+                      QString(),
+                      QString(),
+                      QString(),
+                      QStringLiteral("DIP40 ")};
+    s.cat.makerNames = {QStringLiteral("Seven").leftJustified(20),
+                        QStringLiteral("Other").leftJustified(20)};
+    for (int i = 1; i <= 7; ++i)
+        s.cat.entries.push_back(entry(QStringLiteral("P%1").arg(i), 1, 1));
     s.cat.entries.push_back(entry(QStringLiteral("MCU"), 2, 2));
     s.cat.entries.push_back(entry(QStringLiteral("WIDE"), 2, 3));
     s.cat.entries.push_back(entry(QStringLiteral("SUB2"), 2, 4));
@@ -57,8 +62,7 @@ void fill(Session& s)
     s.cat.entries.push_back(entry(QStringLiteral("LOST"), 2, -1));
 }
 
-QStringList readLines(const test::TestDir& d, const QString& name)
-{
+QStringList readLines(const test::TestDir& d, const QString& name) {
     const QByteArray bytes = d.readBytes(name);
     EXPECT_TRUE(bytes.endsWith("\r\n")) << qPrintable(name);
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "CR LF line ends";
@@ -69,8 +73,7 @@ QStringList readLines(const test::TestDir& d, const QString& name)
 
 } // namespace
 
-TEST(SupportLists, ModelMarksFollowSubTypeClassAndAdapter)
-{
+TEST(SupportLists, ModelMarksFollowSubTypeClassAndAdapter) {
     test::TestSession t;
     fill(t.s);
     const auto marks = [&](int base) {
@@ -86,8 +89,7 @@ TEST(SupportLists, ModelMarksFollowSubTypeClassAndAdapter)
     EXPECT_EQ(marks(-1), QStringLiteral("   ")) << "unknown base type: no marks";
 }
 
-TEST(SupportLists, ShortListFiveNamesPerLineAndTotal)
-{
+TEST(SupportLists, ShortListFiveNamesPerLineAndTotal) {
     test::TestSession t;
     fill(t.s);
     test::TestDir d;
@@ -95,7 +97,8 @@ TEST(SupportLists, ShortListFiveNamesPerLineAndTotal)
     const QStringList lines = readLines(d, QStringLiteral("shlist.lst"));
     const auto names = [](QStringList parts) {
         QString line;
-        for (const QString& p : parts) line += p.leftJustified(12) + QString(5, u' ');
+        for (const QString& p : parts)
+            line += p.leftJustified(12) + QString(5, u' ');
         return line;
     };
     ASSERT_EQ(lines.size(), 7);
@@ -108,8 +111,7 @@ TEST(SupportLists, ShortListFiveNamesPerLineAndTotal)
     EXPECT_EQ(lines[6], QStringLiteral("Total device: 13"));
 }
 
-TEST(SupportLists, AdapterListAndModelLists)
-{
+TEST(SupportLists, AdapterListAndModelLists) {
     test::TestSession t;
     fill(t.s);
     test::TestDir d;
@@ -123,12 +125,14 @@ TEST(SupportLists, AdapterListAndModelLists)
     EXPECT_EQ(ad[3], QString(18, u' ') + QStringLiteral("+    +     +    SOIC28"));
     EXPECT_EQ(ad.mid(ad.size() - 2), QStringList({QString(), QStringLiteral("Total device: 13")}));
     // The entry without a base type: listed with blank marks and no adapter.
-    EXPECT_TRUE(ad.contains(QStringLiteral("LOST        ") + QString(6 + 1 + 4 + 1 + 5 + 1 + 4, u' ')));
+    EXPECT_TRUE(
+        ad.contains(QStringLiteral("LOST        ") + QString(6 + 1 + 4 + 1 + 5 + 1 + 4, u' ')));
 
     const QStringList a = readLines(d, QStringLiteral("ZelvorA.lst"));
     const QStringList b = readLines(d, QStringLiteral("ZelvorB.lst"));
     const QStringList c = readLines(d, QStringLiteral("ZelvorC.lst"));
-    const QString plcc = QStringLiteral("Seven").leftJustified(20) + QStringLiteral(" P1           ") +
+    const QString plcc = QStringLiteral("Seven").leftJustified(20) +
+                         QStringLiteral(" P1           ") +
                          QStringLiteral("PLCC  DIP28-PLCC32").leftJustified(30);
     EXPECT_TRUE(a.contains(plcc + QStringLiteral(" Zelvor-A,Zelvor-AUSB")));
     EXPECT_TRUE(b.contains(plcc + QStringLiteral(" Zelvor-B,Zelvor-BUSB")));
@@ -144,7 +148,8 @@ TEST(SupportLists, AdapterListAndModelLists)
     EXPECT_FALSE(listed(b, QStringLiteral("MCU"))) << "an MCS-51 part is never in ZelvorB.lst";
     EXPECT_FALSE(listed(c, QStringLiteral("SUB2")));
     EXPECT_TRUE(listed(b, QStringLiteral("SUB2")));
-    for (const QStringList* list : {&a, &b, &c}) EXPECT_FALSE(listed(*list, QStringLiteral("LOST")));
+    for (const QStringList* list : {&a, &b, &c})
+        EXPECT_FALSE(listed(*list, QStringLiteral("LOST")));
     // 7 parts x 3 items + MCU, WIDE (one empty item each), SUB2, SUB4, SUB3 in A.
     EXPECT_EQ(a.last(), QStringLiteral("Total device: 26"));
     EXPECT_EQ(b.last(), QStringLiteral("Total device: 22"));
@@ -152,8 +157,7 @@ TEST(SupportLists, AdapterListAndModelLists)
     EXPECT_EQ(a.size(), 26 + 2);
 }
 
-TEST(SupportLists, AFileThatCannotBeWrittenStopsTheCommand)
-{
+TEST(SupportLists, AFileThatCannotBeWrittenStopsTheCommand) {
     test::TestSession t;
     fill(t.s);
     test::TestDir d;
@@ -168,8 +172,7 @@ TEST(SupportLists, AFileThatCannotBeWrittenStopsTheCommand)
 
 #ifdef ZELVOR_CLI_PATH
 namespace {
-QString runCli(const QStringList& args, int& exitCode)
-{
+QString runCli(const QStringList& args, int& exitCode) {
     QProcess p;
     p.start(QStringLiteral(ZELVOR_CLI_PATH), args);
     p.waitForFinished(60000);
@@ -178,14 +181,14 @@ QString runCli(const QStringList& args, int& exitCode)
 }
 } // namespace
 
-TEST(SupportListsCli, ChipsAndSupportListsVerbs)
-{
+TEST(SupportListsCli, ChipsAndSupportListsVerbs) {
     test::TestDir d;
     d.copyData(QStringLiteral("prgplus.lst"));
     d.copyData(QStringLiteral("prgadapt.lst"));
     int rc = -1;
-    const QString out = runCli({QStringLiteral("--dir"), d.path(), QStringLiteral("chips"),
-                                QStringLiteral("at29c256")}, rc);
+    const QString out = runCli(
+        {QStringLiteral("--dir"), d.path(), QStringLiteral("chips"), QStringLiteral("at29c256")},
+        rc);
     EXPECT_EQ(rc, 0);
     EXPECT_TRUE(out.startsWith(QStringLiteral("Atmel\tAT29C256\t29C256\t"))) << qPrintable(out);
 
@@ -200,7 +203,9 @@ TEST(SupportListsCli, ChipsAndSupportListsVerbs)
     for (const char* name : {"shadapt.lst", "ZelvorA.lst", "ZelvorB.lst", "ZelvorC.lst"})
         EXPECT_TRUE(QFile::exists(lists + QLatin1Char('/') + QLatin1String(name))) << name;
 
-    runCli({QStringLiteral("--dir"), d.path(), QStringLiteral("chips"), QStringLiteral("NOSUCHPART")}, rc);
+    runCli(
+        {QStringLiteral("--dir"), d.path(), QStringLiteral("chips"), QStringLiteral("NOSUCHPART")},
+        rc);
     EXPECT_EQ(rc, 1);
 }
 #endif

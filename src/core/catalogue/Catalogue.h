@@ -9,19 +9,19 @@
 namespace zelvor {
 
 struct CatEntry {
-    QString name;     // part name as listed
-    QString baseName; // base-type name: positions 13..24 of the line (the whole name for
-                      // entries made by an expansion line)
-    QChar mult;       // size/voltage code
+    QString name;          // part name as listed
+    QString baseName;      // base-type name: positions 13..24 of the line (the whole name for
+                           // entries made by an expansion line)
+    QChar mult;            // size/voltage code
     QString id0, id1, id2; // ID texts: two upper-case hex digits or blank
-    int maker = 0;    // 1-based manufacturer index
-    int base = -1;    // 1-based base-type index, -1 when unknown
+    int maker = 0;         // 1-based manufacturer index
+    int base = -1;         // 1-based base-type index, -1 when unknown
 };
 
 struct Catalogue {
     static constexpr int kMaxEntries = 4096;
     QStringList makerNames;
-    QStringList catLines; // raw built-in lines
+    QStringList catLines;          // raw built-in lines
     std::vector<CatEntry> entries; // entry i + 1
 
     int catCount() const { return int(entries.size()); }
@@ -38,8 +38,7 @@ struct Catalogue {
     int catBase(int i) const { return at(i).base; }
 
     // Name of manufacturer `maker` (1-based); empty for 0 (entries before any header).
-    QString makerName(int maker) const
-    {
+    QString makerName(int maker) const {
         return maker >= 1 && maker <= makerNames.size() ? makerNames.at(maker - 1) : QString();
     }
 };

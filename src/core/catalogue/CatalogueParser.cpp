@@ -14,8 +14,7 @@ constexpr int kPicClass = 5;
 constexpr int kAvrClass = 6;
 
 void addExpansion(const BaseTable& base, int cls, int maker, Catalogue& cat,
-                  CatalogueParseResult& r)
-{
+                  CatalogueParseResult& r) {
     for (int k = base.memTypeCount + 1; k <= base.baseCount(); ++k) {
         const BaseRow& row = base.at(k);
         if (row.baseClass != cls) continue;
@@ -41,8 +40,7 @@ void addExpansion(const BaseTable& base, int cls, int maker, Catalogue& cat,
 }
 
 void addDevice(const QString& line, const BaseTable& base, int maker, Catalogue& cat,
-               CatalogueParseResult& r)
-{
+               CatalogueParseResult& r) {
     if (cat.catCount() >= Catalogue::kMaxEntries) {
         ++r.dropped;
         return;
@@ -65,18 +63,18 @@ void addDevice(const QString& line, const BaseTable& base, int maker, Catalogue&
 
 } // namespace
 
-QStringList builtInCatalogueLines()
-{
+QStringList builtInCatalogueLines() {
     QStringList lines;
     lines.reserve(kCatalogueFirstHalfLines + kCatalogueSecondHalfLines);
-    for (const char* line : kCatalogueFirstHalf) lines.append(QString::fromLatin1(line));
-    for (const char* line : kCatalogueSecondHalf) lines.append(QString::fromLatin1(line));
+    for (const char* line : kCatalogueFirstHalf)
+        lines.append(QString::fromLatin1(line));
+    for (const char* line : kCatalogueSecondHalf)
+        lines.append(QString::fromLatin1(line));
     return lines;
 }
 
 CatalogueParseResult parseCatalogue(const QStringList& lines, const BaseTable& base,
-                                    Catalogue& cat)
-{
+                                    Catalogue& cat) {
     CatalogueParseResult r;
     cat.makerNames.clear();
     cat.entries.clear();
@@ -89,8 +87,10 @@ CatalogueParseResult parseCatalogue(const QStringList& lines, const BaseTable& b
         if (first == QLatin1Char('*')) continue;
         if (first == QLatin1Char('@')) {
             const QChar kind = line.size() > 1 ? line.at(1) : QChar();
-            if (kind == QLatin1Char('A')) addExpansion(base, kAvrClass, makers, cat, r);
-            else if (kind == QLatin1Char('P')) addExpansion(base, kPicClass, makers, cat, r);
+            if (kind == QLatin1Char('A'))
+                addExpansion(base, kAvrClass, makers, cat, r);
+            else if (kind == QLatin1Char('P'))
+                addExpansion(base, kPicClass, makers, cat, r);
             continue;
         }
         if (first == QLatin1Char(':')) {
@@ -104,8 +104,7 @@ CatalogueParseResult parseCatalogue(const QStringList& lines, const BaseTable& b
     return r;
 }
 
-int loadCatalogue(Session& s)
-{
+int loadCatalogue(Session& s) {
     const CatalogueParseResult r = parseCatalogue(builtInCatalogueLines(), s.base, s.cat);
     // One box per missing name rather than per line: a table that lacks a family would
     // otherwise stop the start with a box for every part of it.

@@ -15,19 +15,19 @@ constexpr int kItemWidth = 30;
 const QLatin1Char kPlus('+');
 const QLatin1Char kBlank(' ');
 
-bool zelvorBRefuses(const BaseRow& row)
-{
+bool zelvorBRefuses(const BaseRow& row) {
     const int adapter = row.baseAdapter();
     return row.baseClass == 1 || adapter == 7 || adapter == 8 || adapter == 9 || adapter == 18 ||
            adapter == 21;
 }
 
-QString blanks(int n) { return QString(n, kBlank); }
+QString blanks(int n) {
+    return QString(n, kBlank);
+}
 
 // The adapter item as the model lists show it: padded to 30 characters, the fifth one
 // (the colon of "PLCC: ...") replaced by a blank.
-QString modelItem(const QString& item)
-{
+QString modelItem(const QString& item) {
     QString text = item.leftJustified(kItemWidth, kBlank);
     text[4] = kBlank;
     return text;
@@ -35,8 +35,7 @@ QString modelItem(const QString& item)
 
 } // namespace
 
-ModelMarks modelMarks(const Session& s, int baseIndex)
-{
+ModelMarks modelMarks(const Session& s, int baseIndex) {
     ModelMarks m;
     // A catalogue entry whose base type is not in prgplus.lst has no class, sub-type or
     // adapter: it is listed without marks and in no model list.
@@ -53,8 +52,7 @@ ModelMarks modelMarks(const Session& s, int baseIndex)
     return m;
 }
 
-QStringList shortListLines(const Session& s)
-{
+QStringList shortListLines(const Session& s) {
     QStringList lines;
     QString current;
     int lastMaker = -1;
@@ -80,8 +78,7 @@ QStringList shortListLines(const Session& s)
     return lines;
 }
 
-AdapterLists adapterListLines(const Session& s)
-{
+AdapterLists adapterListLines(const Session& s) {
     AdapterLists out;
     int lastMaker = -1;
     for (int i = 1; i <= s.cat.catCount(); ++i) {
@@ -119,15 +116,13 @@ AdapterLists adapterListLines(const Session& s)
     return out;
 }
 
-int PrintListSh(const Session& s, const QString& dir)
-{
+int PrintListSh(const Session& s, const QString& dir) {
     return writeTextLines(QDir(dir).filePath(QStringLiteral("shlist.lst")), shortListLines(s))
                ? kListsWritten
                : kListsWriteFailed;
 }
 
-int PrintListAd(const Session& s, const QString& dir)
-{
+int PrintListAd(const Session& s, const QString& dir) {
     const AdapterLists lists = adapterListLines(s);
     const QDir d(dir);
     const std::pair<const char*, const QStringList*> files[] = {
@@ -137,7 +132,8 @@ int PrintListAd(const Session& s, const QString& dir)
         {"ZelvorC.lst", &lists.modelC},
     };
     for (const auto& [name, lines] : files)
-        if (!writeTextLines(d.filePath(QString::fromLatin1(name)), *lines)) return kListsWriteFailed;
+        if (!writeTextLines(d.filePath(QString::fromLatin1(name)), *lines))
+            return kListsWriteFailed;
     return kListsWritten;
 }
 
