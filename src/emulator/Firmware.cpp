@@ -262,8 +262,9 @@ void Firmware::doBlankCheck(const Operation& op)
     const int area = areaOf(op);
     const std::uint32_t base = firstByte(op);
     std::vector<std::uint8_t> answer{kAck};
-    for (std::uint32_t i = 0; i < op.byteCount(); ++i) {
-        const std::uint8_t v = chip_.read(area, base + i);
+    const auto data = chip_.readRange(area, base, op.byteCount());
+    for (std::uint32_t i = 0; i < data.size(); ++i) {
+        const std::uint8_t v = data[i];
         if (chip_.isBadByte(base + i)) continue; // bad blocks carry their markers
         if (v != chip_.erasedValue(area, base + i)) {
             const std::uint32_t unit = (base + i) / static_cast<std::uint32_t>(op.bytesPerUnit);
