@@ -16,8 +16,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -29,25 +29,23 @@ using namespace zelvor;
 namespace {
 
 class QuietFrontEnd : public FrontEnd {
-public:
+  public:
     void statusMessage(const QString&) override {}
     void messageBox(const QString&, Icon) override {}
     Answer question(const QString&) override { return Answer::Yes; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override
-    {
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
 };
 
 class NoClock : public Clock {
-public:
+  public:
     qint64 nowMs() override { return 0; }
     void sleepMs(int) override {}
 };
 
 // The child side: one operation of this program, then exit.
-int child(const std::string& op, const QString& in, const QString& out)
-{
+int child(const std::string& op, const QString& in, const QString& out) {
     QuietFrontEnd fe;
     NoClock clock;
     Session s(fe, clock);
@@ -68,14 +66,14 @@ struct Run {
     int status = -1;
 };
 
-Run spawn(const std::vector<std::string>& argv)
-{
+Run spawn(const std::vector<std::string>& argv) {
     Run r;
     const auto t0 = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
         std::vector<char*> a;
-        for (const auto& s : argv) a.push_back(const_cast<char*>(s.c_str()));
+        for (const auto& s : argv)
+            a.push_back(const_cast<char*>(s.c_str()));
         a.push_back(nullptr);
         const int devnull = ::open("/dev/null", O_WRONLY);
         if (devnull >= 0) {
@@ -96,8 +94,7 @@ Run spawn(const std::vector<std::string>& argv)
     return r;
 }
 
-Run best(const std::vector<std::string>& argv, int tries)
-{
+Run best(const std::vector<std::string>& argv, int tries) {
     Run b;
     for (int i = 0; i < tries; ++i) {
         const Run r = spawn(argv);
@@ -107,14 +104,12 @@ Run best(const std::vector<std::string>& argv, int tries)
     return b;
 }
 
-bool haveTool(const char* name)
-{
+bool haveTool(const char* name) {
     const std::string cmd = std::string("command -v ") + name + " >/dev/null 2>&1";
     return std::system(cmd.c_str()) == 0;
 }
 
-void writePattern(const QString& path, qint64 size)
-{
+void writePattern(const QString& path, qint64 size) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return;
     QByteArray chunk(1 << 20, 0);
@@ -129,24 +124,23 @@ void writePattern(const QString& path, qint64 size)
 }
 
 void row(const char* what, const Run& ours, const Run& objcopy, const Run& srec, long baseKiB,
-         qint64 image)
-{
+         qint64 image) {
     auto ratio = [&](const Run& t) {
         return t.status == 0 && ours.seconds > 0 ? t.seconds / ours.seconds : 0.0;
     };
     const double mem = double(ours.maxRssKiB - baseKiB) * 1024.0 / double(image);
-    std::printf("%-16s %7.3f s %8.3f s %8.3f s %7.2fx %7.2fx %8.1f MiB %5.2f | wall %.2f/%.2f/%.2f s"
-                " | tools %.1f/%.1f MiB\n",
-                what, ours.seconds, objcopy.seconds, srec.seconds, ratio(objcopy), ratio(srec),
-                ours.maxRssKiB / 1024.0, mem, ours.wall, objcopy.wall, srec.wall,
-                objcopy.maxRssKiB / 1024.0, srec.maxRssKiB / 1024.0);
+    std::printf(
+        "%-16s %7.3f s %8.3f s %8.3f s %7.2fx %7.2fx %8.1f MiB %5.2f | wall %.2f/%.2f/%.2f s"
+        " | tools %.1f/%.1f MiB\n",
+        what, ours.seconds, objcopy.seconds, srec.seconds, ratio(objcopy), ratio(srec),
+        ours.maxRssKiB / 1024.0, mem, ours.wall, objcopy.wall, srec.wall,
+        objcopy.maxRssKiB / 1024.0, srec.maxRssKiB / 1024.0);
     if (ours.status != 0) std::printf("   (our run failed: status %d)\n", ours.status);
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "--child") == 0)
         return child(argv[2], argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString(),
                      argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString());
@@ -157,7 +151,9 @@ int main(int argc, char** argv)
     if (!tools) std::printf("objcopy or srec_cat missing: ratios are 0\n");
     const std::string self = QFile::symLinkTarget(QStringLiteral("/proc/self/exe")).toStdString();
     QTemporaryDir dir;
-    auto p = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)).toStdString(); };
+    auto p = [&](const char* name) {
+        return dir.filePath(QString::fromLatin1(name)).toStdString();
+    };
 
     const long baseKiB = best({self, "--child", "noop"}, 1).maxRssKiB;
     std::printf("process baseline %.1f MiB (subtracted in mem/image)\n", baseKiB / 1024.0);
@@ -171,13 +167,16 @@ int main(int argc, char** argv)
         writePattern(QString::fromStdString(bin), size);
         // Our own writer makes the HEX file the load is timed on.
         Run ours = best({self, "--child", "savehex", bin, hex}, tries);
-        Run oc = tools ? best({"objcopy", "-I", "binary", "-O", "ihex", bin, out + ".hex"}, tries) : none;
-        Run sc = tools ? best({"srec_cat", bin, "-binary", "-o", out + ".hex", "-intel"}, tries) : none;
+        Run oc = tools ? best({"objcopy", "-I", "binary", "-O", "ihex", bin, out + ".hex"}, tries)
+                       : none;
+        Run sc =
+            tools ? best({"srec_cat", bin, "-binary", "-o", out + ".hex", "-intel"}, tries) : none;
         const std::string mib = std::to_string(size >> 20);
         row(("HEX save " + mib + " MiB").c_str(), ours, oc, sc, baseKiB, size);
 
         ours = best({self, "--child", "loadhex", hex}, tries);
-        oc = tools ? best({"objcopy", "-I", "ihex", "-O", "binary", hex, out + ".bin"}, tries) : none;
+        oc = tools ? best({"objcopy", "-I", "ihex", "-O", "binary", hex, out + ".bin"}, tries)
+                   : none;
         sc = tools ? best({"srec_cat", hex, "-intel", "-o", out + ".bin", "-binary"}, tries) : none;
         row(("HEX load " + mib + " MiB").c_str(), ours, oc, sc, baseKiB, size);
     }
@@ -186,10 +185,13 @@ int main(int argc, char** argv)
         const std::string bin = p("big.bin"), out = p("out.bin");
         writePattern(QString::fromStdString(bin), size);
         const Run ours = best({self, "--child", "loadbin", bin}, tries);
-        const Run oc = tools ? best({"objcopy", "-I", "binary", "-O", "binary", bin, out}, tries) : none;
-        const Run sc = tools ? best({"srec_cat", bin, "-binary", "-o", out, "-binary"}, tries) : none;
+        const Run oc =
+            tools ? best({"objcopy", "-I", "binary", "-O", "binary", bin, out}, tries) : none;
+        const Run sc =
+            tools ? best({"srec_cat", bin, "-binary", "-o", out, "-binary"}, tries) : none;
         row("BIN load 64 MiB", ours, oc, sc, baseKiB, size);
     }
-    std::printf("ratios above 1 mean this program was faster; the tools also write their output file\n");
+    std::printf(
+        "ratios above 1 mean this program was faster; the tools also write their output file\n");
     return 0;
 }

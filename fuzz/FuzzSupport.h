@@ -11,18 +11,17 @@
 namespace zelvor::fuzz {
 
 class SilentFrontEnd : public FrontEnd {
-public:
+  public:
     void statusMessage(const QString&) override {}
     void messageBox(const QString&, Icon) override {}
     Answer question(const QString&) override { return Answer::No; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override
-    {
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
 };
 
 class StillClock : public Clock {
-public:
+  public:
     qint64 nowMs() override { return 0; }
     void sleepMs(int) override {}
 };
@@ -33,8 +32,7 @@ struct FuzzSession {
     Session s{fe, clock};
 };
 
-inline QStringList splitLines(const uint8_t* data, size_t size)
-{
+inline QStringList splitLines(const uint8_t* data, size_t size) {
     const QByteArray all(reinterpret_cast<const char*>(data), qsizetype(size));
     QStringList lines;
     qsizetype start = 0;

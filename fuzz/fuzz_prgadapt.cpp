@@ -4,8 +4,7 @@
 
 #include "catalogue/Adapters.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zelvor::fuzz::FuzzSession f;
     const QStringList lines = zelvor::fuzz::splitLines(data, size);
     for (const QString& l : lines) {
@@ -14,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     for (int code = -1; code <= zelvor::kAdapterCodes + 1; ++code)
         (void)zelvor::adapterItems(f.s, code);
-    for (const QString& l : lines) (void)zelvor::AdapterSet(l);
+    for (const QString& l : lines)
+        (void)zelvor::AdapterSet(l);
     return 0;
 }

@@ -8,8 +8,7 @@ namespace zelvor::cli {
 
 int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
 
-int verbChecksum(CliContext& c)
-{
+int verbChecksum(CliContext& c) {
     if (c.args.size() != 1) return c.usage(QStringLiteral("checksum takes one FILE"));
     const int rc = loadForCli(c, c.args[0]);
     if (rc != Ok) return rc;

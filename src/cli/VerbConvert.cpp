@@ -10,8 +10,7 @@ namespace zelvor::cli {
 
 // The format of a file: 1 = BIN, 2 = HEX from its extension, else from --format;
 // 0 (after a usage message) when neither tells.
-int fileFormatOf(CliContext& c, const QString& path)
-{
+int fileFormatOf(CliContext& c, const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
     if (ext == QLatin1String("bin")) return 1;
     if (ext == QLatin1String("hex")) return 2;
@@ -25,8 +24,7 @@ int fileFormatOf(CliContext& c, const QString& path)
 }
 
 // Loads a file in its format, with --offset as the file offset of a binary file.
-int loadForCli(CliContext& c, const QString& path)
-{
+int loadForCli(CliContext& c, const QString& path) {
     const int fmt = fileFormatOf(c, path);
     if (fmt == 0) return Usage;
     quint32 offset = 0;
@@ -36,8 +34,7 @@ int loadForCli(CliContext& c, const QString& path)
     return Read_File(c.s, path) == FileOk ? Ok : Failed;
 }
 
-int verbConvert(CliContext& c)
-{
+int verbConvert(CliContext& c) {
     if (c.args.size() != 2) return c.usage(QStringLiteral("convert takes IN and OUT"));
     const int outFmt = fileFormatOf(c, c.args[1]);
     if (outFmt == 0) return Usage;

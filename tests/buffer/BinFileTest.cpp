@@ -13,8 +13,7 @@
 using namespace zelvor;
 using namespace zelvor::test;
 
-TEST(BinFile, FileOfTwoPagesFillsThemExactly)
-{
+TEST(BinFile, FileOfTwoPagesFillsThemExactly) {
     TestSession t;
     TestDir d;
     const QByteArray img = pattern(4096);
@@ -26,12 +25,12 @@ TEST(BinFile, FileOfTwoPagesFillsThemExactly)
     EXPECT_EQ(imageBytes(t.s), img);
     EXPECT_EQ(t.fe.lastStatus(), "File " + d.file("a.bin") + " is loaded in the buffer");
     quint32 sum = 0;
-    for (char c : img) sum += quint8(c);
+    for (char c : img)
+        sum += quint8(c);
     EXPECT_EQ(t.s.buf.checkSum, quint16(sum));
 }
 
-TEST(BinFile, OffsetSkipsTheHeadAndPartialPageIsErasedBehind)
-{
+TEST(BinFile, OffsetSkipsTheHeadAndPartialPageIsErasedBehind) {
     TestSession t;
     TestDir d;
     const QByteArray img = pattern(3000);
@@ -45,8 +44,7 @@ TEST(BinFile, OffsetSkipsTheHeadAndPartialPageIsErasedBehind)
     EXPECT_EQ(imageBytes(t.s, 4096).mid(3000 - 16), QByteArray(4096 - 3000 + 16, char(0xFF)));
 }
 
-TEST(BinFile, FailedLoadsLeaveTheBufferAsItWas)
-{
+TEST(BinFile, FailedLoadsLeaveTheBufferAsItWas) {
     TestSession t;
     TestDir d;
     t.s.settings.english = 1;
@@ -79,8 +77,7 @@ TEST(BinFile, FailedLoadsLeaveTheBufferAsItWas)
     EXPECT_EQ(t.s.buf.checkSum, 0x4242);
 }
 
-TEST(BinFile, LargestImageLoads)
-{
+TEST(BinFile, LargestImageLoads) {
     TestSession t;
     TestDir d;
     QFile f(d.file("max.bin"));
@@ -92,8 +89,7 @@ TEST(BinFile, LargestImageLoads)
     EXPECT_EQ(t.s.buf.pageCount(), kMaxImageBytes / 2048);
 }
 
-TEST(BinFile, SaveWritesSizeBytesAndSixteenBitWordsSwapped)
-{
+TEST(BinFile, SaveWritesSizeBytesAndSixteenBitWordsSwapped) {
     TestSession t;
     TestDir d;
     const QByteArray img = pattern(3001);
@@ -117,8 +113,7 @@ TEST(BinFile, SaveWritesSizeBytesAndSixteenBitWordsSwapped)
     EXPECT_EQ(imageBytes(t.s), even);
 }
 
-TEST(BinFile, WriteCommandAsksBeforeReplacingAndReports)
-{
+TEST(BinFile, WriteCommandAsksBeforeReplacingAndReports) {
     TestSession t;
     TestDir d;
     t.s.settings.english = 1;

@@ -10,14 +10,13 @@ using namespace zelvor;
 using namespace zelvor::test;
 
 namespace {
-void say(TestSession& t, std::initializer_list<const char*> texts)
-{
-    for (const char* x : texts) t.fe.inputs.push_back(QString::fromUtf8(x));
+void say(TestSession& t, std::initializer_list<const char*> texts) {
+    for (const char* x : texts)
+        t.fe.inputs.push_back(QString::fromUtf8(x));
 }
 } // namespace
 
-TEST(AddressWindow, PlainChipTakesStartAndEndWithTheirPrompts)
-{
+TEST(AddressWindow, PlainChipTakesStartAndEndWithTheirPrompts) {
     TestSession t;
     t.s.settings.english = 0;
     t.s.rom.algCode = 3;
@@ -31,8 +30,7 @@ TEST(AddressWindow, PlainChipTakesStartAndEndWithTheirPrompts)
     EXPECT_EQ(t.fe.prompts[3], QString::fromUtf8(" Конечный адрес  : ( 0000100 - 0007FFF )"));
 }
 
-TEST(AddressWindow, PageAddressedChipTakesPageNumbers)
-{
+TEST(AddressWindow, PageAddressedChipTakesPageNumbers) {
     TestSession t;
     t.s.rom.algCode = 60;
     t.s.rom.optC = 1; // pages of 528 bytes
@@ -46,8 +44,7 @@ TEST(AddressWindow, PageAddressedChipTakesPageNumbers)
     EXPECT_EQ(t.fe.prompts.size(), 4); // "1" is below the start page
 }
 
-TEST(AddressWindow, UnitChecksOfTheBlockAndPageChips)
-{
+TEST(AddressWindow, UnitChecksOfTheBlockAndPageChips) {
     TestSession t;
     t.s.rom.algCode = 58;
     t.s.rom.romLen = 0x10000;
@@ -80,8 +77,7 @@ TEST(AddressWindow, UnitChecksOfTheBlockAndPageChips)
               QStringLiteral(" Device start page (2048 byte) : ( 0000000 - 000FFFF )"));
 }
 
-TEST(AddressWindow, Algorithm49NeedsAnEvenNumberOfUnits)
-{
+TEST(AddressWindow, Algorithm49NeedsAnEvenNumberOfUnits) {
     TestSession t;
     t.s.rom.algCode = 49;
     t.s.rom.romLen = 0x100;
@@ -91,8 +87,7 @@ TEST(AddressWindow, Algorithm49NeedsAnEvenNumberOfUnits)
     EXPECT_EQ(t.fe.prompts.size(), 3);
 }
 
-TEST(AddressWindow, CancelLeavesTheWindowAsItWas)
-{
+TEST(AddressWindow, CancelLeavesTheWindowAsItWas) {
     TestSession t;
     t.s.rom.romLen = 0x1000;
     t.s.buf.addrStart = 0x10;
@@ -104,8 +99,7 @@ TEST(AddressWindow, CancelLeavesTheWindowAsItWas)
     EXPECT_EQ(t.s.buf.addrEnd, 0x20);
 }
 
-TEST(BufferOffset, DropsWholePagesFromTheFront)
-{
+TEST(BufferOffset, DropsWholePagesFromTheFront) {
     TestSession t;
     const QByteArray img = pattern(0x3000);
     setImage(t.s, img);
@@ -123,8 +117,7 @@ TEST(BufferOffset, DropsWholePagesFromTheFront)
     EXPECT_EQ(imageBytes(t.s), img.mid(0x1800));
 }
 
-TEST(FileOffset, TakesAnyHexValueWithTheCyrillicPrompt)
-{
+TEST(FileOffset, TakesAnyHexValueWithTheCyrillicPrompt) {
     TestSession t;
     say(t, {"xyz", "12345"});
     ASSERT_EQ(ChcDispClick(t.s), DialogDone);

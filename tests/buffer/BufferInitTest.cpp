@@ -9,8 +9,7 @@
 using namespace zelvor;
 using namespace zelvor::test;
 
-TEST(BufferInit, ViewEndRoundsUpToWholeViewPages)
-{
+TEST(BufferInit, ViewEndRoundsUpToWholeViewPages) {
     TestSession t;
     const std::pair<int, int> cases[] = {{300, 511}, {512, 511}, {256, 255}, {1, 255}, {257, 511}};
     for (auto [size, viewEnd] : cases) {
@@ -20,8 +19,7 @@ TEST(BufferInit, ViewEndRoundsUpToWholeViewPages)
     }
 }
 
-TEST(BufferInit, InitMemGivesOneErasedPageOf256Bytes)
-{
+TEST(BufferInit, InitMemGivesOneErasedPageOf256Bytes) {
     TestSession t;
     setImage(t.s, pattern(5000));
     t.s.buf.checkSum = 0x1234;
@@ -34,8 +32,7 @@ TEST(BufferInit, InitMemGivesOneErasedPageOf256Bytes)
     EXPECT_GE(t.fe.refreshes, 1);
 }
 
-TEST(BufferInit, ChecksumAddsTheImageBytesAndWraps)
-{
+TEST(BufferInit, ChecksumAddsTheImageBytesAndWraps) {
     TestSession t;
     InitMem(t.s);
     Count_sum(t.s, 1);
@@ -49,13 +46,13 @@ TEST(BufferInit, ChecksumAddsTheImageBytesAndWraps)
     QByteArray img = pattern(5000);
     setImage(t.s, img);
     quint32 sum = 0;
-    for (char c : img) sum += quint8(c);
+    for (char c : img)
+        sum += quint8(c);
     Count_sum(t.s, 1);
     EXPECT_EQ(t.s.buf.checkSum, quint16(sum));
 }
 
-TEST(BufferInit, ChecksumAfterA16BitReadCountsLastLenInWords)
-{
+TEST(BufferInit, ChecksumAfterA16BitReadCountsLastLenInWords) {
     TestSession t;
     t.s.rom.dataWidth = 16;
     setImage(t.s, QByteArray(2048 + 100, char(1)));
@@ -66,8 +63,7 @@ TEST(BufferInit, ChecksumAfterA16BitReadCountsLastLenInWords)
     EXPECT_EQ(t.s.buf.checkSum, 2048 + 50);
 }
 
-TEST(BufferInit, IncDataPlacesThePicAreasAndTheLdrom)
-{
+TEST(BufferInit, IncDataPlacesThePicAreasAndTheLdrom) {
     TestSession t;
     t.s.rom.devClass = 5;
     t.s.rom.algCode = 27;
@@ -94,8 +90,7 @@ TEST(BufferInit, IncDataPlacesThePicAreasAndTheLdrom)
     EXPECT_EQ(o.s.rom.romLen, 1000);
 }
 
-TEST(BufferInit, SwapExchangesPairsAndKeepsThePicDataArea)
-{
+TEST(BufferInit, SwapExchangesPairsAndKeepsThePicDataArea) {
     TestSession t;
     setImage(t.s, QByteArray("\x01\x02\x03", 3));
     SwapBuf(t.s);

@@ -10,8 +10,7 @@
 using namespace zelvor;
 using namespace zelvor::test;
 
-TEST(BufferOps, MaskOverTheWholeImageKeepsTheChecksumLabel)
-{
+TEST(BufferOps, MaskOverTheWholeImageKeepsTheChecksumLabel) {
     TestSession t;
     setImage(t.s, pattern(5000));
     t.s.buf.checkSum = 0xABCD;
@@ -23,15 +22,15 @@ TEST(BufferOps, MaskOverTheWholeImageKeepsTheChecksumLabel)
     EXPECT_TRUE(t.fe.boxes.isEmpty());
 }
 
-TEST(BufferOps, RangeIsInclusiveAndXorTwiceRestores)
-{
+TEST(BufferOps, RangeIsInclusiveAndXorTwiceRestores) {
     TestSession t;
     const QByteArray img = pattern(6000);
     setImage(t.s, img);
     EditFields f = editDefaults(t.s.buf);
     ASSERT_EQ(editBuffer(t.s, EditOp::Or, f, "0F", "7FE", "1001"), 0);
     QByteArray want = img;
-    for (int i = 0x7FE; i <= 0x1001; ++i) want[i] = char(quint8(want[i]) | 0x0F);
+    for (int i = 0x7FE; i <= 0x1001; ++i)
+        want[i] = char(quint8(want[i]) | 0x0F);
     EXPECT_EQ(imageBytes(t.s), want);
 
     ASSERT_EQ(editBuffer(t.s, EditOp::Xor, f, "5a", "0", "176F"), 0);
@@ -39,8 +38,7 @@ TEST(BufferOps, RangeIsInclusiveAndXorTwiceRestores)
     EXPECT_EQ(imageBytes(t.s), want);
 }
 
-TEST(BufferOps, RejectedFieldShowsItsMessageAndChangesNothing)
-{
+TEST(BufferOps, RejectedFieldShowsItsMessageAndChangesNothing) {
     TestSession t;
     const QByteArray img = pattern(256);
     setImage(t.s, img);
@@ -71,16 +69,14 @@ TEST(BufferOps, RejectedFieldShowsItsMessageAndChangesNothing)
     EXPECT_EQ(f.editMask, 0);
 }
 
-TEST(BufferOps, SwapExchangesEveryPair)
-{
+TEST(BufferOps, SwapExchangesEveryPair) {
     TestSession t;
     setImage(t.s, QByteArray("\x11\x22\x33\x44", 4));
     SwapClick(t.s);
     EXPECT_EQ(imageBytes(t.s, 4), QByteArray("\x22\x11\x44\x33", 4));
 }
 
-TEST(Listing, EveryByteOfEveryBlockUnderItsOffset)
-{
+TEST(Listing, EveryByteOfEveryBlockUnderItsOffset) {
     TestSession t;
     QByteArray img = pattern(2048 + 16);
     img[2048] = char(0xAB);
@@ -88,7 +84,8 @@ TEST(Listing, EveryByteOfEveryBlockUnderItsOffset)
     std::vector<QStringList> pages;
     ASSERT_EQ(Print_Rom(t.s, 0, 99, pages), ListingOk);
     ASSERT_EQ(pages.size(), 2u);
-    for (const QStringList& p : pages) ASSERT_EQ(p.size(), 129);
+    for (const QStringList& p : pages)
+        ASSERT_EQ(p.size(), 129);
     EXPECT_EQ(pages[0][0], QStringLiteral("0000000"));
     EXPECT_EQ(pages[1][0], QStringLiteral("0000800"));
     EXPECT_TRUE(pages[1][1].startsWith(QStringLiteral("00    AB")));
@@ -103,8 +100,7 @@ TEST(Listing, EveryByteOfEveryBlockUnderItsOffset)
     EXPECT_EQ(one.size(), 1u);
 }
 
-TEST(Listing, EmptyBufferIsRefusedInRussian)
-{
+TEST(Listing, EmptyBufferIsRefusedInRussian) {
     TestSession t;
     t.s.settings.english = 1;
     t.s.buf.size = 0;

@@ -9,8 +9,7 @@
 
 namespace zelvor::test {
 
-void setImage(Session& s, const QByteArray& bytes)
-{
+void setImage(Session& s, const QByteArray& bytes) {
     RomBuf& b = s.buf;
     b.blocks.clear();
     for (qint64 at = 0; at < bytes.size(); at += RomBuf::kPage) {
@@ -24,19 +23,18 @@ void setImage(Session& s, const QByteArray& bytes)
     Cnt_sizeb(b);
 }
 
-QByteArray imageBytes(const Session& s, qint64 n)
-{
+QByteArray imageBytes(const Session& s, qint64 n) {
     if (n < 0) n = s.buf.size;
     QByteArray out(n, char(0xFF));
     for (qint64 i = 0; i < n; ++i) {
         const qint64 k = i / RomBuf::kPage;
-        if (k < s.buf.pageCount()) out[i] = char(s.buf.blocks[size_t(k)][size_t(i % RomBuf::kPage)]);
+        if (k < s.buf.pageCount())
+            out[i] = char(s.buf.blocks[size_t(k)][size_t(i % RomBuf::kPage)]);
     }
     return out;
 }
 
-QByteArray pattern(qint64 n, quint32 seed)
-{
+QByteArray pattern(qint64 n, quint32 seed) {
     QByteArray out(n, 0);
     quint32 x = seed * 2654435761u + 12345;
     for (qint64 i = 0; i < n; ++i) {
@@ -46,8 +44,8 @@ QByteArray pattern(qint64 n, quint32 seed)
     return out;
 }
 
-int run(const QString& program, const QStringList& args, QByteArray* output, const QString& workDir)
-{
+int run(const QString& program, const QStringList& args, QByteArray* output,
+        const QString& workDir) {
     QProcess p;
     if (!workDir.isEmpty()) p.setWorkingDirectory(workDir);
     p.setProcessChannelMode(QProcess::MergedChannels);
@@ -58,8 +56,7 @@ int run(const QString& program, const QStringList& args, QByteArray* output, con
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-bool haveTool(const QString& program)
-{
+bool haveTool(const QString& program) {
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 

@@ -12,14 +12,12 @@ using namespace zelvor::test;
 namespace {
 const QString kCli = QStringLiteral(ZELVOR_BINARY_DIR "/src/cli/zelvor-cli");
 
-int cli(const TestDir& d, const QStringList& args, QByteArray* out = nullptr)
-{
+int cli(const TestDir& d, const QStringList& args, QByteArray* out = nullptr) {
     return run(kCli, QStringList{"--dir", d.path(), "--lang", "en"} + args, out, d.path());
 }
 } // namespace
 
-TEST(CliFiles, ConvertRoundTripAndChecksum)
-{
+TEST(CliFiles, ConvertRoundTripAndChecksum) {
     if (!QFileInfo::exists(kCli)) GTEST_SKIP() << "zelvor-cli not built";
     TestDir d;
     const QByteArray img = pattern(4096, 3);
@@ -31,7 +29,8 @@ TEST(CliFiles, ConvertRoundTripAndChecksum)
     EXPECT_EQ(d.readBytes("b.img"), img);
 
     quint32 sum = 0;
-    for (char c : img) sum += quint8(c);
+    for (char c : img)
+        sum += quint8(c);
     ASSERT_EQ(cli(d, {"checksum", "a.hex"}, &out), 0);
     const QByteArray last = out.trimmed().split('\n').last().trimmed();
     EXPECT_EQ(last, QByteArray::number(sum & 0xFFFF, 16).toUpper().rightJustified(4, '0'));
@@ -39,13 +38,13 @@ TEST(CliFiles, ConvertRoundTripAndChecksum)
     // The BIN offset skips the head of the file.
     ASSERT_EQ(cli(d, {"checksum", "a.bin", "--offset", "800"}, &out), 0);
     quint32 tail = 0;
-    for (char c : img.mid(0x800)) tail += quint8(c);
+    for (char c : img.mid(0x800))
+        tail += quint8(c);
     EXPECT_TRUE(out.trimmed().endsWith(
         QByteArray::number(tail & 0xFFFF, 16).toUpper().rightJustified(4, '0')));
 }
 
-TEST(CliFiles, FailuresAndUsage)
-{
+TEST(CliFiles, FailuresAndUsage) {
     if (!QFileInfo::exists(kCli)) GTEST_SKIP() << "zelvor-cli not built";
     TestDir d;
     QByteArray out;

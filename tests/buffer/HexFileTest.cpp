@@ -13,16 +13,14 @@ using namespace zelvor;
 using namespace zelvor::test;
 
 namespace {
-QStringList linesOf(const QByteArray& text)
-{
+QStringList linesOf(const QByteArray& text) {
     QStringList l = QString::fromLatin1(text).split(QStringLiteral("\r\n"));
     if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
     return l;
 }
 
 // A record line with its checksum.
-QByteArray rec(int type, int addr, const QByteArray& data)
-{
+QByteArray rec(int type, int addr, const QByteArray& data) {
     QByteArray r;
     r.append(char(data.size()));
     r.append(char(addr >> 8));
@@ -30,27 +28,26 @@ QByteArray rec(int type, int addr, const QByteArray& data)
     r.append(char(type));
     r.append(data);
     quint8 sum = 0;
-    for (char c : r) sum += quint8(c);
+    for (char c : r)
+        sum += quint8(c);
     r.append(char(quint8(-sum)));
     return ":" + r.toHex().toUpper();
 }
 
-QByteArray bytes(std::initializer_list<int> v)
-{
+QByteArray bytes(std::initializer_list<int> v) {
     QByteArray b;
-    for (int x : v) b.append(char(x));
+    for (int x : v)
+        b.append(char(x));
     return b;
 }
 
-int loadText(TestSession& t, TestDir& d, const QByteArray& text)
-{
+int loadText(TestSession& t, TestDir& d, const QByteArray& text) {
     d.writeBytes("in.hex", text);
     return LoadHex(t.s, d.file("in.hex"));
 }
 } // namespace
 
-TEST(HexWrite, SmallImageIsWholePagesOfSixteenByteRecords)
-{
+TEST(HexWrite, SmallImageIsWholePagesOfSixteenByteRecords) {
     TestSession t;
     TestDir d;
     setImage(t.s, QByteArray(100, 0));
@@ -68,15 +65,15 @@ TEST(HexWrite, SmallImageIsWholePagesOfSixteenByteRecords)
     EXPECT_EQ(l[6].mid(9, 32), QStringLiteral("00000000") + QString(24, QLatin1Char('F')));
 }
 
-TEST(HexWrite, SixtyFourKiBHasNoAddressRecordAndLargerImagesDo)
-{
+TEST(HexWrite, SixtyFourKiBHasNoAddressRecordAndLargerImagesDo) {
     TestSession t;
     TestDir d;
     setImage(t.s, pattern(0x10000));
     ASSERT_EQ(SaveHex(t.s, d.file("a.hex")), FileOk);
     QStringList l = linesOf(d.readBytes("a.hex"));
     EXPECT_EQ(l.size(), 4097);
-    for (const QString& x : l) ASSERT_TRUE(x.startsWith(":10") || x == ":00000001FF") << qPrintable(x);
+    for (const QString& x : l)
+        ASSERT_TRUE(x.startsWith(":10") || x == ":00000001FF") << qPrintable(x);
 
     setImage(t.s, pattern(0x110000));
     ASSERT_EQ(SaveHex(t.s, d.file("b.hex")), FileOk);
@@ -97,8 +94,7 @@ TEST(HexWrite, SixtyFourKiBHasNoAddressRecordAndLargerImagesDo)
     EXPECT_EQ(imageBytes(r.s), pattern(0x110000));
 }
 
-TEST(HexWrite, SixteenBitImageSavedTwiceIsIdenticalAndBufferUnchanged)
-{
+TEST(HexWrite, SixteenBitImageSavedTwiceIsIdenticalAndBufferUnchanged) {
     TestSession t;
     TestDir d;
     t.s.rom.dataWidth = 16;
@@ -111,7 +107,8 @@ TEST(HexWrite, SixteenBitImageSavedTwiceIsIdenticalAndBufferUnchanged)
     EXPECT_EQ(imageBytes(t.s), img);
     EXPECT_EQ(t.s.buf.checkSum, 0x1111);
     const QString first = linesOf(d.readBytes("1.hex"))[0];
-    EXPECT_EQ(first.mid(9, 4), QString::fromLatin1(img.mid(1, 1).toHex().toUpper() + img.mid(0, 1).toHex().toUpper()));
+    EXPECT_EQ(first.mid(9, 4), QString::fromLatin1(img.mid(1, 1).toHex().toUpper() +
+                                                   img.mid(0, 1).toHex().toUpper()));
     // AVR words are not exchanged.
     t.s.rom.devClass = 6;
     ASSERT_EQ(SaveHex(t.s, d.file("3.hex")), FileOk);
@@ -119,14 +116,13 @@ TEST(HexWrite, SixteenBitImageSavedTwiceIsIdenticalAndBufferUnchanged)
               QString::fromLatin1(img.left(2).toHex().toUpper()));
 }
 
-TEST(HexRead, RecordsGoWhereTheirAddressesSay)
-{
+TEST(HexRead, RecordsGoWhereTheirAddressesSay) {
     TestSession t;
     TestDir d;
     const QByteArray text = rec(0, 0x10, bytes({1, 2})) + "\r\n" + rec(1, 0, {}) + "\r\n" +
                             rec(2, 0, bytes({0x10, 0})) + "\r\n" + rec(0, 0, bytes({0xAA})) + "\n" +
-                            rec(0, 0, bytes({0x55})) + "\n\n  \r\n" + rec(4, 0, bytes({0, 0})) + "\n" +
-                            rec(2, 0, QByteArray(2, 0)) + "\n" + rec(0, 2, bytes({7}));
+                            rec(0, 0, bytes({0x55})) + "\n\n  \r\n" + rec(4, 0, bytes({0, 0})) +
+                            "\n" + rec(2, 0, QByteArray(2, 0)) + "\n" + rec(0, 2, bytes({7}));
     ASSERT_EQ(loadText(t, d, text), FileOk);
     EXPECT_EQ(t.s.buf.size, 0x10001);
     EXPECT_EQ(t.s.buf.pageCount(), 33);
@@ -139,12 +135,13 @@ TEST(HexRead, RecordsGoWhereTheirAddressesSay)
     EXPECT_EQ(img[0], char(0xFF));
 }
 
-TEST(HexRead, LinearAddressRecordsAndNoDataGivesOneErasedByte)
-{
+TEST(HexRead, LinearAddressRecordsAndNoDataGivesOneErasedByte) {
     TestSession t;
     TestDir d;
-    ASSERT_EQ(loadText(t, d, rec(4, 0, bytes({0, 2})) + "\n" + rec(0, 0xFFFF, bytes({0x12, 0x34})) + "\n"),
-              FileOk);
+    ASSERT_EQ(
+        loadText(t, d,
+                 rec(4, 0, bytes({0, 2})) + "\n" + rec(0, 0xFFFF, bytes({0x12, 0x34})) + "\n"),
+        FileOk);
     EXPECT_EQ(t.s.buf.size, 0x30001);
     EXPECT_EQ(imageBytes(t.s).mid(0x2FFFF), QByteArray("\x12\x34", 2));
 
@@ -153,19 +150,18 @@ TEST(HexRead, LinearAddressRecordsAndNoDataGivesOneErasedByte)
     EXPECT_EQ(imageBytes(t.s, 1), QByteArray(1, char(0xFF)));
 }
 
-TEST(HexRead, BadRecordsAreRejectedWithTheirLineAndTheBufferKept)
-{
+TEST(HexRead, BadRecordsAreRejectedWithTheirLineAndTheBufferKept) {
     struct Case {
         QByteArray text;
         int line;
     } cases[] = {
-        {rec(0, 0, bytes({1})) + "\n" + ":0100000001FF\n", 2},                      // checksum
-        {":01000000G1FE\n", 1},                                                     // non-hex
-        {rec(0, 0, bytes({1})) + "\n\nhello\n", 3},                                     // no colon
-        {":0200000001FD\n", 1},                                                     // short
-        {rec(0, 0, bytes({1})) + "00\n", 1},                                            // long
+        {rec(0, 0, bytes({1})) + "\n" + ":0100000001FF\n", 2}, // checksum
+        {":01000000G1FE\n", 1},                                // non-hex
+        {rec(0, 0, bytes({1})) + "\n\nhello\n", 3},            // no colon
+        {":0200000001FD\n", 1},                                // short
+        {rec(0, 0, bytes({1})) + "00\n", 1},                   // long
         {":\n", 1},
-        {rec(2, 0, bytes({1})) + "\n", 1},                                              // bad 02
+        {rec(2, 0, bytes({1})) + "\n", 1}, // bad 02
     };
     for (const Case& c : cases) {
         TestSession t;
@@ -187,15 +183,14 @@ TEST(HexRead, BadRecordsAreRejectedWithTheirLineAndTheBufferKept)
     EXPECT_EQ(ru.fe.lastStatus(), QString::fromUtf8("Некорректный формат файла, строка 1"));
 }
 
-TEST(HexRead, ImageBeyondTheLargestChipIsRefused)
-{
+TEST(HexRead, ImageBeyondTheLargestChipIsRefused) {
     TestSession t;
     TestDir d;
     t.s.settings.english = 1;
     setImage(t.s, pattern(10));
     const int upper = int(kMaxImageBytes >> 16);
-    QByteArray text = rec(4, 0, bytes({upper >> 8, upper & 0xFF})) + "\n" +
-                      rec(0, 0, bytes({1})) + "\n";
+    QByteArray text =
+        rec(4, 0, bytes({upper >> 8, upper & 0xFF})) + "\n" + rec(0, 0, bytes({1})) + "\n";
     EXPECT_EQ(loadText(t, d, text), FileTooLarge);
     EXPECT_TRUE(t.fe.lastStatus().startsWith(QStringLiteral("The file does not fit the buffer")));
     EXPECT_TRUE(t.fe.lastStatus().endsWith(QStringLiteral("line 2")));
@@ -207,26 +202,27 @@ TEST(HexRead, ImageBeyondTheLargestChipIsRefused)
     EXPECT_EQ(t.s.buf.size, kMaxImageBytes);
 }
 
-TEST(HexRead, ParserTakesTheTextInPiecesOfAnySize)
-{
+TEST(HexRead, ParserTakesTheTextInPiecesOfAnySize) {
     QByteArray text;
-    for (int i = 0; i < 40; ++i) text += rec(0, i * 3, pattern(3, quint32(i))) + "\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += rec(0, i * 3, pattern(3, quint32(i))) + "\r\n";
     for (size_t step : {size_t(1), size_t(2), size_t(7), size_t(64)}) {
         ImageBuilder img(1 << 20);
         IntelHexParser p(img);
         for (qsizetype at = 0; at < text.size(); at += qsizetype(step))
-            ASSERT_TRUE(p.feed(text.constData() + at, size_t(std::min<qsizetype>(qsizetype(step), text.size() - at))));
+            ASSERT_TRUE(p.feed(text.constData() + at,
+                               size_t(std::min<qsizetype>(qsizetype(step), text.size() - at))));
         ASSERT_TRUE(p.finish());
         EXPECT_EQ(img.extent(), 120);
         EXPECT_EQ(p.dataRecords(), 40);
         for (int i = 0; i < 40; ++i)
-            for (int k = 0; k < 3; ++k) ASSERT_EQ(img.at(i * 3 + k), quint8(pattern(3, quint32(i))[k]));
+            for (int k = 0; k < 3; ++k)
+                ASSERT_EQ(img.at(i * 3 + k), quint8(pattern(3, quint32(i))[k]));
     }
 }
 
 namespace {
-void picChip(TestSession& t)
-{
+void picChip(TestSession& t) {
     t.s.rom.devClass = 5;
     t.s.rom.algCode = 27;
     t.s.rom.dataWidth = 14;
@@ -235,8 +231,7 @@ void picChip(TestSession& t)
 }
 } // namespace
 
-TEST(HexPic, DataCellsWrittenAsPairsAndReadBackAsBytes)
-{
+TEST(HexPic, DataCellsWrittenAsPairsAndReadBackAsBytes) {
     TestSession t;
     TestDir d;
     picChip(t);
@@ -262,19 +257,18 @@ TEST(HexPic, DataCellsWrittenAsPairsAndReadBackAsBytes)
     EXPECT_EQ(imageBytes(r.s), img.left(0x4200 + 16));
 }
 
-TEST(HexPic, AssemblerFormValueThenZeroLandsAsOneBytePerCell)
-{
+TEST(HexPic, AssemblerFormValueThenZeroLandsAsOneBytePerCell) {
     TestSession t;
     TestDir d;
     picChip(t);
     // Code word 0x2805 at word 0, config word 0x3F72 at word 0x2007, EEPROM 0x11 0x22 0x00.
-    const QByteArray text = rec(0, 0, bytes({5, 0x28})) + "\n" + rec(0, 0x400E, bytes({0x72, 0x3F})) + "\n" +
-                            rec(0, 0x4200, bytes({0x11, 0, 0x22, 0, 0, 0})) + "\n" +
-                            ":00000001FF\n";
+    const QByteArray text =
+        rec(0, 0, bytes({5, 0x28})) + "\n" + rec(0, 0x400E, bytes({0x72, 0x3F})) + "\n" +
+        rec(0, 0x4200, bytes({0x11, 0, 0x22, 0, 0, 0})) + "\n" + ":00000001FF\n";
     ASSERT_EQ(loadText(t, d, text), FileOk);
     EXPECT_EQ(t.s.buf.size, 0x4203);
     const QByteArray img = imageBytes(t.s);
-    EXPECT_EQ(img.left(2), QByteArray("\x28\x05", 2));          // words exchanged
+    EXPECT_EQ(img.left(2), QByteArray("\x28\x05", 2)); // words exchanged
     EXPECT_EQ(img.mid(0x400E, 2), QByteArray("\x3F\x72", 2));
     EXPECT_EQ(img.mid(0x4200, 3), QByteArray("\x11\x22\x00", 3)); // one byte per cell
     // Without the data area switched on the file is taken as it is.
@@ -286,8 +280,7 @@ TEST(HexPic, AssemblerFormValueThenZeroLandsAsOneBytePerCell)
     EXPECT_EQ(raw.s.buf.size, 0x4206);
 }
 
-TEST(HexPic, ShortBufferIsWrittenInThePlainForm)
-{
+TEST(HexPic, ShortBufferIsWrittenInThePlainForm) {
     TestSession t;
     TestDir d;
     picChip(t);

@@ -19,15 +19,15 @@ namespace {
 
 const QString kFixtures = QStringLiteral(ZELVOR_BUFFER_FIXTURES);
 
-#define NEED_TOOL(name)                                                                       \
+#define NEED_TOOL(name)                                                                            \
     if (!haveTool(QStringLiteral(name))) GTEST_SKIP() << name " is not installed"
 
 // The bytes a HEX file holds from address 0, gaps 0xFF, as objcopy sees them.
-QByteArray objcopyBytes(const TestDir& d, const QString& hex)
-{
+QByteArray objcopyBytes(const TestDir& d, const QString& hex) {
     const QString out = d.file("objcopy.bin");
     QByteArray log;
-    EXPECT_EQ(run("objcopy", {"-I", "ihex", "-O", "binary", "--gap-fill", "0xFF", hex, out}, &log), 0)
+    EXPECT_EQ(run("objcopy", {"-I", "ihex", "-O", "binary", "--gap-fill", "0xFF", hex, out}, &log),
+              0)
         << log.constData();
     EXPECT_TRUE(log.isEmpty()) << log.constData();
     QFile f(out);
@@ -35,12 +35,11 @@ QByteArray objcopyBytes(const TestDir& d, const QString& hex)
 }
 
 // The same as srec_cat sees them.
-QByteArray srecBytes(const TestDir& d, const QString& hex)
-{
+QByteArray srecBytes(const TestDir& d, const QString& hex) {
     const QString out = d.file("srec.bin");
     QByteArray log;
-    EXPECT_EQ(run("srec_cat", {hex, "-intel", "-fill", "0xFF", "-over", hex, "-intel", "-o", out,
-                               "-binary"},
+    EXPECT_EQ(run("srec_cat",
+                  {hex, "-intel", "-fill", "0xFF", "-over", hex, "-intel", "-o", out, "-binary"},
                   &log),
               0)
         << log.constData();
@@ -50,10 +49,11 @@ QByteArray srecBytes(const TestDir& d, const QString& hex)
 }
 
 // Whole pages of the buffer, as the writer puts them in a file.
-QByteArray pagesOf(const Session& s) { return imageBytes(s, qint64(s.buf.pageCount()) * 2048); }
+QByteArray pagesOf(const Session& s) {
+    return imageBytes(s, qint64(s.buf.pageCount()) * 2048);
+}
 
-void picChip(TestSession& t)
-{
+void picChip(TestSession& t) {
     t.s.rom.devClass = 5;
     t.s.rom.algCode = 27;
     t.s.rom.dataWidth = 14;
@@ -63,13 +63,12 @@ void picChip(TestSession& t)
 
 } // namespace
 
-TEST(Interop, OurHexFilesReadByObjcopyAndSrecCat)
-{
+TEST(Interop, OurHexFilesReadByObjcopyAndSrecCat) {
     NEED_TOOL("objcopy");
     NEED_TOOL("srec_cat");
     TestDir d;
-    for (qint64 size : {qint64(100), qint64(0x10000), qint64(80 * 1024), qint64(0x100000),
-                        qint64(16) << 20}) {
+    for (qint64 size :
+         {qint64(100), qint64(0x10000), qint64(80 * 1024), qint64(0x100000), qint64(16) << 20}) {
         TestSession t;
         setImage(t.s, pattern(size, quint32(size)));
         const QString hex = d.file("o.hex");
@@ -80,8 +79,7 @@ TEST(Interop, OurHexFilesReadByObjcopyAndSrecCat)
     }
 }
 
-TEST(Interop, SixteenBitAndPicImagesReadByTools)
-{
+TEST(Interop, SixteenBitAndPicImagesReadByTools) {
     NEED_TOOL("objcopy");
     NEED_TOOL("srec_cat");
     TestDir d;
@@ -90,7 +88,8 @@ TEST(Interop, SixteenBitAndPicImagesReadByTools)
     setImage(t.s, pattern(6000));
     ASSERT_EQ(SaveHex(t.s, d.file("w.hex")), FileOk);
     QByteArray want = pagesOf(t.s);
-    for (int i = 0; i < want.size(); i += 2) std::swap(want[i], want[i + 1]);
+    for (int i = 0; i < want.size(); i += 2)
+        std::swap(want[i], want[i + 1]);
     EXPECT_TRUE(objcopyBytes(d, d.file("w.hex")) == want);
     EXPECT_TRUE(srecBytes(d, d.file("w.hex")) == want);
 
@@ -100,23 +99,24 @@ TEST(Interop, SixteenBitAndPicImagesReadByTools)
     setImage(p.s, img);
     ASSERT_EQ(SaveHex(p.s, d.file("p.hex")), FileOk);
     QByteArray code = img.left(0x4200);
-    for (int i = 0; i < code.size(); i += 2) std::swap(code[i], code[i + 1]);
+    for (int i = 0; i < code.size(); i += 2)
+        std::swap(code[i], code[i + 1]);
     QByteArray cells;
-    for (int i = 0; i < 64; ++i) cells.append(char(0)).append(img[0x4200 + i]);
+    for (int i = 0; i < 64; ++i)
+        cells.append(char(0)).append(img[0x4200 + i]);
     EXPECT_TRUE(objcopyBytes(d, d.file("p.hex")) == code + cells);
     EXPECT_TRUE(srecBytes(d, d.file("p.hex")) == code + cells);
 }
 
-TEST(Interop, SrecCatFilesWithSegmentAndLinearRecords)
-{
+TEST(Interop, SrecCatFilesWithSegmentAndLinearRecords) {
     NEED_TOOL("srec_cat");
     TestDir d;
     const QByteArray img = pattern(200 * 1024 + 5, 7);
     d.writeBytes("r.bin", img);
     for (const char* len : {"-Address_Length=3", "-Address_Length=4"}) {
         QByteArray log;
-        ASSERT_EQ(run("srec_cat", {d.file("r.bin"), "-binary", "-o", d.file("r.hex"), "-intel", len},
-                      &log),
+        ASSERT_EQ(run("srec_cat",
+                      {d.file("r.bin"), "-binary", "-o", d.file("r.hex"), "-intel", len}, &log),
                   0)
             << log.constData();
         TestSession t;
@@ -126,8 +126,7 @@ TEST(Interop, SrecCatFilesWithSegmentAndLinearRecords)
     }
 }
 
-TEST(Interop, PicAssemblerFileLandsInTheBufferForm)
-{
+TEST(Interop, PicAssemblerFileLandsInTheBufferForm) {
     NEED_TOOL("gpasm");
     TestDir d;
     QByteArray log;
@@ -152,8 +151,7 @@ TEST(Interop, PicAssemblerFileLandsInTheBufferForm)
     }
 }
 
-TEST(Interop, Mcs51ProgramFromSdcc)
-{
+TEST(Interop, Mcs51ProgramFromSdcc) {
     NEED_TOOL("sdcc");
     NEED_TOOL("objcopy");
     TestDir d;
@@ -169,8 +167,7 @@ TEST(Interop, Mcs51ProgramFromSdcc)
     EXPECT_TRUE(imageBytes(t.s).contains(QByteArray("\x01\x02\x04\x08\x10\x20\x40\x80", 8)));
 }
 
-TEST(Interop, AvrProgramFromAvrGccWithEepromAboveEightMiB)
-{
+TEST(Interop, AvrProgramFromAvrGccWithEepromAboveEightMiB) {
     NEED_TOOL("avr-gcc");
     NEED_TOOL("avr-objcopy");
     TestDir d;

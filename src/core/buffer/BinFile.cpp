@@ -9,8 +9,7 @@
 
 namespace zelvor {
 
-int readBinImage(const QString& path, qint64 offset, LoadedImage& out)
-{
+int readBinImage(const QString& path, qint64 offset, LoadedImage& out) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return FileNotFound;
     const qint64 total = f.size();
@@ -45,8 +44,7 @@ int readBinImage(const QString& path, qint64 offset, LoadedImage& out)
     return FileOk;
 }
 
-int LoadBin(Session& s, const QString& path)
-{
+int LoadBin(Session& s, const QString& path) {
     LoadedImage img;
     const int code = readBinImage(path, s.buf.fileOffset, img);
     if (code != FileOk) {
@@ -57,8 +55,7 @@ int LoadBin(Session& s, const QString& path)
     return FileOk;
 }
 
-int SaveBin(const Session& s, const QString& path)
-{
+int SaveBin(const Session& s, const QString& path) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return FileCreateFailed;
     const RomBuf& buf = s.buf;
@@ -66,10 +63,10 @@ int SaveBin(const Session& s, const QString& path)
     quint8 tmp[RomBuf::kPage];
     const int n = buf.pageCount();
     for (int k = 0; k < n; ++k) {
-        const qint64 len =
-            k + 1 < n ? RomBuf::kPage
-                      : std::clamp<qint64>(qint64(buf.size) - qint64(k) * RomBuf::kPage, 0,
-                                           RomBuf::kPage);
+        const qint64 len = k + 1 < n
+                               ? RomBuf::kPage
+                               : std::clamp<qint64>(qint64(buf.size) - qint64(k) * RomBuf::kPage, 0,
+                                                    RomBuf::kPage);
         const quint8* src = buf.blocks[size_t(k)].get();
         if (swap) {
             std::memcpy(tmp, src, RomBuf::kPage);

@@ -7,8 +7,7 @@
 namespace zelvor {
 
 std::optional<quint32> askHex(Session& s, const QString& prompt,
-                              const std::function<bool(quint32)>& accept)
-{
+                              const std::function<bool(quint32)>& accept) {
     for (;;) {
         const std::optional<QString> text = s.fe.inputText(s.text(msg::Enter), prompt, QString());
         if (!text) return std::nullopt;
@@ -19,14 +18,12 @@ std::optional<quint32> askHex(Session& s, const QString& prompt,
     }
 }
 
-bool pageAddressed(const RomParams& rom)
-{
+bool pageAddressed(const RomParams& rom) {
     return rom.algCode == 57 || rom.algCode == 60 || rom.algCode == 61 ||
            (rom.algCode == 62 && rom.variant == 0);
 }
 
-int SetAddrClick(Session& s)
-{
+int SetAddrClick(Session& s) {
     const RomParams& rom = s.rom;
     const bool paged = pageAddressed(rom);
     const qint64 pageLen = qint64(264) << (rom.optC & 7);
@@ -87,10 +84,9 @@ int SetAddrClick(Session& s)
     return DialogDone;
 }
 
-int SetOfBufClick(Session& s)
-{
-    const auto v = askHex(s, s.text(msg::BufOffsetPrompt),
-                          [&](quint32 x) { return qint64(x) < s.buf.size; });
+int SetOfBufClick(Session& s) {
+    const auto v =
+        askHex(s, s.text(msg::BufOffsetPrompt), [&](quint32 x) { return qint64(x) < s.buf.size; });
     if (!v) return DialogCancelled;
     const int k = std::max(0, std::min(int(*v / RomBuf::kPage), s.buf.pageCount() - 1));
     s.buf.bufOffset = k * RomBuf::kPage;
@@ -103,8 +99,7 @@ int SetOfBufClick(Session& s)
     return DialogDone;
 }
 
-int ChcDispClick(Session& s)
-{
+int ChcDispClick(Session& s) {
     const auto v = askHex(s, s.text(msg::FileOffsetPrompt), [](quint32) { return true; });
     if (!v) return DialogCancelled;
     s.buf.fileOffset = qint32(*v);

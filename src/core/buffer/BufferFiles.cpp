@@ -6,8 +6,7 @@
 
 namespace zelvor {
 
-void installImage(Session& s, LoadedImage&& img, const QString& path)
-{
+void installImage(Session& s, LoadedImage&& img, const QString& path) {
     RomBuf& buf = s.buf;
     buf.blocks = std::move(img.blocks);
     buf.size = qint32(img.size);
@@ -19,8 +18,7 @@ void installImage(Session& s, LoadedImage&& img, const QString& path)
     s.fe.refresh();
 }
 
-void reportLoadError(Session& s, int code, const QString& path, long long line)
-{
+void reportLoadError(Session& s, int code, const QString& path, long long line) {
     switch (code) {
     case FileNotFound:
         ShowMessageS(s, s.text(msg::FileNotFound).arg(path));
@@ -41,14 +39,12 @@ void reportLoadError(Session& s, int code, const QString& path, long long line)
     }
 }
 
-int Read_File(Session& s, const QString& path)
-{
+int Read_File(Session& s, const QString& path) {
     ShowMessageS(s, QString());
     return s.settings.fileFmt == 1 ? LoadBin(s, path) : LoadHex(s, path);
 }
 
-int saveFile(Session& s, const QString& path)
-{
+int saveFile(Session& s, const QString& path) {
     const int code = s.settings.fileFmt == 1 ? SaveBin(s, path) : SaveHex(s, path);
     if (code == FileCreateFailed)
         ShowMessageS(s, s.text(msg::FileCreateError).arg(path));
@@ -61,8 +57,7 @@ int saveFile(Session& s, const QString& path)
     return code;
 }
 
-int Write_File(Session& s, const QString& path)
-{
+int Write_File(Session& s, const QString& path) {
     ShowMessageS(s, QString());
     if (QFileInfo::exists(path) &&
         s.fe.question(s.text(msg::OverwriteFile).arg(path)) != FrontEnd::Answer::Yes)
@@ -70,14 +65,12 @@ int Write_File(Session& s, const QString& path)
     return saveFile(s, path);
 }
 
-void BIN1Click(Session& s)
-{
+void BIN1Click(Session& s) {
     s.settings.fileFmt = 1;
     s.fe.refresh();
 }
 
-void HEX1Click(Session& s)
-{
+void HEX1Click(Session& s) {
     s.settings.fileFmt = 2;
     s.fe.refresh();
 }

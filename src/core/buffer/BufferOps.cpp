@@ -7,8 +7,7 @@
 namespace zelvor {
 
 namespace {
-std::optional<quint32> fieldValue(const QString& text)
-{
+std::optional<quint32> fieldValue(const QString& text) {
     const QString t = text.trimmed();
     if (t.size() > 7) return std::nullopt;
     const HexValue v = Str_hex(t);
@@ -17,8 +16,7 @@ std::optional<quint32> fieldValue(const QString& text)
 }
 } // namespace
 
-EditFields editDefaults(const RomBuf& buf)
-{
+EditFields editDefaults(const RomBuf& buf) {
     EditFields f;
     f.editMask = 0xFF;
     f.editStart = 0;
@@ -27,8 +25,7 @@ EditFields editDefaults(const RomBuf& buf)
 }
 
 int Corr_data(Session& s, EditFields& f, const QString& maskText, const QString& startText,
-              const QString& endText)
-{
+              const QString& endText) {
     int rejected = 0;
     if (const auto m = fieldValue(maskText))
         f.editMask = quint8(*m);
@@ -53,8 +50,7 @@ int Corr_data(Session& s, EditFields& f, const QString& maskText, const QString&
     return rejected;
 }
 
-void Change_buf(RomBuf& buf, EditOp op, const EditFields& f)
-{
+void Change_buf(RomBuf& buf, EditOp op, const EditFields& f) {
     const qint64 first = std::max<qint64>(f.editStart, 0);
     const qint64 last = std::min<qint64>(f.editEnd, qint64(buf.pageCount()) * RomBuf::kPage - 1);
     const quint8 m = f.editMask;
@@ -64,13 +60,16 @@ void Change_buf(RomBuf& buf, EditOp op, const EditFields& f)
         const int to = int(std::min<qint64>(RomBuf::kPage - 1, from + (last - a)));
         switch (op) {
         case EditOp::And:
-            for (int i = from; i <= to; ++i) p[i] &= m;
+            for (int i = from; i <= to; ++i)
+                p[i] &= m;
             break;
         case EditOp::Or:
-            for (int i = from; i <= to; ++i) p[i] |= m;
+            for (int i = from; i <= to; ++i)
+                p[i] |= m;
             break;
         case EditOp::Xor:
-            for (int i = from; i <= to; ++i) p[i] ^= m;
+            for (int i = from; i <= to; ++i)
+                p[i] ^= m;
             break;
         }
         a += to - from + 1;
@@ -78,13 +77,14 @@ void Change_buf(RomBuf& buf, EditOp op, const EditFields& f)
 }
 
 int editBuffer(Session& s, EditOp op, EditFields& f, const QString& maskText,
-               const QString& startText, const QString& endText)
-{
+               const QString& startText, const QString& endText) {
     const int rejected = Corr_data(s, f, maskText, startText, endText);
     if (rejected == 0) Change_buf(s.buf, op, f);
     return rejected;
 }
 
-void SwapClick(Session& s) { SwapBuf(s); }
+void SwapClick(Session& s) {
+    SwapBuf(s);
+}
 
 } // namespace zelvor

@@ -18,8 +18,7 @@ namespace {
 // The PIC data EEPROM comes as one word per cell from word address 0x2100 (byte dataOfs):
 // the PIC assembler writes each cell as (value, 0x00), this program's writer as
 // (0x00, value). Either way the buffer keeps one byte per cell from dataOfs.
-void packPicData(ImageBuilder& img, long long dataOfs)
-{
+void packPicData(ImageBuilder& img, long long dataOfs) {
     const long long pairs = (img.extent() - dataOfs + 1) / 2;
     bool valueSecond = true;
     for (long long i = 0; i < pairs && valueSecond; ++i) {
@@ -35,8 +34,7 @@ void packPicData(ImageBuilder& img, long long dataOfs)
 
 } // namespace
 
-int readHexImage(const Session& s, const QString& path, LoadedImage& out, long long& line)
-{
+int readHexImage(const Session& s, const QString& path, LoadedImage& out, long long& line) {
     line = 0;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return FileNotFound;
@@ -61,8 +59,7 @@ int readHexImage(const Session& s, const QString& path, LoadedImage& out, long l
     return FileOk;
 }
 
-int LoadHex(Session& s, const QString& path)
-{
+int LoadHex(Session& s, const QString& path) {
     LoadedImage img;
     long long line = 0;
     const int code = readHexImage(s, path, img, line);
@@ -74,8 +71,7 @@ int LoadHex(Session& s, const QString& path)
     return FileOk;
 }
 
-int SaveHex(const Session& s, const QString& path)
-{
+int SaveHex(const Session& s, const QString& path) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return FileCreateFailed;
     IntelHexWriter w(f);
@@ -97,7 +93,8 @@ int SaveHex(const Session& s, const QString& path)
         const long long base = qint64(k) * RomBuf::kPage;
         if (k + 1 == n && picForm) {
             const int head = int(buf.dataOfs - base) / 16;
-            for (int r = 0; r < head; ++r) w.record16(base + 16 * r, src + 16 * r);
+            for (int r = 0; r < head; ++r)
+                w.record16(base + 16 * r, src + 16 * r);
             const long long cells =
                 std::min<long long>(buf.size, base + RomBuf::kPage) - buf.dataOfs;
             const quint8* cell = src + (buf.dataOfs - base);
@@ -110,7 +107,8 @@ int SaveHex(const Session& s, const QString& path)
                 w.record16(buf.dataOfs + 2 * g, rec);
             }
         } else {
-            for (int r = 0; r < RomBuf::kPage / 16; ++r) w.record16(base + 16 * r, src + 16 * r);
+            for (int r = 0; r < RomBuf::kPage / 16; ++r)
+                w.record16(base + 16 * r, src + 16 * r);
         }
     }
     w.end();

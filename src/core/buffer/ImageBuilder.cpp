@@ -7,8 +7,7 @@ namespace zelvor {
 
 ImageBuilder::ImageBuilder(long long limit) : limit_(limit) {}
 
-quint8* ImageBuilder::pageFor(long long index)
-{
+quint8* ImageBuilder::pageFor(long long index) {
     if (index >= (long long)pages_.size()) {
         // Grow the page table geometrically; the table holds pointers only.
         size_t want = std::max<size_t>(size_t(index) + 1, pages_.size() * 2);
@@ -20,10 +19,10 @@ quint8* ImageBuilder::pageFor(long long index)
     return b.get();
 }
 
-bool ImageBuilder::store(unsigned long long addr, const quint8* data, int n)
-{
+bool ImageBuilder::store(unsigned long long addr, const quint8* data, int n) {
     if (n <= 0) return true;
-    if (addr > (unsigned long long)limit_ || (unsigned long long)n > (unsigned long long)limit_ - addr)
+    if (addr > (unsigned long long)limit_ ||
+        (unsigned long long)n > (unsigned long long)limit_ - addr)
         return false;
     long long a = (long long)addr;
     const long long end = a + n;
@@ -39,22 +38,19 @@ bool ImageBuilder::store(unsigned long long addr, const quint8* data, int n)
     return true;
 }
 
-quint8 ImageBuilder::at(long long addr) const
-{
+quint8 ImageBuilder::at(long long addr) const {
     const long long page = addr / RomBuf::kPage;
     if (addr < 0 || page >= (long long)pages_.size() || !pages_[size_t(page)]) return 0xFF;
     return pages_[size_t(page)][size_t(addr % RomBuf::kPage)];
 }
 
-void ImageBuilder::set(long long addr, quint8 value)
-{
+void ImageBuilder::set(long long addr, quint8 value) {
     if (addr < 0 || addr >= limit_) return;
     pageFor(addr / RomBuf::kPage)[addr % RomBuf::kPage] = value;
     extent_ = std::max(extent_, addr + 1);
 }
 
-void ImageBuilder::truncate(long long size)
-{
+void ImageBuilder::truncate(long long size) {
     if (size >= extent_) return;
     const long long keep = (size + RomBuf::kPage - 1) / RomBuf::kPage;
     if (keep < (long long)pages_.size()) pages_.resize(size_t(keep));
@@ -65,8 +61,7 @@ void ImageBuilder::truncate(long long size)
     extent_ = size;
 }
 
-std::vector<RomBuf::Block> ImageBuilder::take(long long size)
-{
+std::vector<RomBuf::Block> ImageBuilder::take(long long size) {
     const size_t count = size_t((size + RomBuf::kPage - 1) / RomBuf::kPage);
     pages_.resize(count);
     for (auto& b : pages_)

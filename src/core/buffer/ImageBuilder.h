@@ -9,7 +9,7 @@
 namespace zelvor {
 
 class ImageBuilder {
-public:
+  public:
     explicit ImageBuilder(long long limit);
 
     // Stores n bytes at addr; false (nothing stored) when they would reach past the limit.
@@ -25,7 +25,7 @@ public:
     // The pages 0..ceil(size/2048)-1, erased pages filling the gaps. Leaves the builder empty.
     std::vector<RomBuf::Block> take(long long size);
 
-private:
+  private:
     quint8* pageFor(long long index);
 
     std::vector<RomBuf::Block> pages_;

@@ -8,35 +8,40 @@ namespace zelvor {
 namespace {
 
 // 0..15 for a hexadecimal digit (either case), 0xFF for anything else.
-constexpr std::array<quint8, 256> makeDigitTable()
-{
+constexpr std::array<quint8, 256> makeDigitTable() {
     std::array<quint8, 256> t{};
-    for (auto& v : t) v = 0xFF;
-    for (int c = '0'; c <= '9'; ++c) t[size_t(c)] = quint8(c - '0');
-    for (int c = 'A'; c <= 'F'; ++c) t[size_t(c)] = quint8(c - 'A' + 10);
-    for (int c = 'a'; c <= 'f'; ++c) t[size_t(c)] = quint8(c - 'a' + 10);
+    for (auto& v : t)
+        v = 0xFF;
+    for (int c = '0'; c <= '9'; ++c)
+        t[size_t(c)] = quint8(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c)
+        t[size_t(c)] = quint8(c - 'A' + 10);
+    for (int c = 'a'; c <= 'f'; ++c)
+        t[size_t(c)] = quint8(c - 'a' + 10);
     return t;
 }
 constexpr std::array<quint8, 256> kDigit = makeDigitTable();
 
 // Characters a line may end or be padded with: blanks, tabs, CR and the DOS end mark.
-inline bool isPad(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\x1A' || c == '\f' || c == '\v'; }
+inline bool isPad(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\x1A' || c == '\f' || c == '\v';
+}
 
 } // namespace
 
-bool IntelHexParser::fail(Error e)
-{
+bool IntelHexParser::fail(Error e) {
     error_ = e;
     errorLine_ = lineNo_;
     return false;
 }
 
-bool IntelHexParser::line(const char* p, size_t n)
-{
+bool IntelHexParser::line(const char* p, size_t n) {
     ++lineNo_;
-    while (n > 0 && isPad(p[n - 1])) --n;
+    while (n > 0 && isPad(p[n - 1]))
+        --n;
     size_t lead = 0;
-    while (lead < n && isPad(p[lead])) ++lead;
+    while (lead < n && isPad(p[lead]))
+        ++lead;
     if (lead == n) return true; // blank line
     if (p[0] != ':') return fail(BadFormat);
 
@@ -81,8 +86,7 @@ bool IntelHexParser::line(const char* p, size_t n)
     return true;
 }
 
-bool IntelHexParser::feed(const char* data, size_t n)
-{
+bool IntelHexParser::feed(const char* data, size_t n) {
     if (error_ != None) return false;
     const char* p = data;
     const char* end = data + n;
@@ -111,8 +115,7 @@ bool IntelHexParser::feed(const char* data, size_t n)
     return true;
 }
 
-bool IntelHexParser::finish()
-{
+bool IntelHexParser::finish() {
     if (error_ != None) return false;
     if (!carry_.empty()) {
         const bool ok = line(carry_.data(), carry_.size());

@@ -13,7 +13,7 @@
 namespace zelvor {
 
 class IntelHexParser {
-public:
+  public:
     enum Error : int { None = 0, BadFormat = 1, TooLarge = 2 };
 
     explicit IntelHexParser(ImageBuilder& image) : image_(image) {}
@@ -27,7 +27,7 @@ public:
     long long errorLine() const { return errorLine_; } // 1-based line of the error
     long long dataRecords() const { return dataRecords_; }
 
-private:
+  private:
     bool line(const char* p, size_t n);
     bool fail(Error e);
 

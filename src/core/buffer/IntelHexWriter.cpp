@@ -7,8 +7,7 @@ namespace zelvor {
 namespace {
 struct HexPairs {
     std::array<char, 512> t{};
-    constexpr HexPairs()
-    {
+    constexpr HexPairs() {
         constexpr char d[] = "0123456789ABCDEF";
         for (int i = 0; i < 256; ++i) {
             t[size_t(2 * i)] = d[i >> 4];
@@ -19,8 +18,7 @@ struct HexPairs {
 constexpr HexPairs kPairs;
 } // namespace
 
-void IntelHexWriter::put(const quint8* rec, int bytes)
-{
+void IntelHexWriter::put(const quint8* rec, int bytes) {
     // rec: count, address high, address low, type, data...; the checksum is added here.
     char line[1 + 2 * 262 + 2];
     char* o = line;
@@ -41,14 +39,12 @@ void IntelHexWriter::put(const quint8* rec, int bytes)
     if (text_.size() >= kFlushAt) flush();
 }
 
-void IntelHexWriter::addressRecord(int type, unsigned value)
-{
+void IntelHexWriter::addressRecord(int type, unsigned value) {
     const quint8 rec[6] = {2, 0, 0, quint8(type), quint8(value >> 8), quint8(value)};
     put(rec, 6);
 }
 
-void IntelHexWriter::record16(long long addr, const quint8* data)
-{
+void IntelHexWriter::record16(long long addr, const quint8* data) {
     const long long upper = addr >> 16;
     if (upper != upper_) {
         if (addr < 0x100000) {
@@ -67,18 +63,17 @@ void IntelHexWriter::record16(long long addr, const quint8* data)
     rec[1] = quint8(addr >> 8);
     rec[2] = quint8(addr);
     rec[3] = 0;
-    for (int i = 0; i < 16; ++i) rec[4 + i] = data[i];
+    for (int i = 0; i < 16; ++i)
+        rec[4 + i] = data[i];
     put(rec, 20);
 }
 
-void IntelHexWriter::end()
-{
+void IntelHexWriter::end() {
     text_ += ":00000001FF\r\n";
     flush();
 }
 
-bool IntelHexWriter::flush()
-{
+bool IntelHexWriter::flush() {
     if (ok_ && !text_.empty()) {
         const qint64 n = qint64(text_.size());
         if (out_.write(text_.data(), n) != n) ok_ = false;

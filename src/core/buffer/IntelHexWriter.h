@@ -10,7 +10,7 @@
 namespace zelvor {
 
 class IntelHexWriter {
-public:
+  public:
     explicit IntelHexWriter(QIODevice& out) : out_(out) { text_.reserve(kFlushAt + 64); }
 
     // One data record of 16 bytes for image address addr.
@@ -21,7 +21,7 @@ public:
     bool flush();
     bool ok() const { return ok_; }
 
-private:
+  private:
     static constexpr size_t kFlushAt = 1 << 16;
     void addressRecord(int type, unsigned value);
     void put(const quint8* rec, int bytes);

@@ -6,8 +6,7 @@
 
 namespace zelvor {
 
-QStringList listingBlock(const RomBuf& buf, int block)
-{
+QStringList listingBlock(const RomBuf& buf, int block) {
     static const char kDigits[] = "0123456789ABCDEF";
     QStringList lines;
     lines.reserve(129);
@@ -26,10 +25,11 @@ QStringList listingBlock(const RomBuf& buf, int block)
     return lines;
 }
 
-int listingLastBlock(const RomBuf& buf) { return buf.pageCount() - 1; }
+int listingLastBlock(const RomBuf& buf) {
+    return buf.pageCount() - 1;
+}
 
-int Print_Rom(Session& s, int first, int last, std::vector<QStringList>& pages)
-{
+int Print_Rom(Session& s, int first, int last, std::vector<QStringList>& pages) {
     ShowMessageS(s, QString());
     pages.clear();
     if (s.buf.size <= 0 || s.buf.pageCount() == 0) {
@@ -38,7 +38,8 @@ int Print_Rom(Session& s, int first, int last, std::vector<QStringList>& pages)
     }
     first = std::max(first, 0);
     last = std::min(last, listingLastBlock(s.buf));
-    for (int k = first; k <= last; ++k) pages.push_back(listingBlock(s.buf, k));
+    for (int k = first; k <= last; ++k)
+        pages.push_back(listingBlock(s.buf, k));
     return ListingOk;
 }
 
