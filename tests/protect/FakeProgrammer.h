@@ -24,6 +24,7 @@ public:
     std::deque<QByteArray> bulk;   // data of the bulk reads, in order (0xFF x 1 when empty)
     int bulkSumDelta = 0;          // a wrong bulk checksum
     quint8 version = 0x21;
+    bool echoWrites = true;        // false: a read after a write finds nothing stored
 
     // Record.
     QList<QByteArray> pieces;      // data of every written piece
@@ -55,8 +56,16 @@ private:
                 if (!silentReplies) reply(t, replyStatus);
                 break;
             case 1: case 7: case 11: {
-                const QByteArray data = bulk.empty() ? QByteArray(1, char(0xFF)) : bulk.front();
-                if (!bulk.empty()) bulk.pop_front();
+                QByteArray data = bulk.empty() ? QByteArray(1, char(0xFF)) : bulk.front();
+                if (!bulk.empty()) {
+                    bulk.pop_front();
+                } else if (!written_.isEmpty()) {
+                    // A read after a write gives back what was written (a read-back check).
+                    const int from = quint8(bytes[4]) << 8 | quint8(bytes[5]);
+                    const int to = quint8(bytes[7]) << 8 | quint8(bytes[8]);
+                    const int wide = (quint8(bytes[2]) & 0x3F) == 27 ? 2 : 1;
+                    data = (echoWrites ? written_ : QByteArray()).leftJustified((to - from + 1) * wide, char(0xFF), true);
+                }
                 t.queueBlock(data, bulkSumDelta);
                 ++expectAcks_;
                 break;
@@ -64,6 +73,7 @@ private:
             case 2:
                 reply(t, 0x55);
                 writing_ = true;
+                written_.clear();
                 break;
             case 12:
                 t.queue({version});
@@ -81,6 +91,7 @@ private:
         piece_ += bytes;
         if (piece_.size() >= quint8(piece_[0]) + 3) {
             pieces << piece_.mid(1, quint8(piece_[0]) + 1);
+            written_ += pieces.last();
             piece_.clear();
             t.queue({0x55});
             reply(t, 0x55);
@@ -97,6 +108,7 @@ private:
     int expectAcks_ = 0;
     bool writing_ = false;
     QByteArray piece_;
+    QByteArray written_;
 };
 
 // A session on a scripted port with the fake programmer attached.

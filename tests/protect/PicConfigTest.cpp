@@ -8,6 +8,7 @@
 #include "protect/PicConfig.h"
 #include "protect/ProtectCommon.h"
 #include "app/TextFile.h"
+#include "ops/Engine.h"
 
 using namespace zelvor;
 using namespace zelvor::test;
@@ -129,6 +130,18 @@ TEST_F(PicConfigTest, LongFormWritesIdNibblesWord6AndTheWord)
     EXPECT_EQ(ts.fe.lastStatus(), "Микросхема запрограммирована");
 }
 
+TEST_F(PicConfigTest, WordThatDidNotStickIsAProgrammingError)
+{
+    setupConfigPanels(s);
+    prog.echoWrites = false;
+    EXPECT_EQ(SetcfgwF(s), opres::kVerifyMismatch);
+    EXPECT_EQ(packetsOf(1).size(), 1) << "read back once";
+    EXPECT_EQ(ts.fe.lastStatus(), "Ошибка программирования");
+    s.settings.english = 1;
+    EXPECT_NE(SetcfgwF(s), 0);
+    EXPECT_EQ(ts.fe.lastStatus(), "Error of programming ");
+}
+
 TEST_F(PicConfigTest, ShortFormWritesOneWord)
 {
     s.rom.pulseAlg = 1;
@@ -219,6 +232,14 @@ TEST_F(Pic18Test, WriteSendsFourteenBytesAtTheConfigurationAddress)
     const QByteArray p = packetsOf(2).value(0);
     EXPECT_EQ(quint8(p[3]), 0x30);
     EXPECT_EQ(quint8(p[8]), 0x13);
+}
+
+TEST_F(Pic18Test, BytesThatDidNotStickAreAProgrammingError)
+{
+    prog.echoWrites = false;      // the chip keeps reading erased bytes
+    s.cfg.pic18.checked[8] = 0x01; // CP0 programmed
+    EXPECT_EQ(SetcfgwF(s), opres::kVerifyMismatch);
+    EXPECT_EQ(ts.fe.lastStatus(), "Ошибка программирования");
 }
 
 TEST_F(Pic18Test, ReadReplacesTheBytes)

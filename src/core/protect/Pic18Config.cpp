@@ -97,6 +97,11 @@ int Pic18CfgW(Session& s)
     s.op.lenBl = 14;
     ShowMessageS(s, msg::WaitShort);
     Read_otw(s, 0, 14);
+    // Read back the bits the panel sets; unimplemented bits may read otherwise.
+    verifyConfigWrite(s, 14, s.rom.dataWidth, [](int i) -> quint8 {
+        static constexpr std::array<quint8, 14> listBits{0, 0x07, 0x0C, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        return quint8(kPic18BoxBits[size_t(i)] | listBits[size_t(i)]);
+    });
     reportConfigWrite(s, 14);
     return s.op.opState;
 }

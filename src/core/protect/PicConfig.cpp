@@ -180,6 +180,16 @@ int PicCfgW(Session& s)
     {
         AreaScope area(s, 2);
         Read_otw(s, 0, opLen);
+        // Read back: the ID nibbles and the bits the configuration fields cover.
+        quint16 fieldBits = 0;
+        for (const PicField& f : c.picFields) fieldBits |= f.mask();
+        const int cfgAt = shortForm ? 0 : 14;
+        verifyConfigWrite(s, opLen, s.rom.baseWidth, [&](int i) -> quint8 {
+            if (i == cfgAt) return quint8(fieldBits >> 8);
+            if (i == cfgAt + 1) return quint8(fieldBits);
+            if (!shortForm && i < 8 && i % 2 == 1) return 0x0F;
+            return 0x00;
+        });
     }
     reportConfigWrite(s, opLen);
     return s.op.opState;

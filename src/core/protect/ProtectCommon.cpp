@@ -15,6 +15,25 @@ int commandExchange(Session& s, int tries)
     return s.link.ansLen > 0 ? 0 : 1;
 }
 
+void verifyConfigWrite(Session& s, qint32 opLen, qint32 readWidth,
+                       const std::function<quint8(int)>& mask)
+{
+    if (s.op.opState != opres::kOk) return;
+    {
+        WidthScope width(s, readWidth);
+        Read_otv(s, kAux2Index, true);
+    }
+    if (s.op.opState != opres::kOk) return;
+    const auto& sent = s.link.auxBuf;
+    const auto& back = s.link.auxBuf2;
+    for (int i = 0; i < opLen; ++i) {
+        if (((sent[size_t(i)] ^ back[size_t(i)]) & mask(i)) != 0) {
+            s.op.opState = opres::kVerifyMismatch;
+            return;
+        }
+    }
+}
+
 void reportConfigWrite(Session& s, qint32 opLen)
 {
     switch (s.op.opState) {
@@ -32,8 +51,10 @@ void reportConfigWrite(Session& s, qint32 opLen)
         Wr_Er(s, expected);
         break;
     }
-    case opres::kCancelled:
     case opres::kVerifyMismatch:
+        ShowMessageS(s, msg::CfgProgError);
+        break;
+    case opres::kCancelled:
         break;
     default:
         reportLinkError(s, false);

@@ -5,6 +5,8 @@
 
 #include "app/Session.h"
 
+#include <functional>
+
 namespace zelvor {
 
 // opState of a command refused before anything was sent (chip without the capability, no
@@ -40,6 +42,13 @@ private:
 // Sends the set-up packet and reads one short reply into ansBuf with `tries` tries.
 // 0 when both arrived (the caller judges ansBuf[0]), else 1.
 [[nodiscard]] int commandExchange(Session& s, int tries);
+
+// After a configuration write that the programmer accepted: reads the range back into
+// auxBuf2 and compares it with auxBuf on the bits `mask` gives for each byte (bits a chip
+// does not implement may read back otherwise). opState 15 on a difference, the read's code
+// when it fails, else 0. `readWidth` is the data width for the read.
+void verifyConfigWrite(Session& s, qint32 opLen, qint32 readWidth,
+                       const std::function<quint8(int)>& mask);
 
 // The end of a configuration write by opState: 0 "programmed"; 5 "Error of programming "
 // and the programmer's mismatch record (the expected word taken from auxBuf, `opLen`
