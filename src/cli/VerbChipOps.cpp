@@ -1,5 +1,6 @@
 // zelvor-cli read, write, verify, erase, blank: the chip operations on the chip named.
 
+#include "ChipArg.h"
 #include "Verbs.h"
 
 #include "app/Startup.h"
@@ -14,25 +15,6 @@ namespace zelvor::cli {
 int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
 
 namespace {
-
-// CHIP as base:NAME (a base type of prgplus.lst) made the current chip; the programmer is
-// told about it. Ok, Usage or Failed.
-int selectChip(CliContext& c, const QString& chip)
-{
-    const QString prefix = QStringLiteral("base:");
-    if (!chip.startsWith(prefix, Qt::CaseInsensitive) || chip.size() == prefix.size())
-        return c.usage(QStringLiteral("CHIP is base:NAME, a base type of prgplus.lst"));
-    const int index = findBaseByName(c.s.base, chip.mid(prefix.size()));
-    if (index < 0) {
-        c.err << "zelvor-cli: no base type " << chip.mid(prefix.size()) << " in prgplus.lst"
-              << Qt::endl;
-        return Failed;
-    }
-    if (!commandAllowed(c.s)) return Failed;
-    if (ChcRom(c.s, index) != 0) return Failed;
-    Inc_data(c.s);
-    return Ok;
-}
 
 // --area, --start and --end: the memory area and the address window.
 int applyWindow(CliContext& c)

@@ -26,6 +26,8 @@ void printHelp(QTextStream& out)
            "                  [--demo] [--lang ru|en] [--dir DIR] [--yes|--no] VERB [ARGS] [OPTIONS]\n\n"
            "verbs:\n";
     for (const Verb* v = verbTable(); v->name; ++v) out << "  " << v->help << '\n';
+    out << "\nCHIP: a catalogue part name (case-insensitive), MAKER/PART where a name repeats,\n"
+           "      or base:NAME for a base type of prgplus.lst\n";
     out << "\noptions of chip verbs: --start HEX --end HEX --area code|data|config --format bin|hex\n"
            "                       --offset HEX --journal -o FILE\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error\n";

@@ -283,3 +283,14 @@ TEST_F(Cfg, LanguageAndModelChangesCountFromTheNextStart)
     EXPECT_EQ(dir.readBytes("zelvor.cfg").left(11), QByteArray("1 1 1 0 1\r\n"));
     EXPECT_TRUE(dir.readBytes("zelvor.cfg").contains(toCp1251("Зелвор-AX")));
 }
+
+TEST_F(Cfg, ModelBRefusesEveryAdapterItCannotTakeAtStartToo)
+{
+    for (int adapter : {7, 8, 9, 18, 21}) {
+        t.s.base.rows[0].col[17] = quint8(adapter);
+        EXPECT_EQ(load({"1 1 1 0 1", "Зелвор-B", "0 0 1 1 0 0 0"}), SettingsLoad::Rejected)
+            << adapter;
+    }
+    t.s.base.rows[0].col[17] = 1;
+    EXPECT_EQ(load({"1 1 1 0 1", "Зелвор-B", "0 0 1 1 0 0 0"}), SettingsLoad::Accepted);
+}

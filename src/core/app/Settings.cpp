@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/TextFile.h"
+#include "catalogue/ChipParams.h"
 
 #include <QDir>
 
@@ -106,18 +107,6 @@ QString modelText(int model)
     }
 }
 
-bool modelRefusesAtStart(const Session& s, int model, int index)
-{
-    if (!s.base.valid(index)) return false;
-    const BaseRow& row = s.base.at(index);
-    if (model == 3) return row.col[26] == 3;
-    if (model == 5) {
-        const int a = row.baseAdapter();
-        return row.baseClass == 1 || a == 7 || a == 8 || a == 9;
-    }
-    return false;
-}
-
 SettingsLoad parseSettings(Session& s, const QString& text)
 {
     PrgSettings& p = s.settings;
@@ -174,7 +163,10 @@ SettingsLoad parseSettings(Session& s, const QString& text)
                           &p.autoLock,  &p.autoData,  &p.autoCfgw};
     for (int i = 0; i < 7; ++i) *autoFields[i] = int(autos[i]);
 
-    if (!rejected && modelRefusesAtStart(s, p.model, p.romIdx)) rejected = true;
+    // The model's refusals, the same as when the chip is chosen (Zelvor-B refuses the whole
+    // adapter list 7, 8, 9, 18 and 21 here too).
+    if (!rejected && modelRefusal(s, p.romIdx, ModelCheck::Selection) != kModelAllows)
+        rejected = true;
     if (rejected) {
         applyDefaults(s, v[3], true);
         return SettingsLoad::Rejected;

@@ -33,7 +33,4 @@ bool saveSettings(const Session& s);
 int modelFromText(const QString& text);
 QString modelText(int model);
 
-// True when the current model refuses base type `index` at start-up or when loading settings.
-bool modelRefusesAtStart(const Session& s, int model, int index);
-
 } // namespace zelvor
