@@ -183,6 +183,7 @@ int PicCfgW(Session& s)
         // Read back: the ID nibbles and the bits the configuration fields cover.
         quint16 fieldBits = 0;
         for (const PicField& f : c.picFields) fieldBits |= f.mask();
+        if (c.picFields.empty()) fieldBits = 0x3FFF; // no fields: the whole word counts
         const int cfgAt = shortForm ? 0 : 14;
         verifyConfigWrite(s, opLen, s.rom.baseWidth, [&](int i) -> quint8 {
             if (i == cfgAt) return quint8(fieldBits >> 8);
