@@ -4,6 +4,8 @@
 #include "app/Startup.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/BaseTableLoader.h"
+#include "ops/Engine.h"
+#include "protect/ConfigCommands.h"
 
 namespace zelvor::cli {
 
@@ -82,7 +84,31 @@ int selectChip(CliContext& c, const QString& chip)
     }
     if (ChcRom(c.s, ref.base, ref.choice) != 0) return Failed;
     Inc_data(c.s);
+    setupConfigPanels(c.s);
     return Ok;
 }
+
+// --area, --start and --end: the memory area and the address window.
+int applyWindow(CliContext& c)
+{
+    Session& s = c.s;
+    const QString area = c.opt(QStringLiteral("area"), QStringLiteral("code"));
+    if (area == QLatin1String("data"))
+        Code_Data(s, 1);
+    else if (area == QLatin1String("config"))
+        Code_Data(s, 2);
+    else if (area != QLatin1String("code"))
+        return c.usage(QStringLiteral("--area is code, data or config"));
+    quint32 start = quint32(s.buf.addrStart);
+    quint32 end = quint32(s.buf.addrEnd);
+    if (!c.hexOpt(QStringLiteral("start"), start) || !c.hexOpt(QStringLiteral("end"), end))
+        return Usage;
+    if (end < start || qint64(end) >= qint64(s.rom.romLen))
+        return c.usage(QStringLiteral("the window must lie inside the chip, start before end"));
+    s.buf.addrStart = qint32(start);
+    s.buf.addrEnd = qint32(end);
+    return Ok;
+}
+
 
 } // namespace zelvor::cli

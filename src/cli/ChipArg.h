@@ -20,4 +20,8 @@ int resolveChip(CliContext& c, const QString& chip, ChipRef& out);
 // (which announces it to the programmer), then the extra areas. Ok, Usage or Failed.
 int selectChip(CliContext& c, const QString& chip);
 
+// --area code|data|config, --start HEX and --end HEX: the memory area and the address window
+// of the current chip. Ok or Usage.
+int applyWindow(CliContext& c);
+
 } // namespace zelvor::cli

@@ -16,28 +16,6 @@ int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
 
 namespace {
 
-// --area, --start and --end: the memory area and the address window.
-int applyWindow(CliContext& c)
-{
-    Session& s = c.s;
-    const QString area = c.opt(QStringLiteral("area"), QStringLiteral("code"));
-    if (area == QLatin1String("data"))
-        Code_Data(s, 1);
-    else if (area == QLatin1String("config"))
-        Code_Data(s, 2);
-    else if (area != QLatin1String("code"))
-        return c.usage(QStringLiteral("--area is code, data or config"));
-    quint32 start = quint32(s.buf.addrStart);
-    quint32 end = quint32(s.buf.addrEnd);
-    if (!c.hexOpt(QStringLiteral("start"), start) || !c.hexOpt(QStringLiteral("end"), end))
-        return Usage;
-    if (end < start || qint64(end) >= qint64(s.rom.romLen))
-        return c.usage(QStringLiteral("the window must lie inside the chip, start before end"));
-    s.buf.addrStart = qint32(start);
-    s.buf.addrEnd = qint32(end);
-    return Ok;
-}
-
 // Chip, window and (for write and verify) the file; then the operation.
 int runChipVerb(CliContext& c, bool takesFile, int (*operation)(Session&))
 {

@@ -2,12 +2,12 @@
 // bbl, sdp. Each selects the chip, runs the command as the main window would and exits 0
 // only when the command succeeded.
 
+#include "ChipArg.h"
 #include "Verbs.h"
 
 #include "app/HexText.h"
 #include "app/Startup.h"
 #include "buffer/BufferInit.h"
-#include "catalogue/BaseTableLoader.h"
 #include "catalogue/ChipParams.h"
 #include "protect/AutoProgram.h"
 #include "protect/BootBlock.h"
@@ -21,31 +21,13 @@ namespace zelvor::cli {
 
 int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
 
-// CHIP (base:NAME) made the current chip and announced to the programmer, its configuration
-// panels set up; with `window` the --area/--start/--end options applied. Ok, Usage or Failed.
+// CHIP made the current chip and announced to the programmer, its configuration panels set
+// up; with `window` the --area/--start/--end options applied. Ok, Usage or Failed.
 int selectChipForService(CliContext& c, const QString& chip, bool window)
 {
-    const QString prefix = QStringLiteral("base:");
-    if (!chip.startsWith(prefix, Qt::CaseInsensitive) || chip.size() == prefix.size())
-        return c.usage(QStringLiteral("CHIP is base:NAME, a base type of prgplus.lst"));
-    const int index = findBaseByName(c.s.base, chip.mid(prefix.size()));
-    if (index < 0) {
-        c.err << "zelvor-cli: no base type " << chip.mid(prefix.size()) << " in prgplus.lst" << Qt::endl;
-        return Failed;
-    }
-    if (!commandAllowed(c.s)) return Failed;
-    if (ChcRom(c.s, index) != 0) return Failed;
-    Inc_data(c.s);
-    setupConfigPanels(c.s);
-    if (!window) return Ok;
-    quint32 start = quint32(c.s.buf.addrStart);
-    quint32 end = quint32(c.s.buf.addrEnd);
-    if (!c.hexOpt(QStringLiteral("start"), start) || !c.hexOpt(QStringLiteral("end"), end)) return Usage;
-    if (end < start || qint64(end) >= qint64(c.s.rom.romLen))
-        return c.usage(QStringLiteral("the window must lie inside the chip, start before end"));
-    c.s.buf.addrStart = qint32(start);
-    c.s.buf.addrEnd = qint32(end);
-    return Ok;
+    const int rc = selectChip(c, chip);
+    if (rc != Ok || !window) return rc;
+    return applyWindow(c);
 }
 
 namespace {
