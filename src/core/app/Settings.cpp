@@ -77,13 +77,7 @@ void applyDefaults(Session& s, qint64 baudRead, bool baudWasRead)
     p.model = 3;
     p.byMaker = 0;
     s.rom.lowVcc = 0;
-    p.autoErase = 0;
-    p.autoBlank = 0;
-    p.autoWrite = 1;
-    p.autoCompare = 1;
-    p.autoLock = 0;
-    p.autoData = 0;
-    p.autoCfgw = 0;
+    Set_chdata(s);
     if (baudWasRead) p.baudIdx = (baudRead >= 0 && baudRead <= 8) ? int(baudRead) : 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Messenger.h"
 #include "app/Settings.h"
+#include "link/Port.h"
 
 namespace zelvor {
 
@@ -31,13 +32,6 @@ void resetBuffer(Session& s, const StartupHooks& h)
 }
 } // namespace
 
-void allocTransferBuffers(Session& s)
-{
-    s.link.xferBuf.assign(RomBuf::kAlloc, 0);
-    s.link.auxBuf.assign(RomBuf::kAlloc, 0);
-    s.link.auxBuf2.assign(RomBuf::kAlloc, 0);
-}
-
 int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink)
 {
     s.settings.english = 1;
@@ -47,7 +41,7 @@ int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink
 
     // The transfer buffers and a buffer exist whatever happens below, so nothing that
     // runs later finds them missing.
-    allocTransferBuffers(s);
+    allocLinkBuffers(s);
 
     QString why;
     int rc = h.loadBaseTable ? h.loadBaseTable(s, dir, why) : 1;

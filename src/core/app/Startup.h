@@ -53,9 +53,6 @@ int Startup(Session& s, const StartupHooks& hooks, const QString& dir, bool open
 // releases the transfer buffers.
 void Shutdown(Session& s, const StartupHooks& hooks);
 
-// Allocates the three 2112-byte transfer buffers.
-void allocTransferBuffers(Session& s);
-
 // Every chip or buffer command starts with this: false (with a message) when the tables
 // are missing or another operation is running.
 bool commandAllowed(Session& s, bool needsChip = true);
