@@ -29,7 +29,7 @@ struct RowSpec {
     int adapter = 0, slow = 0, sdp = 0, bblSet = 0, opt21 = 0, verify = 0, bblRead = 0;
     int reserved = 0, variant = 0, subType = 0;
     QString name = QStringLiteral("27C512");
-    QString sigA, sigB; // class 6
+    QString sigA = {}, sigB = {}; // class 6
 };
 
 inline QString rowLine(const RowSpec& r)

@@ -258,9 +258,10 @@ TEST_P(OpsFaultE2e, EndsWithTheFailureMessage)
         rc = ReadNullClick(s);
         EXPECT_NE(rc, 0) << "a written chip was called blank";
     }
-    if (rc != 0 && rc != opres::kBadReply && rc != opres::kVerifyMismatch && rc != opres::kNotBlank)
+    if (rc != 0 && rc != opres::kBadReply && rc != opres::kVerifyMismatch && rc != opres::kNotBlank) {
         EXPECT_TRUE(live.fe.lastStatus().startsWith(QStringLiteral("Error of link")))
             << live.fe.lastStatus().toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

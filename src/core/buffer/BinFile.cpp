@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace zelvor {
 
@@ -21,22 +22,33 @@ int readBinImage(const QString& path, qint64 offset, LoadedImage& out) {
     LoadedImage img;
     img.blocks.reserve(size_t((avail + RomBuf::kPage - 1) / RomBuf::kPage));
     qint64 got = 0;
-    for (;;) {
-        // Only the bytes the file does not cover are erased: no second pass over full pages.
-        RomBuf::Block b(new quint8[RomBuf::kAlloc]);
-        qint64 n = 0;
-        while (n < RomBuf::kPage) {
-            const qint64 r = f.read(reinterpret_cast<char*>(b.get()) + n, RomBuf::kPage - n);
+    // The file is read in large pieces and spread over the pages, so a big image costs a few
+    // hundred read calls rather than one a page.
+    constexpr int kPagesPerRead = 128;
+    bool end = false;
+    constexpr qint64 kChunk = kPagesPerRead * RomBuf::kPage;
+    std::unique_ptr<char[]> chunk(new char[kChunk]);
+    while (!end) {
+        qint64 have = 0;
+        while (have < kChunk) {
+            const qint64 r = f.read(chunk.get() + have, kChunk - have);
             if (r < 0) return FileReadFailed;
-            if (r == 0) break;
-            n += r;
+            if (r == 0) {
+                end = true;
+                break;
+            }
+            have += r;
         }
-        if (n == 0) break;
-        std::fill(b.get() + n, b.get() + RomBuf::kAlloc, quint8(0xFF));
-        got += n;
+        got += have;
         if (got > kMaxImageBytes) return FileTooLarge; // the file grew while being read
-        img.blocks.push_back(std::move(b));
-        if (n < RomBuf::kPage) break;
+        for (qint64 pos = 0; pos < have; pos += RomBuf::kPage) {
+            const qint64 n = std::min<qint64>(RomBuf::kPage, have - pos);
+            RomBuf::Block b(new quint8[RomBuf::kAlloc]);
+            std::memcpy(b.get(), chunk.get() + pos, size_t(n));
+            // Only the bytes the file does not cover are erased.
+            std::fill(b.get() + n, b.get() + RomBuf::kAlloc, quint8(0xFF));
+            img.blocks.push_back(std::move(b));
+        }
     }
     if (got == 0) return FileEmpty;
     img.size = got;
