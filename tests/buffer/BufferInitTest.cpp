@@ -50,6 +50,14 @@ TEST(BufferInit, ChecksumAddsTheImageBytesAndWraps) {
         sum += quint8(c);
     Count_sum(t.s, 1);
     EXPECT_EQ(t.s.buf.checkSum, quint16(sum));
+
+    // Full pages of 0xFF stress the widest sums; odd lengths the tail bytes.
+    for (int size : {2048, 4096 + 7, 6143, 2048 * 5 + 1}) {
+        QByteArray ff(size, char(0xFF));
+        setImage(t.s, ff);
+        Count_sum(t.s, 1);
+        EXPECT_EQ(t.s.buf.checkSum, quint16(quint32(size) * 255u)) << size;
+    }
 }
 
 TEST(BufferInit, ChecksumAfterA16BitReadCountsLastLenInWords) {
