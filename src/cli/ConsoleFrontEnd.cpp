@@ -1,6 +1,7 @@
 #include "ConsoleFrontEnd.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace zelvor::cli {
 
@@ -47,6 +48,13 @@ void ConsoleFrontEnd::progressSet(int position)
     if (!showProgress) return;
     const int pct = int(qint64(position) * 100 / 65535);
     if (pct == lastDrawn_) return;
+    if (!isatty(2)) {
+        // Into a file or a pipe: a line every tenth, not a redrawn bar.
+        if (lastDrawn_ >= 0 && pct / 10 == lastDrawn_ / 10) return;
+        lastDrawn_ = pct;
+        err_ << caption_ << ' ' << pct << '%' << Qt::endl;
+        return;
+    }
     lastDrawn_ = pct;
     const int filled = pct * 40 / 100;
     err_ << '\r' << caption_ << " [" << QString(filled, QLatin1Char('#'))
@@ -55,7 +63,7 @@ void ConsoleFrontEnd::progressSet(int position)
 
 void ConsoleFrontEnd::progressClose()
 {
-    if (showProgress && lastDrawn_ >= 0) err_ << Qt::endl;
+    if (showProgress && lastDrawn_ >= 0 && isatty(2)) err_ << Qt::endl;
     lastDrawn_ = -1;
 }
 
