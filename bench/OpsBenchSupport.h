@@ -14,7 +14,11 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace zelvor::bench {
@@ -83,6 +87,29 @@ inline bool openLink(Session& s, const std::string& slave)
     s.portOverride = QString::fromStdString(slave);
     allocLinkBuffers(s);
     return Open_com(s, 0) == 0;
+}
+
+// Outcome counts of a seeded fault soak.
+struct Tally {
+    int runs = 0, clean = 0, failures = 0, corruptions = 0, wrongReports = 0, skipped = 0;
+};
+
+// The soak's main: `[RUNS=1000] [SEED=1]`, one run after another until RUNS counted, then the
+// counts; exit 0 only without silent corruptions and wrong reports. ZELVOR_SOAK_VERBOSE
+// prints every run.
+inline int soakMain(int argc, char** argv, void (*runOne)(std::mt19937&, Tally&, bool))
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const std::uint32_t seed = argc > 2 ? std::uint32_t(std::atoi(argv[2])) : 1;
+    const bool verbose = std::getenv("ZELVOR_SOAK_VERBOSE") != nullptr;
+    std::mt19937 rng(seed);
+    Tally t;
+    while (t.runs < runs) runOne(rng, t, verbose);
+    std::printf("runs %d  clean %d  failures reported %d  silent corruptions %d  wrong reports "
+                "%d  (skipped draws %d)\n",
+                t.runs, t.clean, t.failures, t.corruptions, t.wrongReports, t.skipped);
+    return t.corruptions == 0 && t.wrongReports == 0 ? 0 : 1;
 }
 
 } // namespace zelvor::bench

@@ -21,16 +21,14 @@ using namespace zelvor;
 
 namespace {
 
+using bench::Tally;
+
 const char* const kChips[] = {"29F040", "27C1024", "PIC16F84", "K9F6408", "AT89C51", "28C64",
                               "49F040", "W78E516"};
 const char* const kKinds[] = {"nak", "wrong-ack", "corrupt", "drop", "silence", "store-nothing"};
 const char* const kAts[] = {"", ":at=setup", ":at=piece", ":at=bulk", ":at=reply"};
 enum Op { Read, Program, Verify, Blank, Erase };
 const char* const kOpNames[] = {"read", "program", "verify", "blank", "erase"};
-
-struct Tally {
-    int runs = 0, clean = 0, failures = 0, corruptions = 0, wrongReports = 0, skipped = 0;
-};
 
 QByteArray imageOf(const Session& s, qint64 n)
 {
@@ -162,17 +160,4 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const std::uint32_t seed = argc > 2 ? std::uint32_t(std::atoi(argv[2])) : 1;
-    const bool verbose = std::getenv("ZELVOR_SOAK_VERBOSE") != nullptr;
-    std::mt19937 rng(seed);
-    Tally t;
-    while (t.runs < runs) runOne(rng, t, verbose);
-    std::printf("runs %d  clean %d  failures reported %d  silent corruptions %d  wrong reports "
-                "%d  (skipped draws %d)\n",
-                t.runs, t.clean, t.failures, t.corruptions, t.wrongReports, t.skipped);
-    return t.corruptions == 0 && t.wrongReports == 0 ? 0 : 1;
-}
+int main(int argc, char** argv) { return bench::soakMain(argc, argv, runOne); }

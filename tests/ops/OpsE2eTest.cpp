@@ -1,6 +1,7 @@
 // Read, blank check, program, compare and erase over a real pseudo-terminal against the
 // virtual programmer, for one chip of every algorithm the shipped prgplus.lst uses.
 
+#include "ShippedTable.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "ScriptedFrontEnd.h"
@@ -157,23 +158,6 @@ TEST_P(OpsE2e, BlankProgramCompareReadErase)
         }
     }
     EXPECT_TRUE(live.fe.boxes.isEmpty()) << live.fe.boxes.join('\n').toStdString();
-}
-
-// One base type of each algorithm of the shipped table.
-std::vector<int> oneRowPerAlgorithm()
-{
-    BaseTable table;
-    (void)loadBaseTable(QStringLiteral(ZELVOR_SOURCE_DIR "/data/prgplus.lst"), table);
-    std::vector<int> out;
-    std::vector<bool> seen(64, false);
-    for (int i = 1; i <= table.baseCount(); ++i) {
-        const int alg = table.at(i).col[2];
-        if (alg < 64 && !seen[size_t(alg)]) {
-            seen[size_t(alg)] = true;
-            out.push_back(i);
-        }
-    }
-    return out;
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedTable, OpsE2e, ::testing::ValuesIn(oneRowPerAlgorithm()),

@@ -1,6 +1,7 @@
 // Protection, configuration and service commands over a real pseudo-terminal against the
 // virtual programmer: what the commands report is what the virtual chip holds.
 
+#include "ShippedTable.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "ScriptedFrontEnd.h"
@@ -348,22 +349,6 @@ TEST_P(ProtectAllE2e, CommandsTheChipHas)
     }
     ok(Dthcb1Click(s), "version");
     EXPECT_TRUE(live.fe.boxes.filter("Mask").isEmpty());
-}
-
-std::vector<int> oneRowPerAlgorithm()
-{
-    BaseTable table;
-    (void)loadBaseTable(QStringLiteral(ZELVOR_SOURCE_DIR "/data/prgplus.lst"), table);
-    std::vector<int> out;
-    std::vector<bool> seen(64, false);
-    for (int i = 1; i <= table.baseCount(); ++i) {
-        const int alg = table.at(i).col[2];
-        if (alg < 64 && !seen[size_t(alg)]) {
-            seen[size_t(alg)] = true;
-            out.push_back(i);
-        }
-    }
-    return out;
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedTable, ProtectAllE2e, ::testing::ValuesIn(oneRowPerAlgorithm()),

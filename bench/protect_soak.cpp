@@ -6,7 +6,7 @@
 //   - a silent corruption: success reported over wrong values (target 0);
 //   - a wrong report: a failure code with the success text.
 //
-//   build/tests/protect/protect_soak [RUNS=1000] [SEED=1]
+//   build/bench/protect_soak [RUNS=1000] [SEED=1]
 
 #include "OpsBenchSupport.h"
 
@@ -29,6 +29,8 @@ using namespace zelvor;
 
 namespace {
 
+using bench::Tally;
+
 enum Family { FuseWrite, FuseRead, PicWrite, PicRead, Id, Lock, RamTest, Version, BblRead, BadBlocks };
 const char* const kNames[] = {"fuse-write", "fuse-read", "pic-write", "pic-read", "id",
                               "lock",       "ramtest",   "version",   "bbl-read", "badblocks"};
@@ -36,10 +38,6 @@ const char* const kChip[] = {"ATtiny13", "ATtiny13", "PIC16F84", "PIC16F84", "AT
                              "ATtiny13", "6116",     "27256",    "49F001",   "K9F1G08"};
 const char* const kKinds[] = {"nak", "wrong-ack", "corrupt", "drop", "silence", "store-nothing"};
 const char* const kAts[] = {"", ":at=setup", ":at=piece", ":at=bulk", ":at=reply"};
-
-struct Tally {
-    int runs = 0, clean = 0, failures = 0, corruptions = 0, wrongReports = 0, skipped = 0;
-};
 
 void runOne(std::mt19937& rng, Tally& t, bool verbose)
 {
@@ -189,17 +187,4 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const std::uint32_t seed = argc > 2 ? std::uint32_t(std::atoi(argv[2])) : 1;
-    const bool verbose = std::getenv("ZELVOR_SOAK_VERBOSE") != nullptr;
-    std::mt19937 rng(seed);
-    Tally t;
-    while (t.runs < runs) runOne(rng, t, verbose);
-    std::printf("runs %d  clean %d  failures reported %d  silent corruptions %d  wrong reports "
-                "%d  (skipped draws %d)\n",
-                t.runs, t.clean, t.failures, t.corruptions, t.wrongReports, t.skipped);
-    return t.corruptions == 0 && t.wrongReports == 0 ? 0 : 1;
-}
+int main(int argc, char** argv) { return bench::soakMain(argc, argv, runOne); }
