@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace zelvor;
@@ -42,6 +44,36 @@ TEST(BinFile, OffsetSkipsTheHeadAndPartialPageIsErasedBehind) {
     EXPECT_EQ(t.s.buf.viewEnd, 3071);
     EXPECT_EQ(imageBytes(t.s), img.mid(16));
     EXPECT_EQ(imageBytes(t.s, 4096).mid(3000 - 16), QByteArray(4096 - 3000 + 16, char(0xFF)));
+}
+
+TEST(BinFile, LargeFileIsReadStraightIntoPagesWithSpareAreasErased) {
+    // Large enough for the pages to come from one shared mapping, with an offset and a
+    // partial last page, so every page boundary of the straight read is crossed.
+    TestSession t;
+    TestDir d;
+    const QByteArray img = pattern(3 * 1024 * 1024 + 100);
+    d.writeBytes("big.bin", img);
+    t.s.buf.fileOffset = 7;
+    ASSERT_EQ(LoadBin(t.s, d.file("big.bin")), FileOk);
+    const qint64 size = img.size() - 7;
+    EXPECT_EQ(t.s.buf.size, size);
+    EXPECT_EQ(t.s.buf.pageCount(), int((size + 2047) / 2048));
+    EXPECT_EQ(imageBytes(t.s), img.mid(7));
+    for (int k = 0; k < t.s.buf.pageCount(); ++k) {
+        const quint8* page = t.s.buf.page(k);
+        const int data = int(std::min<qint64>(2048, size - qint64(k) * 2048));
+        for (int i = data; i < RomBuf::kAlloc; ++i)
+            ASSERT_EQ(page[i], 0xFF) << "page " << k << " byte " << i;
+    }
+
+    // A later load replaces the shared pages and a failed one keeps them.
+    d.writeBytes("small.bin", pattern(100));
+    t.s.buf.fileOffset = 0;
+    ASSERT_EQ(LoadBin(t.s, d.file("small.bin")), FileOk);
+    EXPECT_EQ(imageBytes(t.s), pattern(100));
+    ASSERT_EQ(LoadBin(t.s, d.file("big.bin")), FileOk);
+    EXPECT_EQ(LoadBin(t.s, d.file("missing.bin")), FileNotFound);
+    EXPECT_EQ(imageBytes(t.s), img);
 }
 
 TEST(BinFile, FailedLoadsLeaveTheBufferAsItWas) {

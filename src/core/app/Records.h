@@ -3,9 +3,12 @@
 // the memory image and the state of the running operation. They are plain data; the
 // routines that change them live in their subsystems.
 
+#include "app/PageAlloc.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -75,7 +78,7 @@ struct RomParams {
 struct RomBuf {
     static constexpr int kPage = 2048;
     static constexpr int kAlloc = 2112;
-    using Block = std::unique_ptr<quint8[]>;
+    using Block = PageBlock;
 
     std::vector<Block> blocks;
     qint32 size = 0;
@@ -93,7 +96,7 @@ struct RomBuf {
 
     static Block newBlock()
     {
-        Block b(new quint8[kAlloc]);
+        Block b = allocatePage(kAlloc);
         std::fill(b.get(), b.get() + kAlloc, quint8(0xFF));
         return b;
     }

@@ -5,52 +5,96 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
+#if defined(Q_OS_UNIX)
+#include <sys/uio.h>
+#endif
+
 namespace zelvor {
+
+namespace {
+
+// Bytes of page k that an image of `size` bytes covers.
+qint64 pageBytes(qint64 size, size_t k) {
+    return std::min<qint64>(RomBuf::kPage, size - qint64(k) * RomBuf::kPage);
+}
+
+// Reads up to `want` bytes from `offset` on into the pages, from byte `done` of the image on.
+// Returns the bytes read (less at the end of the file) or -1.
+qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint64 done,
+                qint64 want) {
+#if defined(Q_OS_UNIX)
+    // Straight into the pages, a few hundred pages a call.
+    const int fd = f.handle();
+    constexpr int kPagesPerCall = 256;
+    iovec iov[kPagesPerCall];
+    const qint64 start = done;
+    while (done < want) {
+        const size_t first = size_t(done / RomBuf::kPage);
+        const qint64 ofs = done % RomBuf::kPage;
+        int n = 0;
+        for (size_t k = first; k < pages.size() && n < kPagesPerCall; ++k, ++n) {
+            const qint64 skip = k == first ? ofs : 0;
+            iov[n].iov_base = pages[k].get() + skip;
+            iov[n].iov_len = size_t(pageBytes(want, k) - skip);
+        }
+        const ssize_t r = ::preadv(fd, iov, n, off_t(offset + done));
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (r == 0) break;
+        done += r;
+    }
+    return done - start;
+#else
+    const qint64 start = done;
+    if (!f.seek(offset + done)) return -1;
+    while (done < want) {
+        const size_t k = size_t(done / RomBuf::kPage);
+        const qint64 ofs = done % RomBuf::kPage;
+        const qint64 r = f.read(reinterpret_cast<char*>(pages[k].get() + ofs),
+                                pageBytes(want, k) - ofs);
+        if (r < 0) return -1;
+        if (r == 0) break;
+        done += r;
+    }
+    return done - start;
+#endif
+}
+
+} // namespace
 
 int readBinImage(const QString& path, qint64 offset, LoadedImage& out) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return FileNotFound;
-    const qint64 total = f.size();
-    const qint64 avail = total - std::max<qint64>(offset, 0);
+    offset = std::max<qint64>(offset, 0);
+    const qint64 avail = f.size() - offset;
     if (avail <= 0) return FileEmpty;
     if (avail > kMaxImageBytes) return FileTooLarge;
-    if (offset > 0 && !f.seek(offset)) return FileReadFailed;
 
+    // The image takes the size the file has now; pages for all of it come in one run where
+    // possible, and the file is read straight into them.
+    const size_t count = size_t((avail + RomBuf::kPage - 1) / RomBuf::kPage);
     LoadedImage img;
-    img.blocks.reserve(size_t((avail + RomBuf::kPage - 1) / RomBuf::kPage));
-    qint64 got = 0;
-    // The file is read in large pieces and spread over the pages, so a big image costs a few
-    // hundred read calls rather than one a page.
-    constexpr int kPagesPerRead = 128;
-    bool end = false;
-    constexpr qint64 kChunk = kPagesPerRead * RomBuf::kPage;
-    std::unique_ptr<char[]> chunk(new char[kChunk]);
-    while (!end) {
-        qint64 have = 0;
-        while (have < kChunk) {
-            const qint64 r = f.read(chunk.get() + have, kChunk - have);
-            if (r < 0) return FileReadFailed;
-            if (r == 0) {
-                end = true;
-                break;
-            }
-            have += r;
-        }
-        got += have;
-        if (got > kMaxImageBytes) return FileTooLarge; // the file grew while being read
-        for (qint64 pos = 0; pos < have; pos += RomBuf::kPage) {
-            const qint64 n = std::min<qint64>(RomBuf::kPage, have - pos);
-            RomBuf::Block b(new quint8[RomBuf::kAlloc]);
-            std::memcpy(b.get(), chunk.get() + pos, size_t(n));
-            // Only the bytes the file does not cover are erased.
-            std::fill(b.get() + n, b.get() + RomBuf::kAlloc, quint8(0xFF));
-            img.blocks.push_back(std::move(b));
-        }
+    img.blocks = allocatePageRun(count, RomBuf::kAlloc);
+    if (img.blocks.empty()) {
+        img.blocks.reserve(count);
+        for (size_t k = 0; k < count; ++k)
+            img.blocks.push_back(allocatePage(RomBuf::kAlloc));
     }
-    if (got == 0) return FileEmpty;
+    const qint64 got = readInto(f, offset, img.blocks, 0, avail);
+    if (got < 0) return FileReadFailed;
+    if (got == 0) return FileEmpty; // the file shrank while being read
+    img.blocks.resize(size_t((got + RomBuf::kPage - 1) / RomBuf::kPage));
+    // Only the bytes the file does not cover are erased.
+    for (size_t k = 0; k < img.blocks.size(); ++k) {
+        quint8* b = img.blocks[k].get();
+        std::fill(b + pageBytes(got, k), b + RomBuf::kAlloc, quint8(0xFF));
+    }
     img.size = got;
     out = std::move(img);
     return FileOk;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace zelvor {
@@ -40,12 +41,13 @@ int readHexImage(const Session& s, const QString& path, LoadedImage& out, long l
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return FileNotFound;
     ImageBuilder img(kMaxImageBytes);
     IntelHexParser parser(img);
-    std::vector<char> chunk(1 << 18);
+    constexpr qint64 kChunk = 1 << 16;
+    const std::unique_ptr<char[]> chunk(new char[kChunk]);
     for (;;) {
-        const qint64 r = f.read(chunk.data(), qint64(chunk.size()));
+        const qint64 r = f.read(chunk.get(), kChunk);
         if (r < 0) return FileReadFailed;
         if (r == 0) break;
-        if (!parser.feed(chunk.data(), size_t(r))) break;
+        if (!parser.feed(chunk.get(), size_t(r))) break;
     }
     if (!parser.finish()) {
         line = parser.errorLine();
