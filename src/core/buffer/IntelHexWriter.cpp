@@ -1,6 +1,9 @@
 #include "buffer/IntelHexWriter.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace zelvor {
 
@@ -16,27 +19,57 @@ struct HexPairs {
     }
 };
 constexpr HexPairs kPairs;
+
+// Two hex digits of b at o.
+inline char* hex2(char* o, unsigned b) {
+    std::memcpy(o, &kPairs.t[size_t(b & 0xFF) * 2], 2);
+    return o + 2;
+}
+
+// Eight hex digits of the four bytes at p, in memory order, computed a word at a time: each
+// nibble gets a byte of its own, then '0' is added, and 7 more where the nibble is above 9.
+inline char* hex8(char* o, const quint8* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    std::uint64_t x = v;
+    x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
+    x = (x | (x << 8)) & 0x00FF00FF00FF00FFull;
+    const std::uint64_t nib =
+        ((x >> 4) & 0x000F000F000F000Full) | ((x & 0x000F000F000F000Full) << 8);
+    const std::uint64_t over9 = ((nib + 0x0606060606060606ull) >> 4) & 0x0101010101010101ull;
+    const std::uint64_t text = nib + 0x3030303030303030ull + over9 * 7;
+    std::memcpy(o, &text, 8);
+    return o + 8;
+}
+
+// The sum of the 16 bytes at p.
+inline unsigned sum16(const quint8* p) {
+    std::uint64_t a, b;
+    std::memcpy(&a, p, 8);
+    std::memcpy(&b, p + 8, 8);
+    constexpr std::uint64_t m = 0x00FF00FF00FF00FFull;
+    const std::uint64_t lanes = (a & m) + ((a >> 8) & m) + (b & m) + ((b >> 8) & m);
+    return unsigned((lanes * 0x0001000100010001ull) >> 48);
+}
 } // namespace
+
+void IntelHexWriter::lineDone(char* end) {
+    *end++ = '\r';
+    *end++ = '\n';
+    used_ = size_t(end - text_.get());
+    if (used_ >= kFlushAt) flush();
+}
 
 void IntelHexWriter::put(const quint8* rec, int bytes) {
     // rec: count, address high, address low, type, data...; the checksum is added here.
-    char line[1 + 2 * 262 + 2];
-    char* o = line;
+    char* o = text_.get() + used_;
     *o++ = ':';
     unsigned sum = 0;
     for (int i = 0; i < bytes; ++i) {
         sum += rec[i];
-        const char* h = &kPairs.t[size_t(rec[i]) * 2];
-        *o++ = h[0];
-        *o++ = h[1];
+        o = hex2(o, rec[i]);
     }
-    const quint8 ck = quint8(0x100 - (sum & 0xFF));
-    *o++ = kPairs.t[size_t(ck) * 2];
-    *o++ = kPairs.t[size_t(ck) * 2 + 1];
-    *o++ = '\r';
-    *o++ = '\n';
-    text_.append(line, size_t(o - line));
-    if (text_.size() >= kFlushAt) flush();
+    lineDone(hex2(o, 0x100 - (sum & 0xFF)));
 }
 
 void IntelHexWriter::addressRecord(int type, unsigned value) {
@@ -58,27 +91,39 @@ void IntelHexWriter::record16(long long addr, const quint8* data) {
         }
         upper_ = upper;
     }
-    quint8 rec[4 + 16];
-    rec[0] = 0x10;
-    rec[1] = quint8(addr >> 8);
-    rec[2] = quint8(addr);
-    rec[3] = 0;
-    for (int i = 0; i < 16; ++i)
-        rec[4 + i] = data[i];
-    put(rec, 20);
+    // The data record is the bulk of every file: written straight into the pending text.
+    char* o = text_.get() + used_;
+    std::memcpy(o, ":10", 3);
+    o = hex2(o + 3, unsigned(addr >> 8));
+    o = hex2(o, unsigned(addr));
+    *o++ = '0';
+    *o++ = '0';
+    unsigned sum = 0x10 + unsigned((addr >> 8) & 0xFF) + unsigned(addr & 0xFF);
+    if constexpr (std::endian::native == std::endian::little) {
+        sum += sum16(data);
+        for (int i = 0; i < 16; i += 4)
+            o = hex8(o, data + i);
+    } else {
+        for (int i = 0; i < 16; ++i) {
+            sum += data[i];
+            o = hex2(o, data[i]);
+        }
+    }
+    lineDone(hex2(o, 0x100 - (sum & 0xFF)));
 }
 
 void IntelHexWriter::end() {
-    text_ += ":00000001FF\r\n";
+    std::memcpy(text_.get() + used_, ":00000001FF\r\n", 13);
+    used_ += 13;
     flush();
 }
 
 bool IntelHexWriter::flush() {
-    if (ok_ && !text_.empty()) {
-        const qint64 n = qint64(text_.size());
-        if (out_.write(text_.data(), n) != n) ok_ = false;
+    if (ok_ && used_ > 0) {
+        const qint64 n = qint64(used_);
+        if (out_.write(text_.get(), n) != n) ok_ = false;
     }
-    text_.clear();
+    used_ = 0;
     return ok_;
 }
 

@@ -5,13 +5,15 @@
 
 #include <QIODevice>
 
-#include <string>
+#include <cstddef>
+#include <memory>
 
 namespace zelvor {
 
 class IntelHexWriter {
   public:
-    explicit IntelHexWriter(QIODevice& out) : out_(out) { text_.reserve(kFlushAt + 64); }
+    explicit IntelHexWriter(QIODevice& out)
+        : out_(out), text_(new char[kFlushAt + kLongestLine]) {}
 
     // One data record of 16 bytes for image address addr.
     void record16(long long addr, const quint8* data);
@@ -22,12 +24,15 @@ class IntelHexWriter {
     bool ok() const { return ok_; }
 
   private:
-    static constexpr size_t kFlushAt = 1 << 16;
+    static constexpr std::size_t kFlushAt = 1 << 16;
+    static constexpr std::size_t kLongestLine = 1 + 2 * 262 + 2;
     void addressRecord(int type, unsigned value);
     void put(const quint8* rec, int bytes);
+    void lineDone(char* end);
 
     QIODevice& out_;
-    std::string text_;
+    std::unique_ptr<char[]> text_; // pending lines
+    std::size_t used_ = 0;
     long long upper_ = 0; // address bits above 16 of the records written so far
     bool segUsed_ = false;
     bool ok_ = true;
