@@ -221,6 +221,35 @@ TEST(HexRead, ParserTakesTheTextInPiecesOfAnySize) {
     }
 }
 
+TEST(HexRead, PagesHandedOutOfOrderAcrossRunsKeepTheirBytes) {
+    // Data lands in scattered pages, far more of them than one run of pages holds; every page
+    // must come out erased apart from its own bytes, whichever run it was taken from.
+    ImageBuilder img(8 << 20);
+    const long long pages = 1500;
+    auto pageOf = [&](long long i) { return (i * 619) % pages; }; // a scrambled order
+    for (long long i = 0; i < pages; i += 2) {
+        const quint8 mark[3] = {quint8(i), quint8(i >> 8), 0xA5};
+        ASSERT_TRUE(img.store(pageOf(i) * 2048 + 100, mark, 3));
+    }
+    img.set(0x810000, 0x42); // far out, as an AVR EEPROM section lands
+    const long long size = img.extent();
+    auto blocks = img.take(size);
+    ASSERT_EQ((long long)blocks.size(), (size + 2047) / 2048);
+    std::vector<int> marked(size_t(blocks.size()), -1);
+    for (long long i = 0; i < pages; i += 2)
+        marked[size_t(pageOf(i))] = int(i);
+    for (size_t k = 0; k < blocks.size(); ++k) {
+        const quint8* b = blocks[k].get();
+        for (int j = 0; j < RomBuf::kAlloc; ++j) {
+            quint8 want = 0xFF;
+            if (marked[k] >= 0 && j >= 100 && j < 103)
+                want = j == 100 ? quint8(marked[k]) : j == 101 ? quint8(marked[k] >> 8) : 0xA5;
+            if ((long long)k * 2048 + j == 0x810000) want = 0x42;
+            ASSERT_EQ(b[j], want) << "page " << k << " byte " << j;
+        }
+    }
+}
+
 namespace {
 void picChip(TestSession& t) {
     t.s.rom.devClass = 5;

@@ -39,7 +39,7 @@ void PageRelease::operator()(quint8* p) const noexcept {
 
 PageBlock allocatePage(std::size_t bytes) { return PageBlock(new quint8[bytes]); }
 
-std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes) {
+std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes, bool backNow) {
     std::vector<PageBlock> pages;
 #if defined(Q_OS_UNIX)
     const std::size_t need = count * bytes;
@@ -68,7 +68,7 @@ std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes) {
 #if defined(MADV_POPULATE_WRITE)
     // Backing the whole run at once costs one call instead of a fault per page; older
     // systems refuse the advice and the pages are then backed on first touch.
-    ::madvise(base, length, MADV_POPULATE_WRITE);
+    if (backNow) ::madvise(base, length, MADV_POPULATE_WRITE);
 #endif
     auto* slab = new PageSlab{base, length, count};
     for (std::size_t k = 0; k < count; ++k)
@@ -76,6 +76,7 @@ std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes) {
 #else
     (void)count;
     (void)bytes;
+    (void)backNow;
 #endif
     return pages;
 }

@@ -25,9 +25,10 @@ using PageBlock = std::unique_ptr<quint8[], PageRelease>;
 // One page of `bytes` bytes allocated on its own (contents undefined).
 PageBlock allocatePage(std::size_t bytes);
 
-// `count` pages of `bytes` bytes each, consecutive in one mapping, zero-filled by the system
-// and already backed by memory. Empty when the mapping could not be made (the caller then
-// allocates page by page).
-std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes);
+// `count` pages of `bytes` bytes each, consecutive in one mapping and zero-filled by the
+// system; with `backNow` already backed by memory (for a run that is about to be filled
+// whole), otherwise backed as it is touched. Empty when the run is too small to be worth a
+// mapping or the mapping could not be made (the caller then allocates page by page).
+std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes, bool backNow = true);
 
 } // namespace zelvor

@@ -7,6 +7,23 @@ namespace zelvor {
 
 ImageBuilder::ImageBuilder(long long limit) : limit_(limit) {}
 
+RomBuf::Block ImageBuilder::erasedPage() {
+    // Pages come from runs that grow with the image (128 pages at first, at most 1024), so a
+    // large file costs a few mappings rather than a small allocation per page, and at most
+    // one run's untouched tail stays unused.
+    if (spare_.empty()) {
+        const std::size_t want = std::clamp<std::size_t>(handedOut_, 128, 1024);
+        spare_ = allocatePageRun(want, RomBuf::kAlloc, false);
+        std::reverse(spare_.begin(), spare_.end());
+    }
+    ++handedOut_;
+    if (spare_.empty()) return RomBuf::newBlock();
+    RomBuf::Block b = std::move(spare_.back());
+    spare_.pop_back();
+    std::fill(b.get(), b.get() + RomBuf::kAlloc, quint8(0xFF));
+    return b;
+}
+
 quint8* ImageBuilder::pageFor(long long index) {
     if (index >= (long long)pages_.size()) {
         // Grow the page table geometrically; the table holds pointers only.
@@ -15,7 +32,7 @@ quint8* ImageBuilder::pageFor(long long index) {
         pages_.resize(std::max<size_t>(want, size_t(index) + 1));
     }
     RomBuf::Block& b = pages_[size_t(index)];
-    if (!b) b = RomBuf::newBlock();
+    if (!b) b = erasedPage();
     return b.get();
 }
 
@@ -65,9 +82,10 @@ std::vector<RomBuf::Block> ImageBuilder::take(long long size) {
     const size_t count = size_t((size + RomBuf::kPage - 1) / RomBuf::kPage);
     pages_.resize(count);
     for (auto& b : pages_)
-        if (!b) b = RomBuf::newBlock();
+        if (!b) b = erasedPage();
     std::vector<RomBuf::Block> out;
     out.swap(pages_);
+    spare_.clear();
     extent_ = 0;
     return out;
 }

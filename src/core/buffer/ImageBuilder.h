@@ -27,8 +27,11 @@ class ImageBuilder {
 
   private:
     quint8* pageFor(long long index);
+    RomBuf::Block erasedPage();
 
     std::vector<RomBuf::Block> pages_;
+    std::vector<RomBuf::Block> spare_; // pages of the current run not handed out yet, last first
+    std::size_t handedOut_ = 0;
     long long limit_;
     long long extent_ = 0;
 };
