@@ -1,9 +1,11 @@
 #include "buffer/IntelHexWriter.h"
 
 #include <array>
-#include <bit>
-#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zelvor {
 
@@ -26,31 +28,26 @@ inline char* hex2(char* o, unsigned b) {
     return o + 2;
 }
 
-// Eight hex digits of the four bytes at p, in memory order, computed a word at a time: each
-// nibble gets a byte of its own, then '0' is added, and 7 more where the nibble is above 9.
-inline char* hex8(char* o, const quint8* p) {
-    std::uint32_t v;
-    std::memcpy(&v, p, 4);
-    std::uint64_t x = v;
-    x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
-    x = (x | (x << 8)) & 0x00FF00FF00FF00FFull;
-    const std::uint64_t nib =
-        ((x >> 4) & 0x000F000F000F000Full) | ((x & 0x000F000F000F000Full) << 8);
-    const std::uint64_t over9 = ((nib + 0x0606060606060606ull) >> 4) & 0x0101010101010101ull;
-    const std::uint64_t text = nib + 0x3030303030303030ull + over9 * 7;
-    std::memcpy(o, &text, 8);
-    return o + 8;
+#if defined(__SSE2__)
+// The 32 hex digits of the 16 bytes at p, and their sum, sixteen bytes at a time: the nibbles
+// are spread into bytes of their own, then '0' is added, and 7 more where a nibble is above 9.
+inline char* hex32(char* o, const quint8* p, unsigned& sum) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i low4 = _mm_set1_epi8(0x0F);
+    const __m128i hi = _mm_and_si128(_mm_srli_epi16(v, 4), low4);
+    const __m128i lo = _mm_and_si128(v, low4);
+    auto text = [](__m128i n) {
+        const __m128i over9 = _mm_cmpgt_epi8(n, _mm_set1_epi8(9));
+        return _mm_add_epi8(_mm_add_epi8(n, _mm_set1_epi8('0')),
+                            _mm_and_si128(over9, _mm_set1_epi8(7)));
+    };
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), text(_mm_unpacklo_epi8(hi, lo)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 16), text(_mm_unpackhi_epi8(hi, lo)));
+    const __m128i halves = _mm_sad_epu8(v, _mm_setzero_si128());
+    sum += unsigned(_mm_cvtsi128_si32(halves)) + unsigned(_mm_extract_epi16(halves, 4));
+    return o + 32;
 }
-
-// The sum of the 16 bytes at p.
-inline unsigned sum16(const quint8* p) {
-    std::uint64_t a, b;
-    std::memcpy(&a, p, 8);
-    std::memcpy(&b, p + 8, 8);
-    constexpr std::uint64_t m = 0x00FF00FF00FF00FFull;
-    const std::uint64_t lanes = (a & m) + ((a >> 8) & m) + (b & m) + ((b >> 8) & m);
-    return unsigned((lanes * 0x0001000100010001ull) >> 48);
-}
+#endif
 } // namespace
 
 void IntelHexWriter::lineDone(char* end) {
@@ -99,16 +96,14 @@ void IntelHexWriter::record16(long long addr, const quint8* data) {
     *o++ = '0';
     *o++ = '0';
     unsigned sum = 0x10 + unsigned((addr >> 8) & 0xFF) + unsigned(addr & 0xFF);
-    if constexpr (std::endian::native == std::endian::little) {
-        sum += sum16(data);
-        for (int i = 0; i < 16; i += 4)
-            o = hex8(o, data + i);
-    } else {
-        for (int i = 0; i < 16; ++i) {
-            sum += data[i];
-            o = hex2(o, data[i]);
-        }
+#if defined(__SSE2__)
+    o = hex32(o, data, sum);
+#else
+    for (int i = 0; i < 16; ++i) {
+        sum += data[i];
+        o = hex2(o, data[i]);
     }
+#endif
     lineDone(hex2(o, 0x100 - (sum & 0xFF)));
 }
 
