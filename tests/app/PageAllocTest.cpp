@@ -29,14 +29,6 @@ bool mapped(const quint8* p, std::size_t len) {
 
 } // namespace
 
-TEST(PageAlloc, SmallRunsAreLeftToSinglePages) {
-    EXPECT_TRUE(allocatePageRun(3, 2112).empty());
-    EXPECT_TRUE(allocatePageRun(0, 2112).empty());
-    PageBlock one = allocatePage(2112);
-    one[2111] = 0x5A; // writable to the last byte; released with delete[]
-    EXPECT_EQ(one[2111], 0x5A);
-}
-
 #if defined(__linux__)
 TEST(PageAlloc, SharedRunStaysMappedUntilItsLastPageGoes) {
     for (const std::size_t count : {std::size_t(200), std::size_t(2000)}) { // below/above 2 MiB

@@ -22,16 +22,15 @@ qint64 pageBytes(qint64 size, size_t k) {
     return std::min<qint64>(RomBuf::kPage, size - qint64(k) * RomBuf::kPage);
 }
 
-// Reads up to `want` bytes from `offset` on into the pages, from byte `done` of the image on.
-// Returns the bytes read (less at the end of the file) or -1.
-qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint64 done,
-                qint64 want) {
+// Reads up to `want` bytes from `offset` on into the pages. Returns the bytes read (less at
+// the end of the file) or -1.
+qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint64 want) {
+    qint64 done = 0;
 #if defined(Q_OS_UNIX)
     // Straight into the pages, a few hundred pages a call.
     const int fd = f.handle();
     constexpr int kPagesPerCall = 256;
     iovec iov[kPagesPerCall];
-    const qint64 start = done;
     while (done < want) {
         const size_t first = size_t(done / RomBuf::kPage);
         const qint64 ofs = done % RomBuf::kPage;
@@ -49,10 +48,9 @@ qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint
         if (r == 0) break;
         done += r;
     }
-    return done - start;
+    return done;
 #else
-    const qint64 start = done;
-    if (!f.seek(offset + done)) return -1;
+    if (!f.seek(offset)) return -1;
     while (done < want) {
         const size_t k = size_t(done / RomBuf::kPage);
         const qint64 ofs = done % RomBuf::kPage;
@@ -62,7 +60,7 @@ qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint
         if (r == 0) break;
         done += r;
     }
-    return done - start;
+    return done;
 #endif
 }
 
@@ -86,7 +84,7 @@ int readBinImage(const QString& path, qint64 offset, LoadedImage& out) {
         for (size_t k = 0; k < count; ++k)
             img.blocks.push_back(allocatePage(RomBuf::kAlloc));
     }
-    const qint64 got = readInto(f, offset, img.blocks, 0, avail);
+    const qint64 got = readInto(f, offset, img.blocks, avail);
     if (got < 0) return FileReadFailed;
     if (got == 0) return FileEmpty; // the file shrank while being read
     img.blocks.resize(size_t((got + RomBuf::kPage - 1) / RomBuf::kPage));
