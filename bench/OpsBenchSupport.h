@@ -24,14 +24,13 @@
 namespace zelvor::bench {
 
 class QuietFrontEnd : public FrontEnd {
-public:
+  public:
     QString last;
     int boxes = 0;
     void statusMessage(const QString& text) override { last = text; }
     void messageBox(const QString&, Icon) override { ++boxes; }
     Answer question(const QString&) override { return Answer::Yes; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override
-    {
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
 };
@@ -43,8 +42,7 @@ struct BenchSession {
 };
 
 // Loads data/prgplus.lst and makes base type `name` the chip (no packet).
-inline bool chooseChip(Session& s, const QString& name)
-{
+inline bool chooseChip(Session& s, const QString& name) {
     QString why;
     if (s.base.baseCount() == 0 &&
         loadBaseTable(s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why) != 0)
@@ -62,8 +60,7 @@ inline bool chooseChip(Session& s, const QString& name)
 // A virtual programmer for the current chip; nullptr with `error` set.
 inline std::unique_ptr<emu::Emulator> startEmulator(const Session& s, bool pacing, int baud,
                                                     const std::vector<std::string>& faults,
-                                                    std::uint32_t seed, std::string& error)
-{
+                                                    std::uint32_t seed, std::string& error) {
     emu::EmulatorOptions o;
     const RomParams& p = s.rom;
     if (!o.profile.set("alg", std::to_string(p.algCode), error) ||
@@ -82,8 +79,7 @@ inline std::unique_ptr<emu::Emulator> startEmulator(const Session& s, bool pacin
     return e;
 }
 
-inline bool openLink(Session& s, const std::string& slave)
-{
+inline bool openLink(Session& s, const std::string& slave) {
     s.portOverride = QString::fromStdString(slave);
     allocLinkBuffers(s);
     return Open_com(s, 0) == 0;
@@ -97,15 +93,15 @@ struct Tally {
 // The soak's main: `[RUNS=1000] [SEED=1]`, one run after another until RUNS counted, then the
 // counts; exit 0 only without silent corruptions and wrong reports. ZELVOR_SOAK_VERBOSE
 // prints every run.
-inline int soakMain(int argc, char** argv, void (*runOne)(std::mt19937&, Tally&, bool))
-{
+inline int soakMain(int argc, char** argv, void (*runOne)(std::mt19937&, Tally&, bool)) {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 1000;
     const std::uint32_t seed = argc > 2 ? std::uint32_t(std::atoi(argv[2])) : 1;
     const bool verbose = std::getenv("ZELVOR_SOAK_VERBOSE") != nullptr;
     std::mt19937 rng(seed);
     Tally t;
-    while (t.runs < runs) runOne(rng, t, verbose);
+    while (t.runs < runs)
+        runOne(rng, t, verbose);
     std::printf("runs %d  clean %d  failures reported %d  silent corruptions %d  wrong reports "
                 "%d  (skipped draws %d)\n",
                 t.runs, t.clean, t.failures, t.corruptions, t.wrongReports, t.skipped);

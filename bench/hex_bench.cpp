@@ -126,7 +126,8 @@ Run spawn(const std::vector<std::string>& argv) {
     r.seconds = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
                 double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
     std::uint64_t ns = 0;
-    if (counter >= 0 && ::read(counter, &ns, sizeof ns) == sizeof ns && ns > 0) r.seconds = ns / 1e9;
+    if (counter >= 0 && ::read(counter, &ns, sizeof ns) == sizeof ns && ns > 0)
+        r.seconds = ns / 1e9;
     if (counter >= 0) ::close(counter);
     r.maxRssKiB = ru.ru_maxrss;
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -203,9 +204,10 @@ void row(const char* what, const Run& ours, const Run& objcopy, const Run& srec,
             return t.status == 0 && t0.status == 0 && work > 0 ? (t.seconds - t0.seconds) / work
                                                                : 0.0;
         };
-        std::printf("%-16s %7.3f s %8.3f s %8.3f s %7.2fx %7.2fx   (each program's start taken off)\n",
-                    "  work alone", work, objcopy.seconds - start[1].seconds,
-                    srec.seconds - start[2].seconds, net(objcopy, start[1]), net(srec, start[2]));
+        std::printf(
+            "%-16s %7.3f s %8.3f s %8.3f s %7.2fx %7.2fx   (each program's start taken off)\n",
+            "  work alone", work, objcopy.seconds - start[1].seconds,
+            srec.seconds - start[2].seconds, net(objcopy, start[1]), net(srec, start[2]));
     }
     if (ours.status != 0) std::printf("   (our run failed: status %d)\n", ours.status);
 }
@@ -247,7 +249,8 @@ int main(int argc, char** argv) {
     std::vector<Run> start;
     {
         // What starting each program costs, doing nothing: the small rows include it.
-        start = compare({{self, "--child", "noop"}, tool({"objcopy", "--version"}),
+        start = compare({{self, "--child", "noop"},
+                         tool({"objcopy", "--version"}),
                          tool({"srec_cat", "-VERsion"})},
                         tries, 20);
         row("start only", start[0], start[1], start[2], start[0].maxRssKiB, 1 << 20);

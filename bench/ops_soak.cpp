@@ -23,22 +23,21 @@ namespace {
 
 using bench::Tally;
 
-const char* const kChips[] = {"29F040", "27C1024", "PIC16F84", "K9F6408", "AT89C51", "28C64",
-                              "49F040", "W78E516"};
+const char* const kChips[] = {"29F040",  "27C1024", "PIC16F84", "K9F6408",
+                              "AT89C51", "28C64",   "49F040",   "W78E516"};
 const char* const kKinds[] = {"nak", "wrong-ack", "corrupt", "drop", "silence", "store-nothing"};
 const char* const kAts[] = {"", ":at=setup", ":at=piece", ":at=bulk", ":at=reply"};
 enum Op { Read, Program, Verify, Blank, Erase };
 const char* const kOpNames[] = {"read", "program", "verify", "blank", "erase"};
 
-QByteArray imageOf(const Session& s, qint64 n)
-{
+QByteArray imageOf(const Session& s, qint64 n) {
     QByteArray b;
-    for (qint64 i = 0; i < n; ++i) b.append(char(s.buf.blocks[size_t(i / 2048)][i % 2048]));
+    for (qint64 i = 0; i < n; ++i)
+        b.append(char(s.buf.blocks[size_t(i / 2048)][i % 2048]));
     return b;
 }
 
-void runOne(std::mt19937& rng, Tally& t, bool verbose)
-{
+void runOne(std::mt19937& rng, Tally& t, bool verbose) {
     bench::BenchSession b;
     Session& s = b.s;
     const char* chipName = kChips[rng() % std::size(kChips)];
@@ -80,10 +79,11 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
         return v;
     };
     for (qint64 i = 0; i < bytes; ++i)
-        emu->chip().poke(0, std::uint32_t(i), op == Program ? (pic && i % 2 == 0 ? 0x3F : 0xFF)
-                                                             : pattern(i, 5));
+        emu->chip().poke(0, std::uint32_t(i),
+                         op == Program ? (pic && i % 2 == 0 ? 0x3F : 0xFF) : pattern(i, 5));
     s.buf.blocks.clear();
-    while (qint64(s.buf.pageCount()) * 2048 < bytes) s.buf.blocks.push_back(RomBuf::newBlock());
+    while (qint64(s.buf.pageCount()) * 2048 < bytes)
+        s.buf.blocks.push_back(RomBuf::newBlock());
     for (qint64 i = 0; i < bytes; ++i)
         s.buf.page(int(i / 2048))[i % 2048] = op == Program ? pattern(i, 11) : pattern(i, 5);
     if (op == Verify) s.buf.page(0)[int(bytes / 2)] ^= 0x01; // one real difference
@@ -160,4 +160,6 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
 
 } // namespace
 
-int main(int argc, char** argv) { return bench::soakMain(argc, argv, runOne); }
+int main(int argc, char** argv) {
+    return bench::soakMain(argc, argv, runOne);
+}

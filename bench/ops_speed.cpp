@@ -19,12 +19,13 @@ using namespace zelvor;
 
 namespace {
 
-double wireMs(qint64 bytes, int baud) { return double(bytes) * 10.0 * 1000.0 / baud; }
+double wireMs(qint64 bytes, int baud) {
+    return double(bytes) * 10.0 * 1000.0 / baud;
+}
 
 // Round trip of the line and the programmer: a speed-neutral set-up packet and its answer,
 // less the wire time of its 11 bytes.
-double roundTripMs(Session& s, int baud)
-{
+double roundTripMs(Session& s, int baud) {
     QElapsedTimer t;
     const int n = 40;
     t.start();
@@ -35,8 +36,7 @@ double roundTripMs(Session& s, int baud)
     return std::max(0.0, double(t.nsecsElapsed()) / 1e6 / n - wireMs(11, baud));
 }
 
-void run(int baud, int baudIdx, bool quick)
-{
+void run(int baud, int baudIdx, bool quick) {
     bench::BenchSession b;
     Session& s = b.s;
     if (!bench::chooseChip(s, QStringLiteral("29F040"))) {
@@ -59,8 +59,10 @@ void run(int baud, int baudIdx, bool quick)
     // frame (len + 2), the ACK, the one-byte reply (3) and our ACK.
     InitMem(s);
     s.buf.blocks.clear();
-    for (qint64 i = 0; i < blocks; ++i) s.buf.blocks.push_back(RomBuf::newBlock());
-    for (qint64 i = 0; i < n; ++i) s.buf.page(int(i / 2048))[i % 2048] = quint8(i * 31 + 7);
+    for (qint64 i = 0; i < blocks; ++i)
+        s.buf.blocks.push_back(RomBuf::newBlock());
+    for (qint64 i = 0; i < n; ++i)
+        s.buf.page(int(i / 2048))[i % 2048] = quint8(i * 31 + 7);
     s.buf.size = qint32(n);
     s.buf.lastLen = 2048;
     const qint64 pieces = blocks * ((2048 + 159) / 160);
@@ -92,8 +94,7 @@ void run(int baud, int baudIdx, bool quick)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
     run(115200, 2, quick);

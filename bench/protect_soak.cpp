@@ -31,7 +31,18 @@ namespace {
 
 using bench::Tally;
 
-enum Family { FuseWrite, FuseRead, PicWrite, PicRead, Id, Lock, RamTest, Version, BblRead, BadBlocks };
+enum Family {
+    FuseWrite,
+    FuseRead,
+    PicWrite,
+    PicRead,
+    Id,
+    Lock,
+    RamTest,
+    Version,
+    BblRead,
+    BadBlocks
+};
 const char* const kNames[] = {"fuse-write", "fuse-read", "pic-write", "pic-read", "id",
                               "lock",       "ramtest",   "version",   "bbl-read", "badblocks"};
 const char* const kChip[] = {"ATtiny13", "ATtiny13", "PIC16F84", "PIC16F84", "ATtiny13",
@@ -39,8 +50,7 @@ const char* const kChip[] = {"ATtiny13", "ATtiny13", "PIC16F84", "PIC16F84", "AT
 const char* const kKinds[] = {"nak", "wrong-ack", "corrupt", "drop", "silence", "store-nothing"};
 const char* const kAts[] = {"", ":at=setup", ":at=piece", ":at=bulk", ":at=reply"};
 
-void runOne(std::mt19937& rng, Tally& t, bool verbose)
-{
+void runOne(std::mt19937& rng, Tally& t, bool verbose) {
     bench::BenchSession b;
     Session& s = b.s;
     const Family fam = Family(rng() % std::size(kNames));
@@ -66,7 +76,8 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
     bool okOptions = o.profile.set("alg", std::to_string(p.algCode), error) &&
                      o.profile.set("class", std::to_string(p.devClass), error) &&
                      o.profile.set("width", std::to_string(p.dataWidth), error) &&
-                     o.profile.set("id", "1E 90 07", error) && o.profile.set("version", "20", error);
+                     o.profile.set("id", "1E 90 07", error) &&
+                     o.profile.set("version", "20", error);
     if (fam == BadBlocks) okOptions = okOptions && o.profile.set("bad-blocks", "1", error);
     if (ramFails) okOptions = okOptions && o.profile.set("fail", "0x123", error);
     o.faults = {fault};
@@ -164,7 +175,8 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
     const char* verdict;
     const QString last = b.fe.last;
     if (rc == 0) {
-        bool good = right() && (ok.isEmpty() || last == ok) && b.fe.last != QString::fromUtf8(msg::LinkError.ru);
+        bool good = right() && (ok.isEmpty() || last == ok) &&
+                    b.fe.last != QString::fromUtf8(msg::LinkError.ru);
         if (good) {
             ++t.clean;
             verdict = "clean";
@@ -181,10 +193,12 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose)
     }
     emu->stop();
     if (verbose || verdict[0] == 'S' || verdict[0] == 'W')
-        std::printf("%-9s %-10s %-45s rc %3d  %s  [%s]\n", kChip[fam], kNames[fam], fault.c_str(), rc,
-                    verdict, last.toUtf8().constData());
+        std::printf("%-9s %-10s %-45s rc %3d  %s  [%s]\n", kChip[fam], kNames[fam], fault.c_str(),
+                    rc, verdict, last.toUtf8().constData());
 }
 
 } // namespace
 
-int main(int argc, char** argv) { return bench::soakMain(argc, argv, runOne); }
+int main(int argc, char** argv) {
+    return bench::soakMain(argc, argv, runOne);
+}

@@ -9,19 +9,20 @@
 
 namespace zelvor::cli {
 
-int resolveChip(CliContext& c, const QString& chip, ChipRef& out)
-{
+int resolveChip(CliContext& c, const QString& chip, ChipRef& out) {
     const Session& s = c.s;
     if (s.base.baseCount() == 0) {
-        c.err << "zelvor-cli: " << (s.run.startFailure.isEmpty() ? QStringLiteral("no base types")
-                                                                 : s.run.startFailure)
+        c.err << "zelvor-cli: "
+              << (s.run.startFailure.isEmpty() ? QStringLiteral("no base types")
+                                               : s.run.startFailure)
               << Qt::endl;
         return Failed;
     }
     const QString prefix = QStringLiteral("base:");
     if (chip.startsWith(prefix, Qt::CaseInsensitive)) {
         const QString name = chip.mid(prefix.size());
-        if (name.trimmed().isEmpty()) return c.usage(QStringLiteral("base: needs a base-type name"));
+        if (name.trimmed().isEmpty())
+            return c.usage(QStringLiteral("base: needs a base-type name"));
         out.base = findBaseByName(s.base, name);
         out.choice = {};
         if (out.base < 0) {
@@ -39,12 +40,14 @@ int resolveChip(CliContext& c, const QString& chip, ChipRef& out)
     for (int i = 1; i <= s.cat.catCount(); ++i) {
         const CatEntry& e = s.cat.at(i);
         if (e.name.trimmed().compare(part, Qt::CaseInsensitive) != 0) continue;
-        if (slash >= 0 && s.cat.makerName(e.maker).trimmed().compare(maker, Qt::CaseInsensitive) != 0)
+        if (slash >= 0 &&
+            s.cat.makerName(e.maker).trimmed().compare(maker, Qt::CaseInsensitive) != 0)
             continue;
         hits << i;
     }
     if (hits.isEmpty()) {
-        c.err << "zelvor-cli: no catalogue entry " << chip << " (see `zelvor-cli chips`)" << Qt::endl;
+        c.err << "zelvor-cli: no catalogue entry " << chip << " (see `zelvor-cli chips`)"
+              << Qt::endl;
         return Failed;
     }
     // The same part under several makers: the name alone does not say which.
@@ -55,7 +58,8 @@ int resolveChip(CliContext& c, const QString& chip, ChipRef& out)
     }
     if (makers.size() > 1) {
         c.err << "zelvor-cli: " << part << " is listed under several makers; say which: ";
-        for (const QString& m : makers) c.err << m << '/' << part << ' ';
+        for (const QString& m : makers)
+            c.err << m << '/' << part << ' ';
         c.err << Qt::endl;
         return Failed;
     }
@@ -64,15 +68,14 @@ int resolveChip(CliContext& c, const QString& chip, ChipRef& out)
     out.choice.byMaker = 1;
     out.choice.catIdx = entry;
     if (!s.base.valid(out.base)) {
-        c.err << "zelvor-cli: " << chip << ": its base type "
-              << s.cat.at(entry).baseName.trimmed() << " is not in prgplus.lst" << Qt::endl;
+        c.err << "zelvor-cli: " << chip << ": its base type " << s.cat.at(entry).baseName.trimmed()
+              << " is not in prgplus.lst" << Qt::endl;
         return Failed;
     }
     return Ok;
 }
 
-int selectChip(CliContext& c, const QString& chip)
-{
+int selectChip(CliContext& c, const QString& chip) {
     ChipRef ref;
     const int rc = resolveChip(c, chip, ref);
     if (rc != Ok) return rc;
@@ -89,8 +92,7 @@ int selectChip(CliContext& c, const QString& chip)
 }
 
 // --area, --start and --end: the memory area and the address window.
-int applyWindow(CliContext& c)
-{
+int applyWindow(CliContext& c) {
     Session& s = c.s;
     const QString area = c.opt(QStringLiteral("area"), QStringLiteral("code"));
     if (area == QLatin1String("data"))
@@ -109,6 +111,5 @@ int applyWindow(CliContext& c)
     s.buf.addrEnd = qint32(end);
     return Ok;
 }
-
 
 } // namespace zelvor::cli

@@ -8,8 +8,8 @@
 namespace zelvor::cli {
 
 struct ChipRef {
-    int base = -1;        // 1-based base type
-    ChipChoice choice;    // catalogue entry when byMaker = 1
+    int base = -1;     // 1-based base type
+    ChipChoice choice; // catalogue entry when byMaker = 1
 };
 
 // Finds the chip; Ok, Usage (malformed) or Failed (no such chip, or an ambiguous name),

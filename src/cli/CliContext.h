@@ -19,14 +19,13 @@ struct CliContext {
     Session& s;
     ConsoleFrontEnd& fe;
     const StartupHooks& hooks;
-    QStringList args;               // positional arguments after the verb
-    QHash<QString, QString> opts;   // --name value (flags map to "1"); "o" for -o
+    QStringList args;             // positional arguments after the verb
+    QHash<QString, QString> opts; // --name value (flags map to "1"); "o" for -o
     QTextStream& out;
     QTextStream& err;
 
     bool has(const QString& name) const { return opts.contains(name); }
-    QString opt(const QString& name, const QString& def = QString()) const
-    {
+    QString opt(const QString& name, const QString& def = QString()) const {
         return opts.value(name, def);
     }
     // A hexadecimal option; false (with a usage message) when present but not hex.

@@ -5,16 +5,16 @@
 
 namespace zelvor::cli {
 
-void ConsoleFrontEnd::statusMessage(const QString& text)
-{
+void ConsoleFrontEnd::statusMessage(const QString& text) {
     if (text.isEmpty()) return;
     out_ << text << Qt::endl;
 }
 
-void ConsoleFrontEnd::messageBox(const QString& text, Icon) { out_ << text << Qt::endl; }
+void ConsoleFrontEnd::messageBox(const QString& text, Icon) {
+    out_ << text << Qt::endl;
+}
 
-FrontEnd::Answer ConsoleFrontEnd::question(const QString& text)
-{
+FrontEnd::Answer ConsoleFrontEnd::question(const QString& text) {
     if (!interactive) {
         err_ << text << (defaultAnswer == Answer::Yes ? " [yes]" : " [no]") << Qt::endl;
         return defaultAnswer;
@@ -28,8 +28,7 @@ FrontEnd::Answer ConsoleFrontEnd::question(const QString& text)
 }
 
 std::optional<QString> ConsoleFrontEnd::inputText(const QString& caption, const QString& prompt,
-                                                  const QString&)
-{
+                                                  const QString&) {
     if (!interactive) return std::nullopt;
     err_ << caption << prompt << Qt::flush;
     char line[256] = {};
@@ -37,14 +36,12 @@ std::optional<QString> ConsoleFrontEnd::inputText(const QString& caption, const 
     return QString::fromLocal8Bit(line).trimmed();
 }
 
-void ConsoleFrontEnd::progressShow(const QString& caption)
-{
+void ConsoleFrontEnd::progressShow(const QString& caption) {
     caption_ = caption;
     lastDrawn_ = -1;
 }
 
-void ConsoleFrontEnd::progressSet(int position)
-{
+void ConsoleFrontEnd::progressSet(int position) {
     if (!showProgress) return;
     const int pct = int(qint64(position) * 100 / 65535);
     if (pct == lastDrawn_) return;
@@ -61,8 +58,7 @@ void ConsoleFrontEnd::progressSet(int position)
          << QString(40 - filled, QLatin1Char('.')) << "] " << pct << '%' << Qt::flush;
 }
 
-void ConsoleFrontEnd::progressClose()
-{
+void ConsoleFrontEnd::progressClose() {
     if (showProgress && lastDrawn_ >= 0 && isatty(2)) err_ << Qt::endl;
     lastDrawn_ = -1;
 }

@@ -9,7 +9,7 @@
 namespace zelvor::cli {
 
 class ConsoleFrontEnd : public FrontEnd {
-public:
+  public:
     ConsoleFrontEnd(QTextStream& out, QTextStream& err) : out_(out), err_(err) {}
 
     // Answer given to every yes/no question when no terminal can ask (default Yes).
@@ -27,7 +27,7 @@ public:
     void progressClose() override;
     bool cancelRequested() override { return false; }
 
-private:
+  private:
     QTextStream& out_;
     QTextStream& err_;
     QString caption_;

@@ -6,11 +6,9 @@
 #include "catalogue/ChipParams.h"
 #include "catalogue/RomParamsText.h"
 
-
 namespace zelvor::cli {
 
-int verbInfo(CliContext& c)
-{
+int verbInfo(CliContext& c) {
     if (c.args.size() != 1) return c.usage(QStringLiteral("info takes one CHIP"));
     Session& s = c.s;
     ChipRef ref;

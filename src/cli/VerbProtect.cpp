@@ -23,8 +23,7 @@ int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
 
 // CHIP made the current chip and announced to the programmer, its configuration panels set
 // up; with `window` the --area/--start/--end options applied. Ok, Usage or Failed.
-int selectChipForService(CliContext& c, const QString& chip, bool window)
-{
+int selectChipForService(CliContext& c, const QString& chip, bool window) {
     const int rc = selectChip(c, chip);
     if (rc != Ok || !window) return rc;
     return applyWindow(c);
@@ -32,35 +31,37 @@ int selectChipForService(CliContext& c, const QString& chip, bool window)
 
 namespace {
 
-int result(int opState) { return opState == 0 ? Ok : Failed; }
+int result(int opState) {
+    return opState == 0 ? Ok : Failed;
+}
 
 // A verb of the form "VERB CHIP" running one command.
-int simple(CliContext& c, const char* name, int (*command)(Session&))
-{
-    if (c.args.size() != 1) return c.usage(QStringLiteral("%1 takes CHIP").arg(QLatin1String(name)));
+int simple(CliContext& c, const char* name, int (*command)(Session&)) {
+    if (c.args.size() != 1)
+        return c.usage(QStringLiteral("%1 takes CHIP").arg(QLatin1String(name)));
     const int rc = selectChipForService(c, c.args[0], false);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
     return result(command(c.s));
 }
 
-void printFuses(CliContext& c)
-{
+void printFuses(CliContext& c) {
     const Session& s = c.s;
     const auto& b = s.rom.fuseBytes;
     c.out << "fuses=" << s.cfg.fuseValueLine << '\n';
-    c.out << "lock=" << Hex_str(b[0], 2) << " low=" << Hex_str(b[1], 2) << " high=" << Hex_str(b[2], 2)
-          << " ext=" << Hex_str(b[3], 2) << " cal=" << Hex_str(b[4], 2) << '\n';
+    c.out << "lock=" << Hex_str(b[0], 2) << " low=" << Hex_str(b[1], 2)
+          << " high=" << Hex_str(b[2], 2) << " ext=" << Hex_str(b[3], 2)
+          << " cal=" << Hex_str(b[4], 2) << '\n';
     static const char* lockNames[] = {"LB1", "LB2", "BLB01", "BLB02", "BLB11", "BLB12"};
     for (const FuseBox& x : fuseBoxMap(s.rom)) {
-        const QString name = x.lock ? QString::fromLatin1(lockNames[x.box]) : s.cfg.fuseNames[size_t(x.box)];
+        const QString name =
+            x.lock ? QString::fromLatin1(lockNames[x.box]) : s.cfg.fuseNames[size_t(x.box)];
         if (name.isEmpty()) continue;
         c.out << name << '=' << ((b[size_t(x.byte)] & x.bit) ? 1 : 0) << '\n';
     }
 }
 
-void printConfig(CliContext& c)
-{
+void printConfig(CliContext& c) {
     const Session& s = c.s;
     switch (configKind(s.rom)) {
     case ConfigKind::PicMid:
@@ -81,8 +82,7 @@ void printConfig(CliContext& c)
 
 // --lock/--low/--high/--ext (fuse chips), --word/--id (mid-range PIC), --bytes (PIC18).
 // False with a usage message when a value is bad or none is given.
-bool applyConfigValues(CliContext& c, int& rc)
-{
+bool applyConfigValues(CliContext& c, int& rc) {
     Session& s = c.s;
     rc = Ok;
     bool any = false;
@@ -92,7 +92,8 @@ bool applyConfigValues(CliContext& c, int& rc)
         const QString t = c.opt(key);
         const HexValue h = Str_hex(t);
         if (h.error || t.isEmpty() || t.size() > digits) {
-            rc = c.usage(QStringLiteral("--%1 takes up to %2 hexadecimal digits").arg(key).arg(digits));
+            rc = c.usage(
+                QStringLiteral("--%1 takes up to %2 hexadecimal digits").arg(key).arg(digits));
             return false;
         }
         v = h.value;
@@ -141,16 +142,17 @@ bool applyConfigValues(CliContext& c, int& rc)
         return true; // the command itself refuses
     }
     if (!any) {
-        rc = c.usage(QStringLiteral("give the values to write (--lock/--low/--high/--ext, --word/--id or --bytes)"));
+        rc = c.usage(QStringLiteral(
+            "give the values to write (--lock/--low/--high/--ext, --word/--id or --bytes)"));
         return false;
     }
     return true;
 }
 
 // "fuses read|write CHIP" and "config read|write CHIP".
-int configVerb(CliContext& c, const char* name)
-{
-    if (c.args.size() != 2 || (c.args[0] != QLatin1String("read") && c.args[0] != QLatin1String("write")))
+int configVerb(CliContext& c, const char* name) {
+    if (c.args.size() != 2 ||
+        (c.args[0] != QLatin1String("read") && c.args[0] != QLatin1String("write")))
         return c.usage(QStringLiteral("%1 read|write CHIP").arg(QLatin1String(name)));
     const bool write = c.args[0] == QLatin1String("write");
     int rc = selectChipForService(c, c.args[1], false);
@@ -164,8 +166,7 @@ int configVerb(CliContext& c, const char* name)
 
 } // namespace
 
-int verbLock(CliContext& c)
-{
+int verbLock(CliContext& c) {
     if (c.args.size() != 1) return c.usage(QStringLiteral("lock takes CHIP [--bits 1|2|3]"));
     const QString bits = c.opt(QStringLiteral("bits"));
     if (!bits.isEmpty() && bits != "1" && bits != "2" && bits != "3")
@@ -176,19 +177,27 @@ int verbLock(CliContext& c)
     return result(bits.isEmpty() ? SetBitClick(c.s) : lockBitsMenu(c.s, bits.toInt()));
 }
 
-int verbX2(CliContext& c) { return simple(c, "x2", setX2Click); }
-int verbFuses(CliContext& c) { return configVerb(c, "fuses"); }
-int verbConfig(CliContext& c) { return configVerb(c, "config"); }
-int verbSdp(CliContext& c) { return simple(c, "sdp", Mode_SDPClick); }
+int verbX2(CliContext& c) {
+    return simple(c, "x2", setX2Click);
+}
+int verbFuses(CliContext& c) {
+    return configVerb(c, "fuses");
+}
+int verbConfig(CliContext& c) {
+    return configVerb(c, "config");
+}
+int verbSdp(CliContext& c) {
+    return simple(c, "sdp", Mode_SDPClick);
+}
 
-int verbBbl(CliContext& c)
-{
+int verbBbl(CliContext& c) {
     const QString usage = QStringLiteral("bbl set CHIP --block lower|upper, or bbl read CHIP");
     if (c.args.size() != 2) return c.usage(usage);
     const QString block = c.opt(QStringLiteral("block"));
     const bool set = c.args[0] == QLatin1String("set");
     if (!set && c.args[0] != QLatin1String("read")) return c.usage(usage);
-    if (set && block != QLatin1String("lower") && block != QLatin1String("upper")) return c.usage(usage);
+    if (set && block != QLatin1String("lower") && block != QLatin1String("upper"))
+        return c.usage(usage);
     const int rc = selectChipForService(c, c.args[1], false);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
@@ -197,8 +206,7 @@ int verbBbl(CliContext& c)
 
 namespace {
 
-int chainVerb(CliContext& c, bool autoSteps)
-{
+int chainVerb(CliContext& c, bool autoSteps) {
     if (c.args.size() != 2) return c.usage(QStringLiteral("takes CHIP FILE"));
     int rc = selectChipForService(c, c.args[0], true);
     if (rc != Ok) return rc;
@@ -206,12 +214,18 @@ int chainVerb(CliContext& c, bool autoSteps)
         PrgSettings& p = c.s.settings;
         p.autoErase = p.autoBlank = p.autoWrite = p.autoCompare = p.autoLock = 0;
         for (const QString& step : c.opt(QStringLiteral("steps")).split(QLatin1Char(','))) {
-            if (step == QLatin1String("erase")) p.autoErase = 1;
-            else if (step == QLatin1String("blank")) p.autoBlank = 1;
-            else if (step == QLatin1String("write")) p.autoWrite = 1;
-            else if (step == QLatin1String("verify")) p.autoCompare = 1;
-            else if (step == QLatin1String("lock")) p.autoLock = 1;
-            else return c.usage(QStringLiteral("--steps lists erase, blank, write, verify, lock"));
+            if (step == QLatin1String("erase"))
+                p.autoErase = 1;
+            else if (step == QLatin1String("blank"))
+                p.autoBlank = 1;
+            else if (step == QLatin1String("write"))
+                p.autoWrite = 1;
+            else if (step == QLatin1String("verify"))
+                p.autoCompare = 1;
+            else if (step == QLatin1String("lock"))
+                p.autoLock = 1;
+            else
+                return c.usage(QStringLiteral("--steps lists erase, blank, write, verify, lock"));
         }
     }
     rc = loadForCli(c, c.args[1]);
@@ -222,7 +236,11 @@ int chainVerb(CliContext& c, bool autoSteps)
 
 } // namespace
 
-int verbAuto(CliContext& c) { return chainVerb(c, true); }
-int verbRepeat(CliContext& c) { return chainVerb(c, false); }
+int verbAuto(CliContext& c) {
+    return chainVerb(c, true);
+}
+int verbRepeat(CliContext& c) {
+    return chainVerb(c, false);
+}
 
 } // namespace zelvor::cli

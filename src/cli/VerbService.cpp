@@ -9,11 +9,10 @@
 
 namespace zelvor::cli {
 
-int loadForCli(CliContext& c, const QString& path);                              // VerbConvert.cpp
-int selectChipForService(CliContext& c, const QString& chip, bool window);       // VerbProtect.cpp
+int loadForCli(CliContext& c, const QString& path);                        // VerbConvert.cpp
+int selectChipForService(CliContext& c, const QString& chip, bool window); // VerbProtect.cpp
 
-int verbId(CliContext& c)
-{
+int verbId(CliContext& c) {
     if (c.args.size() != 1) return c.usage(QStringLiteral("id takes CHIP"));
     const int rc = selectChipForService(c, c.args[0], false);
     if (rc != Ok) return rc;
@@ -26,17 +25,16 @@ int verbId(CliContext& c)
     return Ok;
 }
 
-int verbRamtest(CliContext& c)
-{
-    if (c.args.size() != 1) return c.usage(QStringLiteral("ramtest takes CHIP [--start HEX --end HEX]"));
+int verbRamtest(CliContext& c) {
+    if (c.args.size() != 1)
+        return c.usage(QStringLiteral("ramtest takes CHIP [--start HEX --end HEX]"));
     const int rc = selectChipForService(c, c.args[0], true);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
     return TestRAMClick(c.s) == 0 ? Ok : Failed;
 }
 
-int verbBadblocks(CliContext& c)
-{
+int verbBadblocks(CliContext& c) {
     if (c.args.size() != 1) return c.usage(QStringLiteral("badblocks takes CHIP"));
     const int rc = selectChipForService(c, c.args[0], false);
     if (rc != Ok) return rc;
@@ -52,8 +50,7 @@ int verbBadblocks(CliContext& c)
     return Ok;
 }
 
-int verbFwVersion(CliContext& c)
-{
+int verbFwVersion(CliContext& c) {
     if (c.args.size() > 1) return c.usage(QStringLiteral("fw-version [CHIP]"));
     if (c.args.size() == 1) {
         const int rc = selectChipForService(c, c.args[0], false);
@@ -65,10 +62,10 @@ int verbFwVersion(CliContext& c)
     return Dthcb1Click(c.s) == 0 ? Ok : Failed;
 }
 
-int verbFwUpdate(CliContext& c)
-{
+int verbFwUpdate(CliContext& c) {
     if (c.args.isEmpty() || c.args.size() > 2)
-        return c.usage(QStringLiteral("fw-update FILE [CHIP]: FILE holds the 32 KiB firmware image"));
+        return c.usage(
+            QStringLiteral("fw-update FILE [CHIP]: FILE holds the 32 KiB firmware image"));
     if (c.args.size() == 2) {
         const int rc = selectChipForService(c, c.args[1], false);
         if (rc != Ok) return rc;

@@ -8,8 +8,8 @@ namespace zelvor::cli {
 struct Verb {
     const char* name;
     int (*run)(CliContext&);
-    bool needsLink;    // talks to the programmer: the port is opened
-    const char* help;  // one line for --help
+    bool needsLink;   // talks to the programmer: the port is opened
+    const char* help; // one line for --help
 };
 
 // The table of verbs, ended by an entry with a null name.

@@ -20,22 +20,23 @@ namespace {
 
 const QStringList kFlags = {"demo", "journal", "yes", "no", "help", "quiet"};
 
-void printHelp(QTextStream& out)
-{
+void printHelp(QTextStream& out) {
     out << "usage: zelvor-cli [--port COM1..COM4|DEVICE] [--baud 9600|57600|115200|230400|460800]\n"
-           "                  [--demo] [--lang ru|en] [--dir DIR] [--yes|--no] VERB [ARGS] [OPTIONS]\n\n"
+           "                  [--demo] [--lang ru|en] [--dir DIR] [--yes|--no] VERB [ARGS] "
+           "[OPTIONS]\n\n"
            "verbs:\n";
-    for (const Verb* v = verbTable(); v->name; ++v) out << "  " << v->help << '\n';
+    for (const Verb* v = verbTable(); v->name; ++v)
+        out << "  " << v->help << '\n';
     out << "\nCHIP: a catalogue part name (case-insensitive), MAKER/PART where a name repeats,\n"
            "      or base:NAME for a base type of prgplus.lst\n";
-    out << "\noptions of chip verbs: --start HEX --end HEX --area code|data|config --format bin|hex\n"
+    out << "\noptions of chip verbs: --start HEX --end HEX --area code|data|config --format "
+           "bin|hex\n"
            "                       --offset HEX --journal -o FILE\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error\n";
     out.flush();
 }
 
-int baudCode(const QString& text)
-{
+int baudCode(const QString& text) {
     static const QHash<QString, int> codes = {
         {"9600", 0}, {"57600", 1}, {"115200", 2}, {"230400", 4}, {"460800", 8}};
     return codes.value(text, -1);
@@ -43,26 +44,24 @@ int baudCode(const QString& text)
 
 } // namespace
 
-bool CliContext::hexOpt(const QString& name, quint32& value) const
-{
+bool CliContext::hexOpt(const QString& name, quint32& value) const {
     if (!has(name)) return true;
     const HexValue v = Str_hex(opt(name));
     if (v.error || opt(name).isEmpty() || opt(name).size() > 7) {
-        err << "zelvor-cli: --" << name << " needs a hexadecimal value of up to 7 digits" << Qt::endl;
+        err << "zelvor-cli: --" << name << " needs a hexadecimal value of up to 7 digits"
+            << Qt::endl;
         return false;
     }
     value = v.value;
     return true;
 }
 
-int CliContext::usage(const QString& message) const
-{
+int CliContext::usage(const QString& message) const {
     err << "zelvor-cli: " << message << Qt::endl;
     return Usage;
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

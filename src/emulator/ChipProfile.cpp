@@ -7,16 +7,16 @@ namespace zelvor::emu {
 
 namespace {
 
-std::string trim(const std::string& s)
-{
+std::string trim(const std::string& s) {
     std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) --b;
+    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
+        ++a;
+    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
+        --b;
     return s.substr(a, b - a);
 }
 
-bool parseInt(const std::string& v, int& out, int lo, int hi)
-{
+bool parseInt(const std::string& v, int& out, int lo, int hi) {
     std::uint32_t n = 0;
     if (!parseNumber(v, n) || n < static_cast<std::uint32_t>(lo) ||
         n > static_cast<std::uint32_t>(hi))
@@ -25,8 +25,7 @@ bool parseInt(const std::string& v, int& out, int lo, int hi)
     return true;
 }
 
-bool parseBytes(const std::string& v, std::vector<std::uint8_t>& out)
-{
+bool parseBytes(const std::string& v, std::vector<std::uint8_t>& out) {
     std::vector<std::uint32_t> nums;
     if (!parseNumberList(v, nums, true)) return false;
     out.clear();
@@ -39,8 +38,7 @@ bool parseBytes(const std::string& v, std::vector<std::uint8_t>& out)
 
 } // namespace
 
-bool parseNumber(const std::string& textIn, std::uint32_t& out, bool hexDefault)
-{
+bool parseNumber(const std::string& textIn, std::uint32_t& out, bool hexDefault) {
     std::string text = trim(textIn);
     int base = hexDefault ? 16 : 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
@@ -51,10 +49,14 @@ bool parseNumber(const std::string& textIn, std::uint32_t& out, bool hexDefault)
     std::uint64_t v = 0;
     for (char c : text) {
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return false;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
         v = v * static_cast<unsigned>(base) + static_cast<unsigned>(d);
         if (v > 0xFFFFFFFFull) return false;
     }
@@ -62,8 +64,7 @@ bool parseNumber(const std::string& textIn, std::uint32_t& out, bool hexDefault)
     return true;
 }
 
-bool parseNumberList(const std::string& text, std::vector<std::uint32_t>& out, bool hexDefault)
-{
+bool parseNumberList(const std::string& text, std::vector<std::uint32_t>& out, bool hexDefault) {
     out.clear();
     std::string cur;
     auto flush = [&]() {
@@ -84,24 +85,35 @@ bool parseNumberList(const std::string& text, std::vector<std::uint32_t>& out, b
     return flush();
 }
 
-bool ChipProfile::set(const std::string& keyIn, const std::string& valueIn, std::string& error)
-{
+bool ChipProfile::set(const std::string& keyIn, const std::string& valueIn, std::string& error) {
     const std::string key = trim(keyIn);
     const std::string value = trim(valueIn);
     bool ok = true;
     std::uint32_t n = 0;
-    if (key == "class") ok = parseInt(value, devClass, 0, 6);
-    else if (key == "alg") ok = parseInt(value, algCode, 0, 63);
-    else if (key == "width") ok = parseInt(value, dataWidth, 8, 16);
-    else if (key == "variant") ok = parseInt(value, variant, 0, 3);
-    else if (key == "page") ok = parseInt(value, pageSize, 1, 65536);
-    else if (key == "size") ok = parseNumber(value, size);
-    else if (key == "block") ok = parseNumber(value, blockSize) && blockSize > 0;
-    else if (key == "sectors") ok = parseNumberList(value, sectors);
-    else if (key == "id") ok = parseBytes(value, id) && !id.empty();
-    else if (key == "image") ok = !(image = value).empty();
-    else if (key == "image-offset") ok = parseNumber(value, imageOffset);
-    else if (key == "bad-blocks") ok = parseNumberList(value, badBlocks);
+    if (key == "class")
+        ok = parseInt(value, devClass, 0, 6);
+    else if (key == "alg")
+        ok = parseInt(value, algCode, 0, 63);
+    else if (key == "width")
+        ok = parseInt(value, dataWidth, 8, 16);
+    else if (key == "variant")
+        ok = parseInt(value, variant, 0, 3);
+    else if (key == "page")
+        ok = parseInt(value, pageSize, 1, 65536);
+    else if (key == "size")
+        ok = parseNumber(value, size);
+    else if (key == "block")
+        ok = parseNumber(value, blockSize) && blockSize > 0;
+    else if (key == "sectors")
+        ok = parseNumberList(value, sectors);
+    else if (key == "id")
+        ok = parseBytes(value, id) && !id.empty();
+    else if (key == "image")
+        ok = !(image = value).empty();
+    else if (key == "image-offset")
+        ok = parseNumber(value, imageOffset);
+    else if (key == "bad-blocks")
+        ok = parseNumberList(value, badBlocks);
     else if (key == "fail") {
         failingCells.clear();
         std::vector<std::uint32_t> cells;
@@ -121,25 +133,32 @@ bool ChipProfile::set(const std::string& keyIn, const std::string& valueIn, std:
             auto colon = it.find(':');
             std::uint32_t addr = 0, stuck = 0;
             if (!parseNumber(it.substr(0, colon), addr)) ok = false;
-            if (colon != std::string::npos && (!parseNumber(it.substr(colon + 1), stuck, true) ||
-                                               stuck > 0xFF))
+            if (colon != std::string::npos &&
+                (!parseNumber(it.substr(colon + 1), stuck, true) || stuck > 0xFF))
                 ok = false;
             failingCells.emplace_back(addr, static_cast<std::uint8_t>(stuck));
         }
     } else if (key == "ramtest") {
-        if (value == "ok" || value == "pass") ramTestOk = true;
-        else if (value == "fail") ramTestOk = false;
-        else ok = false;
+        if (value == "ok" || value == "pass")
+            ramTestOk = true;
+        else if (value == "fail")
+            ramTestOk = false;
+        else
+            ok = false;
     } else if (key == "version") {
         ok = parseNumber(value, n, true) && n <= 0xFF;
         version = static_cast<std::uint8_t>(n);
     } else if (key == "fuses") {
         std::vector<std::uint8_t> f;
         ok = parseBytes(value, f) && !f.empty() && f.size() <= 5;
-        for (std::size_t i = 0; ok && i < f.size(); ++i) fuses[i] = f[i];
-    } else if (key == "erase-ms") ok = parseInt(value, eraseMs, 0, 600000);
-    else if (key == "locked") ok = parseInt(value, lockLevel, 0, 3);
-    else if (key == "boot-block") ok = parseNumber(value, bootBlock) && bootBlock > 0;
+        for (std::size_t i = 0; ok && i < f.size(); ++i)
+            fuses[i] = f[i];
+    } else if (key == "erase-ms")
+        ok = parseInt(value, eraseMs, 0, 600000);
+    else if (key == "locked")
+        ok = parseInt(value, lockLevel, 0, 3);
+    else if (key == "boot-block")
+        ok = parseNumber(value, bootBlock) && bootBlock > 0;
     else {
         error = "unknown profile key \"" + key + "\"";
         return false;
@@ -148,8 +167,7 @@ bool ChipProfile::set(const std::string& keyIn, const std::string& valueIn, std:
     return ok;
 }
 
-bool ChipProfile::loadFile(const std::string& path, std::string& error)
-{
+bool ChipProfile::loadFile(const std::string& path, std::string& error) {
     std::ifstream in(path);
     if (!in) {
         error = "cannot open profile file \"" + path + "\"";
@@ -176,8 +194,7 @@ bool ChipProfile::loadFile(const std::string& path, std::string& error)
     return true;
 }
 
-const char* ChipProfile::helpText()
-{
+const char* ChipProfile::helpText() {
     return "Profile keys (file: one key=value a line, '#' starts a comment; the same keys\n"
            "work with --set KEY=VALUE). Numbers are decimal or 0x-hex; byte lists are hex.\n"
            "  class=0..6        chip class (0 EPROM, 1 MCS-51, 2 Flash, 3 SRAM, 4 serial\n"

@@ -28,7 +28,7 @@ struct EmulatorOptions {
 };
 
 class Emulator {
-public:
+  public:
     explicit Emulator(EmulatorOptions options);
     ~Emulator();
     Emulator(const Emulator&) = delete;
@@ -52,7 +52,7 @@ public:
     int baud() const { return port_.baud(); }
     std::uint64_t packetsServed() const { return firmware_ ? firmware_->packetsServed() : 0; }
 
-private:
+  private:
     EmulatorOptions options_;
     SerialEndpoint port_;
     Transcript transcript_;

@@ -12,14 +12,17 @@ struct KindName {
 };
 
 constexpr KindName kKinds[] = {
-    {"nak", FaultKind::Nak},           {"wrong-ack", FaultKind::WrongAck},
-    {"silence", FaultKind::Silence},   {"slow", FaultKind::Slow},
-    {"drop", FaultKind::Drop},         {"corrupt", FaultKind::Corrupt},
-    {"disconnect", FaultKind::Disconnect}, {"store-nothing", FaultKind::StoreNothing},
+    {"nak", FaultKind::Nak},
+    {"wrong-ack", FaultKind::WrongAck},
+    {"silence", FaultKind::Silence},
+    {"slow", FaultKind::Slow},
+    {"drop", FaultKind::Drop},
+    {"corrupt", FaultKind::Corrupt},
+    {"disconnect", FaultKind::Disconnect},
+    {"store-nothing", FaultKind::StoreNothing},
 };
 
-std::vector<std::string> split(const std::string& s, char sep)
-{
+std::vector<std::string> split(const std::string& s, char sep) {
     std::vector<std::string> out;
     std::string cur;
     for (char c : s) {
@@ -36,15 +39,13 @@ std::vector<std::string> split(const std::string& s, char sep)
 
 } // namespace
 
-const char* FaultPlan::kindName(FaultKind kind)
-{
+const char* FaultPlan::kindName(FaultKind kind) {
     for (const auto& k : kKinds)
         if (k.kind == kind) return k.name;
     return "?";
 }
 
-bool FaultPlan::add(const std::string& spec, std::string& error)
-{
+bool FaultPlan::add(const std::string& spec, std::string& error) {
     auto parts = split(spec, ':');
     FaultRule rule;
     bool known = false;
@@ -83,11 +84,16 @@ bool FaultPlan::add(const std::string& spec, std::string& error)
             ok = parseNumber(value, n) && n <= 100;
             rule.prob = n / 100.0;
         } else if (key == "at") {
-            if (value == "setup") rule.at = FaultAt::Setup;
-            else if (value == "piece") rule.at = FaultAt::Piece;
-            else if (value == "bulk") rule.at = FaultAt::Bulk;
-            else if (value == "reply") rule.at = FaultAt::Reply;
-            else ok = false;
+            if (value == "setup")
+                rule.at = FaultAt::Setup;
+            else if (value == "piece")
+                rule.at = FaultAt::Piece;
+            else if (value == "bulk")
+                rule.at = FaultAt::Bulk;
+            else if (value == "reply")
+                rule.at = FaultAt::Reply;
+            else
+                ok = false;
         } else {
             error = "unknown fault option \"" + key + "\" in \"" + spec + "\"";
             return false;
@@ -101,8 +107,7 @@ bool FaultPlan::add(const std::string& spec, std::string& error)
     return true;
 }
 
-const FaultRule* FaultPlan::strike(FaultKind kind, FaultAt at, int opCode)
-{
+const FaultRule* FaultPlan::strike(FaultKind kind, FaultAt at, int opCode) {
     for (auto& r : rules_) {
         if (r.kind != kind) continue;
         if (r.opCode >= 0 && r.opCode != opCode) continue;
@@ -120,15 +125,13 @@ const FaultRule* FaultPlan::strike(FaultKind kind, FaultAt at, int opCode)
     return nullptr;
 }
 
-std::uint32_t FaultPlan::random(std::uint32_t n)
-{
+std::uint32_t FaultPlan::random(std::uint32_t n) {
     if (n == 0) return 0;
     std::uniform_int_distribution<std::uint32_t> dist(0, n - 1);
     return dist(rng_);
 }
 
-const char* FaultPlan::helpText()
-{
+const char* FaultPlan::helpText() {
     return "Faults (--fault KIND[:key=value]..., repeatable; deterministic for a --seed):\n"
            "  nak            answer with 0x01 (at=setup: the set-up packet, default;\n"
            "                 at=piece: a data piece of a program block)\n"

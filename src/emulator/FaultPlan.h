@@ -26,18 +26,18 @@ enum class FaultAt { Any, Setup, Piece, Bulk, Reply };
 struct FaultRule {
     FaultKind kind = FaultKind::Nak;
     FaultAt at = FaultAt::Any;
-    int opCode = -1;  // -1: every operation
-    int after = 0;    // occasions to let pass first
-    int count = -1;   // occasions to strike; -1: all
+    int opCode = -1; // -1: every operation
+    int after = 0;   // occasions to let pass first
+    int count = -1;  // occasions to strike; -1: all
     double prob = 1.0;
-    int ms = -1;      // -1: the kind's default (700 ms; disconnect: for good)
+    int ms = -1; // -1: the kind's default (700 ms; disconnect: for good)
     int bytes = 1;
     int seen = 0;
     int hits = 0;
 };
 
 class FaultPlan {
-public:
+  public:
     explicit FaultPlan(std::uint32_t seed = 1) : rng_(seed) {}
 
     // Adds a rule from its text form KIND[:key=value]... ; false with a message on error.
@@ -54,7 +54,7 @@ public:
     static const char* kindName(FaultKind kind);
     static const char* helpText();
 
-private:
+  private:
     std::vector<FaultRule> rules_;
     std::mt19937 rng_;
 };

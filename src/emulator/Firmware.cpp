@@ -7,13 +7,11 @@ namespace zelvor::emu {
 
 namespace {
 
-bool isOneOf(int v, std::initializer_list<int> list)
-{
+bool isOneOf(int v, std::initializer_list<int> list) {
     return std::find(list.begin(), list.end(), v) != list.end();
 }
 
-std::vector<std::uint8_t> record(std::uint32_t addr, std::uint8_t b3, std::uint8_t b4)
-{
+std::vector<std::uint8_t> record(std::uint32_t addr, std::uint8_t b3, std::uint8_t b4) {
     return {static_cast<std::uint8_t>(addr >> 16), static_cast<std::uint8_t>(addr >> 8),
             static_cast<std::uint8_t>(addr), b3, b4};
 }
@@ -23,30 +21,33 @@ std::vector<std::uint8_t> record(std::uint32_t addr, std::uint8_t b3, std::uint8
 Firmware::Firmware(const ChipProfile& profile, SerialEndpoint& port, VirtualChip& chip,
                    FaultPlan& faults, Transcript& transcript)
     : profile_(profile), port_(port), chip_(chip), faults_(faults), transcript_(transcript),
-      decoder_(profile), io_(port, faults, transcript)
-{
-}
+      decoder_(profile), io_(port, faults, transcript) {}
 
-int Firmware::baudForCode(int code)
-{
+int Firmware::baudForCode(int code) {
     switch (code) {
-    case 0: return 9600;
-    case 1: return 57600;
-    case 2: return 115200;
-    case 4: return 230400;
-    default: return 460800;
+    case 0:
+        return 9600;
+    case 1:
+        return 57600;
+    case 2:
+        return 115200;
+    case 4:
+        return 230400;
+    default:
+        return 460800;
     }
 }
 
-Physics Firmware::physicsFor(const Operation& op)
-{
+Physics Firmware::physicsFor(const Operation& op) {
     if (op.algCode == 63) return Physics::OneWay;
     switch (op.devClass) {
     case 0:
         return Physics::UvEprom;
     case 2:
         return isOneOf(op.algCode, {15, 25, 30}) ? Physics::AnyValue : Physics::OneWay;
-    case 3: case 4: case 5:
+    case 3:
+    case 4:
+    case 5:
         return Physics::AnyValue;
     case 6:
         return op.area == 1 ? Physics::AnyValue : Physics::OneWay;
@@ -55,14 +56,12 @@ Physics Firmware::physicsFor(const Operation& op)
     }
 }
 
-void Firmware::run()
-{
+void Firmware::run() {
     while (serveOne()) {
     }
 }
 
-bool Firmware::serveOne(int pollMs)
-{
+bool Firmware::serveOne(int pollMs) {
     const int c = port_.readByte(pollMs);
     if (c == -2) return false;
     if (c < 0) return true;
@@ -83,9 +82,9 @@ bool Firmware::serveOne(int pollMs)
     }
     ++served_;
     if (!p.checksumOk()) {
-        transcript_.record("host", "setup", p.b.data(), 10,
-                           "{\"checksumOk\":false,\"expected\":" +
-                               std::to_string(p.expectedChecksum()) + "}");
+        transcript_.record(
+            "host", "setup", p.b.data(), 10,
+            "{\"checksumOk\":false,\"expected\":" + std::to_string(p.expectedChecksum()) + "}");
         io_.beginOperation(p.b[1] & 0x0F);
         (void)io_.sendByte(kNak, "nak");
         busy_ = false;
@@ -108,20 +107,40 @@ bool Firmware::serveOne(int pollMs)
     return !port_.stopRequested();
 }
 
-void Firmware::dispatch(const Operation& op)
-{
+void Firmware::dispatch(const Operation& op) {
     switch (op.opCode) {
-    case 0: break; // the chip is announced; nothing to answer
-    case 1: doRead(op); break;
-    case 2: doProgram(op); break;
-    case 3: doLockWrite(op); break;
-    case 4: doSpeed(op); break;
-    case 5: doErase(op); break;
-    case 6: doBlankCheck(op); break;
-    case 7: doIdRead(op); break;
-    case 8: doRamTest(op); break;
-    case 9: chip_.setSdp(false); break;
-    case 10: chip_.lockBootBlock(op.start != 0); break;
+    case 0:
+        break; // the chip is announced; nothing to answer
+    case 1:
+        doRead(op);
+        break;
+    case 2:
+        doProgram(op);
+        break;
+    case 3:
+        doLockWrite(op);
+        break;
+    case 4:
+        doSpeed(op);
+        break;
+    case 5:
+        doErase(op);
+        break;
+    case 6:
+        doBlankCheck(op);
+        break;
+    case 7:
+        doIdRead(op);
+        break;
+    case 8:
+        doRamTest(op);
+        break;
+    case 9:
+        chip_.setSdp(false);
+        break;
+    case 10:
+        chip_.lockBootBlock(op.start != 0);
+        break;
     case 11:
         if (isOneOf(op.algCode, {33, 34, 38, 47, 53, 58})) {
             doIdRead(op);
@@ -132,28 +151,28 @@ void Firmware::dispatch(const Operation& op)
             (void)io_.sendBulk(data);
         }
         break;
-    case 12: (void)io_.sendByte(profile_.version, "version"); break;
+    case 12:
+        (void)io_.sendByte(profile_.version, "version");
+        break;
     case 13:
         loader_ = !loader_;
         transcript_.event("program-switch", loader_ ? "{\"loader\":true}" : "{\"loader\":false}");
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-int Firmware::areaOf(const Operation& op) const
-{
+int Firmware::areaOf(const Operation& op) const {
     if (op.algCode == 63) return VirtualChip::kFirmwareArea;
     return std::clamp(op.area, 0, VirtualChip::kFirmwareArea - 1);
 }
 
-std::uint32_t Firmware::firstByte(const Operation& op) const
-{
+std::uint32_t Firmware::firstByte(const Operation& op) const {
     return op.start * static_cast<std::uint32_t>(op.bytesPerUnit);
 }
 
-void Firmware::prepareChip(const Operation& op)
-{
+void Firmware::prepareChip(const Operation& op) {
     chip_.setLockedRead(op.devClass == 5 ? VirtualChip::LockedRead::AllZeros
                                          : VirtualChip::LockedRead::AllOnes);
     if (op.bytesPerUnit == 2 && (op.opCode == 1 || op.opCode == 2 || op.opCode == 6))
@@ -165,13 +184,15 @@ void Firmware::prepareChip(const Operation& op)
         const std::uint32_t page = static_cast<std::uint32_t>(decoder_.pageSizeFor(op.algCode));
         std::uint32_t block = profile_.blockSize;
         if (!block) block = op.algCode == 62 ? page * 64 : op.algCode == 61 ? 16896 : 8448;
-        const std::uint32_t spare = page == 2112 ? 2048 : page == 528 ? 512 : page == 264 ? 256 : page;
+        const std::uint32_t spare = page == 2112  ? 2048
+                                    : page == 528 ? 512
+                                    : page == 264 ? 256
+                                                  : page;
         chip_.markBadBlocks(block, page, spare);
     }
 }
 
-void Firmware::doRead(const Operation& op)
-{
+void Firmware::doRead(const Operation& op) {
     std::vector<std::uint8_t> data(op.byteCount());
     const int area = areaOf(op);
     if (op.algCode == 45 && (op.area == 2 || op.area == 3)) {
@@ -186,15 +207,13 @@ void Firmware::doRead(const Operation& op)
     (void)io_.sendBulk(data);
 }
 
-void Firmware::noteDataLock(const Operation& op, std::uint32_t unit, std::uint8_t value)
-{
+void Firmware::noteDataLock(const Operation& op, std::uint32_t unit, std::uint8_t value) {
     if (op.area != 1) return;
     if ((op.algCode == 32 && unit == 0xFFFF) || (op.algCode == 59 && unit == 0))
         chip_.setLockLevel(std::max(chip_.lockLevel(), lockLevelOf(value, 0x07)));
 }
 
-void Firmware::doProgram(const Operation& op)
-{
+void Firmware::doProgram(const Operation& op) {
     if (io_.sendReply({kAck}, replyTries(op, 1)) != FrameIo::Outcome::Done) return;
     const int area = areaOf(op);
     const Physics physics = physicsFor(op);
@@ -211,7 +230,8 @@ void Firmware::doProgram(const Operation& op)
             SetupPacket p;
             std::copy(frame.begin(), frame.end(), p.b.begin());
             if (p.checksumOk()) { // the host gave up this block and starts a new operation
-                for (auto it = frame.rbegin(); it != frame.rend(); ++it) port_.unread(*it);
+                for (auto it = frame.rbegin(); it != frame.rend(); ++it)
+                    port_.unread(*it);
                 transcript_.event("block-abandoned", "{}");
                 return;
             }
@@ -257,8 +277,7 @@ void Firmware::doProgram(const Operation& op)
     }
 }
 
-void Firmware::doBlankCheck(const Operation& op)
-{
+void Firmware::doBlankCheck(const Operation& op) {
     const int area = areaOf(op);
     const std::uint32_t base = firstByte(op);
     std::vector<std::uint8_t> answer{kAck};
@@ -276,8 +295,7 @@ void Firmware::doBlankCheck(const Operation& op)
     (void)io_.sendReply(answer, replyTries(op, 0));
 }
 
-int Firmware::replyTries(const Operation& op, int phase)
-{
+int Firmware::replyTries(const Operation& op, int phase) {
     const int alg = op.algCode;
     if (phase == 1) return 10;
     if (phase == 2) {
@@ -286,7 +304,8 @@ int Firmware::replyTries(const Operation& op, int phase)
         return isOneOf(alg, {26, 27, 28, 32, 41, 42, 43, 45, 52, 55}) ? 10 : 2;
     }
     switch (op.opCode) {
-    case 3: return op.devClass == 6 ? 10 : 5;
+    case 3:
+        return op.devClass == 6 ? 10 : 5;
     case 5:
         if (alg == 58) return 300;
         if (isOneOf(alg, {36, 37, 44, 47})) return 90;
@@ -294,21 +313,21 @@ int Firmware::replyTries(const Operation& op, int phase)
         if (isOneOf(alg, {15, 16, 17, 33})) return 40;
         if (isOneOf(alg, {10, 38})) return 20;
         return 2;
-    case 6: return op.devClass == 1 ? 5 : 2;
-    default: return 2;
+    case 6:
+        return op.devClass == 1 ? 5 : 2;
+    default:
+        return 2;
     }
 }
 
-int Firmware::eraseMsFor(const Operation& op, bool sector) const
-{
+int Firmware::eraseMsFor(const Operation& op, bool sector) const {
     if (profile_.eraseMs >= 0) return profile_.eraseMs;
     if (sector) return 20;
     if (isOneOf(op.algCode, {10, 15, 16, 24, 36, 37, 44, 47, 48, 49, 50, 51, 58})) return 800;
     return 100;
 }
 
-bool Firmware::sectorBounds(const Operation& op, std::uint32_t& from, std::uint32_t& to) const
-{
+bool Firmware::sectorBounds(const Operation& op, std::uint32_t& from, std::uint32_t& to) const {
     const int alg = op.algCode;
     std::uint32_t block = profile_.blockSize;
     if ((alg == 17 || alg == 38) && !profile_.sectors.empty()) {
@@ -320,12 +339,18 @@ bool Firmware::sectorBounds(const Operation& op, std::uint32_t& from, std::uint3
         return true;
     }
     if (!block) {
-        if (alg == 33 || alg == 53) block = 0x10000;
-        else if (alg == 46) block = 2048;
-        else if (alg == 60) block = 8448;
-        else if (alg == 61) block = 16896;
-        else if (alg == 62) block = profile_.variant == 1 ? 0x20000 : 0x21000;
-        else return false;
+        if (alg == 33 || alg == 53)
+            block = 0x10000;
+        else if (alg == 46)
+            block = 2048;
+        else if (alg == 60)
+            block = 8448;
+        else if (alg == 61)
+            block = 16896;
+        else if (alg == 62)
+            block = profile_.variant == 1 ? 0x20000 : 0x21000;
+        else
+            return false;
     } else if (!isOneOf(alg, {17, 38, 33, 53, 46, 60, 61, 62})) {
         return false;
     }
@@ -334,8 +359,7 @@ bool Firmware::sectorBounds(const Operation& op, std::uint32_t& from, std::uint3
     return true;
 }
 
-void Firmware::doErase(const Operation& op)
-{
+void Firmware::doErase(const Operation& op) {
     Physics physics = physicsFor(op);
     if (op.devClass == 0 && op.eraseFlag) physics = Physics::OneWay;
     std::uint32_t from = 0, to = 0;
@@ -351,14 +375,12 @@ void Firmware::doErase(const Operation& op)
         ok = chip_.eraseAll(physics);
     }
     transcript_.event("erase", std::string("{\"ok\":") + (ok ? "true" : "false") +
-                                   ",\"sector\":" + (sector ? "true" : "false") +
-                                   ",\"from\":" + std::to_string(from) +
-                                   ",\"to\":" + std::to_string(to) + "}");
+                                   ",\"sector\":" + (sector ? "true" : "false") + ",\"from\":" +
+                                   std::to_string(from) + ",\"to\":" + std::to_string(to) + "}");
     (void)io_.sendReply({static_cast<std::uint8_t>(ok ? kAck : kNak)}, replyTries(op, 0));
 }
 
-void Firmware::doSpeed(const Operation& op)
-{
+void Firmware::doSpeed(const Operation& op) {
     const int baud = baudForCode(op.speedCode);
     transcript_.event("speed", "{\"code\":" + std::to_string(op.speedCode) +
                                    ",\"baud\":" + std::to_string(baud) + "}");

@@ -17,9 +17,9 @@
 namespace zelvor::emu {
 
 class Firmware {
-public:
-    Firmware(const ChipProfile& profile, SerialEndpoint& port, VirtualChip& chip,
-             FaultPlan& faults, Transcript& transcript);
+  public:
+    Firmware(const ChipProfile& profile, SerialEndpoint& port, VirtualChip& chip, FaultPlan& faults,
+             Transcript& transcript);
 
     // Serves packets until a stop is requested.
     void run();
@@ -33,7 +33,7 @@ public:
     static int baudForCode(int code);
     static Physics physicsFor(const Operation& op);
 
-private:
+  private:
     void dispatch(const Operation& op);
     void doRead(const Operation& op);
     void doProgram(const Operation& op);

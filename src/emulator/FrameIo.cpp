@@ -6,17 +6,16 @@ namespace zelvor::emu {
 
 namespace {
 
-std::uint8_t sum8(const std::uint8_t* data, std::size_t n)
-{
+std::uint8_t sum8(const std::uint8_t* data, std::size_t n) {
     unsigned s = 0;
-    for (std::size_t i = 0; i < n; ++i) s += data[i];
+    for (std::size_t i = 0; i < n; ++i)
+        s += data[i];
     return static_cast<std::uint8_t>(s & 0xFF);
 }
 
 } // namespace
 
-const FaultRule* FrameIo::strike(FaultKind kind, FaultAt at)
-{
+const FaultRule* FrameIo::strike(FaultKind kind, FaultAt at) {
     const FaultRule* rule = faults_.strike(kind, at, opCode_);
     if (rule) {
         std::string fields = "{\"fault\":\"";
@@ -28,8 +27,7 @@ const FaultRule* FrameIo::strike(FaultKind kind, FaultAt at)
     return rule;
 }
 
-void FrameIo::beginOperation(int opCode)
-{
+void FrameIo::beginOperation(int opCode) {
     opCode_ = opCode;
     if (budget_ < 0) {
         if (const FaultRule* r = strike(FaultKind::Disconnect, FaultAt::Any)) {
@@ -39,14 +37,13 @@ void FrameIo::beginOperation(int opCode)
     }
 }
 
-void FrameIo::applySlow()
-{
-    if (const FaultRule* r = strike(FaultKind::Slow, FaultAt::Any)) port_.sleepMs(r->ms < 0 ? 700 : r->ms);
+void FrameIo::applySlow() {
+    if (const FaultRule* r = strike(FaultKind::Slow, FaultAt::Any))
+        port_.sleepMs(r->ms < 0 ? 700 : r->ms);
 }
 
 bool FrameIo::sendRaw(const std::uint8_t* data, std::size_t n, const char* kind,
-                      const std::string& fields)
-{
+                      const std::string& fields) {
     std::size_t toSend = n;
     bool cut = false;
     if (budget_ >= 0 && static_cast<long long>(n) >= budget_) {
@@ -64,14 +61,12 @@ bool FrameIo::sendRaw(const std::uint8_t* data, std::size_t n, const char* kind,
     return ok;
 }
 
-bool FrameIo::sendByte(std::uint8_t b, const char* kind)
-{
+bool FrameIo::sendByte(std::uint8_t b, const char* kind) {
     applySlow();
     return sendRaw(&b, 1, kind);
 }
 
-FrameIo::Outcome FrameIo::sendReply(const std::vector<std::uint8_t>& data, int tries)
-{
+FrameIo::Outcome FrameIo::sendReply(const std::vector<std::uint8_t>& data, int tries) {
     std::vector<std::uint8_t> frame;
     frame.push_back(static_cast<std::uint8_t>(data.size() - 1));
     frame.insert(frame.end(), data.begin(), data.end());
@@ -79,25 +74,25 @@ FrameIo::Outcome FrameIo::sendReply(const std::vector<std::uint8_t>& data, int t
     return sendFrame(frame, false, data.size(), tries);
 }
 
-FrameIo::Outcome FrameIo::sendBulk(const std::vector<std::uint8_t>& data)
-{
+FrameIo::Outcome FrameIo::sendBulk(const std::vector<std::uint8_t>& data) {
     std::vector<std::uint8_t> frame(data);
     frame.push_back(sum8(data.data(), data.size()));
     return sendFrame(frame, true, data.size(), 2);
 }
 
-FrameIo::Outcome FrameIo::sendFrame(std::vector<std::uint8_t> frame, bool bulk,
-                                    std::size_t dataLen, int tries)
-{
+FrameIo::Outcome FrameIo::sendFrame(std::vector<std::uint8_t> frame, bool bulk, std::size_t dataLen,
+                                    int tries) {
     const FaultAt at = bulk ? FaultAt::Bulk : FaultAt::Reply;
     const char* kind = bulk ? "bulk" : "reply";
     const std::vector<std::uint8_t> clean = frame;
     for (int attempt = 0; attempt < tries; ++attempt) {
         frame = clean;
-        if (strike(FaultKind::Corrupt, at)) frame.back() = static_cast<std::uint8_t>(frame.back() + 1);
+        if (strike(FaultKind::Corrupt, at))
+            frame.back() = static_cast<std::uint8_t>(frame.back() + 1);
         if (const FaultRule* r = strike(FaultKind::Drop, at)) {
             for (int i = 0; i < r->bytes && !frame.empty(); ++i)
-                frame.erase(frame.begin() + faults_.random(static_cast<std::uint32_t>(frame.size())));
+                frame.erase(frame.begin() +
+                            faults_.random(static_cast<std::uint32_t>(frame.size())));
         }
         applySlow();
         std::string fields = "{\"attempt\":" + std::to_string(attempt + 1) +
@@ -126,9 +121,8 @@ FrameIo::Outcome FrameIo::sendFrame(std::vector<std::uint8_t> frame, bool bulk,
     return Outcome::Abandoned;
 }
 
-FrameIo::Piece FrameIo::readPiece(std::vector<std::uint8_t>& data,
-                                  std::vector<std::uint8_t>& frame, int timeoutMs)
-{
+FrameIo::Piece FrameIo::readPiece(std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& frame,
+                                  int timeoutMs) {
     data.clear();
     frame.clear();
     const int first = port_.readByte(timeoutMs);
@@ -154,8 +148,8 @@ FrameIo::Piece FrameIo::readPiece(std::vector<std::uint8_t>& data,
     frame.push_back(static_cast<std::uint8_t>(sum));
     const bool good = sum8(data.data(), data.size()) == sum;
     transcript_.record("host", "piece", frame.data(), frame.size(),
-                       "{\"len\":" + std::to_string(n) + ",\"checksumOk\":" +
-                           (good ? "true" : "false") + "}");
+                       "{\"len\":" + std::to_string(n) +
+                           ",\"checksumOk\":" + (good ? "true" : "false") + "}");
     return good ? Piece::Ok : Piece::BadChecksum;
 }
 

@@ -12,11 +12,9 @@
 namespace zelvor::emu {
 
 class FrameIo {
-public:
+  public:
     FrameIo(SerialEndpoint& port, FaultPlan& faults, Transcript& transcript)
-        : port_(port), faults_(faults), transcript_(transcript)
-    {
-    }
+        : port_(port), faults_(faults), transcript_(transcript) {}
 
     enum class Outcome { Done, Abandoned, Stopped };
 
@@ -43,7 +41,7 @@ public:
     // Strikes a fault of `kind` at `at` for the current operation, noting it in the transcript.
     const FaultRule* strike(FaultKind kind, FaultAt at);
 
-private:
+  private:
     Outcome sendFrame(std::vector<std::uint8_t> frame, bool bulk, std::size_t dataLen, int tries);
     void applySlow();
 

@@ -6,33 +6,33 @@ namespace zelvor::emu {
 
 namespace {
 
-bool isOneOf(int v, std::initializer_list<int> list)
-{
+bool isOneOf(int v, std::initializer_list<int> list) {
     return std::find(list.begin(), list.end(), v) != list.end();
 }
 
 // Algorithms whose B6 high nibble carries B3's flags instead of end-address bits.
-bool nibbleRule(int alg)
-{
+bool nibbleRule(int alg) {
     return isOneOf(alg, {9, 10, 14, 15, 16, 17, 26, 30, 32, 36, 37, 55, 59});
 }
 
 // Serial MCS-51 parts programmed with AVR-like commands (B2 bit 7 set, B3 a command).
-bool serialMcs51(int alg, int devClass) { return devClass == 1 && (alg == 28 || alg == 41); }
+bool serialMcs51(int alg, int devClass) {
+    return devClass == 1 && (alg == 28 || alg == 41);
+}
 
 // AVR algorithms whose B3/B6 carry the command byte.
-bool avrCommandGroup(const SetupPacket& p, int alg)
-{
+bool avrCommandGroup(const SetupPacket& p, int alg) {
     if (isOneOf(alg, {26, 42, 52, 55})) return true;
     return alg == 41 && (p.b[2] & 0xC0) == 0xC0;
 }
 
 } // namespace
 
-bool PacketDecoder::alwaysWide(int algCode) { return isOneOf(algCode, {19, 20, 24, 38, 47, 58}); }
+bool PacketDecoder::alwaysWide(int algCode) {
+    return isOneOf(algCode, {19, 20, 24, 38, 47, 58});
+}
 
-int PacketDecoder::inferClass(const SetupPacket& p) const
-{
+int PacketDecoder::inferClass(const SetupPacket& p) const {
     if (profile_.devClass >= 0) return profile_.devClass;
     const int alg = p.b[2] & 0x3F;
     if ((p.b[1] & 0x30) == 0x30) {
@@ -45,8 +45,7 @@ int PacketDecoder::inferClass(const SetupPacket& p) const
     return 2;
 }
 
-int PacketDecoder::widthFor(int alg, int devClass) const
-{
+int PacketDecoder::widthFor(int alg, int devClass) const {
     if (profile_.dataWidth > 0) return profile_.dataWidth;
     if (alwaysWide(alg)) return 16;
     if (alg == 27) return 14;
@@ -54,15 +53,13 @@ int PacketDecoder::widthFor(int alg, int devClass) const
     return 8;
 }
 
-int PacketDecoder::pageSizeFor(int alg) const
-{
+int PacketDecoder::pageSizeFor(int alg) const {
     if (profile_.pageSize > 0) return profile_.pageSize;
     if (alg == 62) return profile_.variant == 1 ? 2048 : 2112;
     return 528;
 }
 
-int PacketDecoder::bytesPerUnit(const Operation& op) const
-{
+int PacketDecoder::bytesPerUnit(const Operation& op) const {
     const int alg = op.algCode;
     if (op.opCode == 7 || op.opCode == 11) return alwaysWide(alg) ? 2 : 1;
     if (alwaysWide(alg)) return 2;
@@ -75,15 +72,19 @@ int PacketDecoder::bytesPerUnit(const Operation& op) const
     case 45:
         if (op.area == 2 || op.area == 3) return 2; // fuse and lock pairs
         return op.area == 1 ? 1 : (width == 16 ? 2 : 1);
-    case 26: case 28: case 41: case 42: case 52: case 55:
+    case 26:
+    case 28:
+    case 41:
+    case 42:
+    case 52:
+    case 55:
         return op.area == 1 ? 1 : (width == 16 ? 2 : 1);
     default:
         return 1;
     }
 }
 
-Operation PacketDecoder::decode(const SetupPacket& p) const
-{
+Operation PacketDecoder::decode(const SetupPacket& p) const {
     Operation op;
     op.raw = p;
     op.opCode = p.b[1] & 0x0F;
@@ -100,19 +101,21 @@ Operation PacketDecoder::decode(const SetupPacket& p) const
     return op;
 }
 
-void PacketDecoder::decodeAddresses(Operation& op) const
-{
+void PacketDecoder::decodeAddresses(Operation& op) const {
     if (!decodePaged(op)) {
-        if (op.devClass == 4) decodeSerialEeprom(op);
-        else if (op.devClass == 5) decodePic(op);
-        else if (op.devClass == 6) decodeAvr(op);
-        else decodeParallel(op);
+        if (op.devClass == 4)
+            decodeSerialEeprom(op);
+        else if (op.devClass == 5)
+            decodePic(op);
+        else if (op.devClass == 6)
+            decodeAvr(op);
+        else
+            decodeParallel(op);
         op.units = op.end >= op.start ? op.end - op.start + 1 : 0;
     }
 }
 
-bool PacketDecoder::decodePaged(Operation& op) const
-{
+bool PacketDecoder::decodePaged(Operation& op) const {
     const auto& b = op.raw.b;
     const int alg = op.algCode;
     const std::uint32_t b34 = (static_cast<std::uint32_t>(b[3]) << 8) | b[4];
@@ -124,7 +127,8 @@ bool PacketDecoder::decodePaged(Operation& op) const
     std::uint32_t d = op.count;
     if (alg == 57) {
         int optC = 0;
-        while (optC < 7 && (2u << optC) != b[6]) ++optC;
+        while (optC < 7 && (2u << optC) != b[6])
+            ++optC;
         if (optC == 7) optC = 0;
         const std::uint32_t page = b34 >> (optC + 1);
         const std::uint32_t column = ((b34 & ((2u << optC) - 1)) << 8) | b[5];
@@ -139,8 +143,10 @@ bool PacketDecoder::decodePaged(Operation& op) const
         if (alg == 61) page |= static_cast<std::uint32_t>(b[6]) << 16;
         op.start = page * static_cast<std::uint32_t>(pageSizeFor(alg)) + b[5];
         if (alg == 61 && (op.opCode == 1 || op.opCode == 6)) {
-            if ((op.count & 0xFFF) == 0x384) d = (op.count >> 12) * 528;
-            else if ((op.count & 0xFF) == 0x84) d = ((op.count >> 8) + 1) * 132;
+            if ((op.count & 0xFFF) == 0x384)
+                d = (op.count >> 12) * 528;
+            else if ((op.count & 0xFF) == 0x84)
+                d = ((op.count >> 8) + 1) * 132;
         }
     }
     if (op.opCode == 2) {
@@ -152,8 +158,7 @@ bool PacketDecoder::decodePaged(Operation& op) const
     return true;
 }
 
-void PacketDecoder::decodeSerialEeprom(Operation& op) const
-{
+void PacketDecoder::decodeSerialEeprom(Operation& op) const {
     const auto& b = op.raw.b;
     // B3 bit 0 is both the low bit of the page code and the flag "start above 64 K": only a
     // chip bigger than 64 K units (profile size) reads it as an address bit.
@@ -164,23 +169,23 @@ void PacketDecoder::decodeSerialEeprom(Operation& op) const
     if (op.algCode == 23 && (b[3] & 0x02)) op.area = 1;
 }
 
-void PacketDecoder::decodePic(Operation& op) const
-{
+void PacketDecoder::decodePic(Operation& op) const {
     const auto& b = op.raw.b;
     std::uint32_t high = 0;
     if (op.algCode == 27) {
         op.area = b[3] & 0x03;
     } else {
         high = static_cast<std::uint32_t>(b[3] & 0x3E) << 16;
-        if (op.algCode == 43) op.area = b[3] & 0x01;
-        else high |= static_cast<std::uint32_t>(b[3] & 0x01) << 16;
+        if (op.algCode == 43)
+            op.area = b[3] & 0x01;
+        else
+            high |= static_cast<std::uint32_t>(b[3] & 0x01) << 16;
     }
     op.start = high | (static_cast<std::uint32_t>(b[4]) << 8) | b[5];
     op.end = high | op.count;
 }
 
-void PacketDecoder::decodeAvr(Operation& op) const
-{
+void PacketDecoder::decodeAvr(Operation& op) const {
     const auto& b = op.raw.b;
     op.start = (static_cast<std::uint32_t>(b[4]) << 8) | b[5];
     op.end = op.count;
@@ -209,8 +214,7 @@ void PacketDecoder::decodeAvr(Operation& op) const
     }
 }
 
-void PacketDecoder::decodeParallel(Operation& op) const
-{
+void PacketDecoder::decodeParallel(Operation& op) const {
     const auto& b = op.raw.b;
     const int alg = op.algCode;
     std::uint32_t startHigh = b[3];
@@ -219,9 +223,12 @@ void PacketDecoder::decodeParallel(Operation& op) const
     if (serialMcs51(alg, op.devClass)) {
         startHigh = 0;
         endHigh = 0;
-        if (op.opCode == 7) op.cmd = b[3];
-        else if (op.opCode == 3) op.value = b[6];
-        else if (op.opCode == 1 || op.opCode == 2) op.area = (b[3] & 0x80) ? 1 : 0;
+        if (op.opCode == 7)
+            op.cmd = b[3];
+        else if (op.opCode == 3)
+            op.value = b[6];
+        else if (op.opCode == 1 || op.opCode == 2)
+            op.area = (b[3] & 0x80) ? 1 : 0;
     } else {
         if (op.opCode == 3 && isOneOf(alg, {10, 44, 54})) {
             op.lockSel = b[3] & 0x0F;
@@ -244,14 +251,21 @@ void PacketDecoder::decodeParallel(Operation& op) const
             if (b[3] & 0x01) op.area = 1;
             startHigh &= 0xFE;
         }
-        if (alg == 36 || alg == 37) startHigh = (startHigh & 0x0F) | ((startHigh & 0xC0) >> 2);
-        else if (isOneOf(alg, {10, 15, 16, 17, 25, 26, 30})) startHigh &= 0x0F;
-        else if (alg == 9 || alg == 24) startHigh &= 0x7F;
-        else if (alg == 47) startHigh &= 0x3F;
+        if (alg == 36 || alg == 37)
+            startHigh = (startHigh & 0x0F) | ((startHigh & 0xC0) >> 2);
+        else if (isOneOf(alg, {10, 15, 16, 17, 25, 26, 30}))
+            startHigh &= 0x0F;
+        else if (alg == 9 || alg == 24)
+            startHigh &= 0x7F;
+        else if (alg == 47)
+            startHigh &= 0x3F;
 
-        if (nibbleRule(alg)) endHigh = (startHigh & 0xF0) | (endHigh & 0x0F);
-        else if (alg == 47) endHigh &= 0x3F;
-        else if (isOneOf(alg, {44, 54, 56}) || (alg == 24 && b[6] == b[3])) endHigh = startHigh;
+        if (nibbleRule(alg))
+            endHigh = (startHigh & 0xF0) | (endHigh & 0x0F);
+        else if (alg == 47)
+            endHigh &= 0x3F;
+        else if (isOneOf(alg, {44, 54, 56}) || (alg == 24 && b[6] == b[3]))
+            endHigh = startHigh;
         if (alg == 10 || alg == 44 || alg == 54) {
             if (op.opCode == 3) endHigh = startHigh;
         }

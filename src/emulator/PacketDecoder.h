@@ -8,7 +8,7 @@
 namespace zelvor::emu {
 
 class PacketDecoder {
-public:
+  public:
     explicit PacketDecoder(const ChipProfile& profile) : profile_(profile) {}
 
     Operation decode(const SetupPacket& packet) const;
@@ -24,7 +24,7 @@ public:
 
     static bool alwaysWide(int algCode);
 
-private:
+  private:
     void decodeAddresses(Operation& op) const;
     bool decodePaged(Operation& op) const;
     void decodeSerialEeprom(Operation& op) const;

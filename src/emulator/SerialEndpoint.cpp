@@ -14,20 +14,24 @@ namespace zelvor::emu {
 
 namespace {
 
-speed_t speedConstant(int baud)
-{
+speed_t speedConstant(int baud) {
     switch (baud) {
-    case 9600: return B9600;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    case 460800: return B460800;
-    default: return B9600;
+    case 9600:
+        return B9600;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    case 230400:
+        return B230400;
+    case 460800:
+        return B460800;
+    default:
+        return B9600;
     }
 }
 
-void makeRaw(int fd, int baud)
-{
+void makeRaw(int fd, int baud) {
     termios t{};
     if (tcgetattr(fd, &t) != 0) return;
     cfmakeraw(&t);
@@ -41,8 +45,7 @@ void makeRaw(int fd, int baud)
 
 } // namespace
 
-SerialEndpoint::SerialEndpoint()
-{
+SerialEndpoint::SerialEndpoint() {
     int p[2];
     if (pipe(p) == 0) {
         wakeRd_ = p[0];
@@ -52,29 +55,25 @@ SerialEndpoint::SerialEndpoint()
     }
 }
 
-SerialEndpoint::~SerialEndpoint()
-{
+SerialEndpoint::~SerialEndpoint() {
     close();
     if (wakeRd_ >= 0) ::close(wakeRd_);
     if (wakeWr_ >= 0) ::close(wakeWr_);
 }
 
-void SerialEndpoint::close()
-{
+void SerialEndpoint::close() {
     if (slaveFd_ >= 0) ::close(slaveFd_);
     if (fd_ >= 0) ::close(fd_);
     slaveFd_ = fd_ = -1;
 }
 
-std::int64_t SerialEndpoint::nowUs()
-{
+std::int64_t SerialEndpoint::nowUs() {
     return std::chrono::duration_cast<std::chrono::microseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
-bool SerialEndpoint::openPty(std::string& error)
-{
+bool SerialEndpoint::openPty(std::string& error) {
     fd_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (fd_ < 0 || grantpt(fd_) != 0 || unlockpt(fd_) != 0) {
         error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
@@ -100,8 +99,7 @@ bool SerialEndpoint::openPty(std::string& error)
     return true;
 }
 
-bool SerialEndpoint::openTty(const std::string& path, std::string& error)
-{
+bool SerialEndpoint::openTty(const std::string& path, std::string& error) {
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) {
         error = "cannot open " + path + ": " + std::strerror(errno);
@@ -113,15 +111,13 @@ bool SerialEndpoint::openTty(const std::string& path, std::string& error)
     return true;
 }
 
-void SerialEndpoint::setBaud(int baud)
-{
+void SerialEndpoint::setBaud(int baud) {
     if (isTty_ && fd_ >= 0) tcdrain(fd_); // the acknowledgement leaves at the old rate
     baud_ = baud > 0 ? baud : 9600;
     if (isTty_ && fd_ >= 0) makeRaw(fd_, baud_);
 }
 
-void SerialEndpoint::requestStop()
-{
+void SerialEndpoint::requestStop() {
     stop_ = true;
     if (wakeWr_ >= 0) {
         const char c = 1;
@@ -129,20 +125,17 @@ void SerialEndpoint::requestStop()
     }
 }
 
-void SerialEndpoint::sleepMs(int ms)
-{
+void SerialEndpoint::sleepMs(int ms) {
     if (ms <= 0 || stop_) return;
     pollfd p{wakeRd_, POLLIN, 0};
     poll(&p, 1, ms);
 }
 
-void SerialEndpoint::goDeaf(int forMs)
-{
+void SerialEndpoint::goDeaf(int forMs) {
     deafUntilUs_ = forMs < 0 ? -1 : nowUs() + static_cast<std::int64_t>(forMs) * 1000;
 }
 
-bool SerialEndpoint::deaf()
-{
+bool SerialEndpoint::deaf() {
     if (deafUntilUs_ == 0) return false;
     if (deafUntilUs_ > 0 && nowUs() >= deafUntilUs_) {
         deafUntilUs_ = 0;
@@ -151,8 +144,7 @@ bool SerialEndpoint::deaf()
     return true;
 }
 
-bool SerialEndpoint::fill(int timeoutMs)
-{
+bool SerialEndpoint::fill(int timeoutMs) {
     const std::int64_t deadline = nowUs() + static_cast<std::int64_t>(timeoutMs) * 1000;
     for (;;) {
         if (stop_ || fd_ < 0) return false;
@@ -186,8 +178,7 @@ bool SerialEndpoint::fill(int timeoutMs)
     }
 }
 
-int SerialEndpoint::readByte(int timeoutMs)
-{
+int SerialEndpoint::readByte(int timeoutMs) {
     if (pos_ >= buf_.size()) {
         if (!fill(timeoutMs)) return -2;
         if (pos_ >= buf_.size()) return -1;
@@ -200,14 +191,14 @@ int SerialEndpoint::readByte(int timeoutMs)
     return buf_[pos_++];
 }
 
-void SerialEndpoint::unread(std::uint8_t b)
-{
-    if (pos_ > 0) buf_[--pos_] = b;
-    else buf_.insert(buf_.begin(), b);
+void SerialEndpoint::unread(std::uint8_t b) {
+    if (pos_ > 0)
+        buf_[--pos_] = b;
+    else
+        buf_.insert(buf_.begin(), b);
 }
 
-int SerialEndpoint::readExact(std::uint8_t* dest, int n, int gapMs)
-{
+int SerialEndpoint::readExact(std::uint8_t* dest, int n, int gapMs) {
     for (int i = 0; i < n; ++i) {
         int c = readByte(gapMs);
         if (c == -2) return -2;
@@ -217,15 +208,13 @@ int SerialEndpoint::readExact(std::uint8_t* dest, int n, int gapMs)
     return n;
 }
 
-bool SerialEndpoint::inputPending()
-{
+bool SerialEndpoint::inputPending() {
     if (pos_ < buf_.size()) return true;
     pollfd p{fd_, POLLIN, 0};
     return fd_ >= 0 && poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
 }
 
-void SerialEndpoint::discardFor(int ms)
-{
+void SerialEndpoint::discardFor(int ms) {
     buf_.clear();
     pos_ = 0;
     const std::int64_t end = nowUs() + static_cast<std::int64_t>(ms) * 1000;
@@ -238,8 +227,7 @@ void SerialEndpoint::discardFor(int ms)
     }
 }
 
-bool SerialEndpoint::write(const std::uint8_t* data, std::size_t n)
-{
+bool SerialEndpoint::write(const std::uint8_t* data, std::size_t n) {
     if (deaf()) return true;
     std::size_t done = 0;
     // Pacing sends in slices of about 5 ms of wire time.

@@ -11,7 +11,7 @@
 namespace zelvor::emu {
 
 class SerialEndpoint {
-public:
+  public:
     SerialEndpoint();
     ~SerialEndpoint();
     SerialEndpoint(const SerialEndpoint&) = delete;
@@ -49,7 +49,7 @@ public:
     bool stopRequested() const { return stop_; }
     void sleepMs(int ms);
 
-private:
+  private:
     bool fill(int timeoutMs);
     void close();
     static std::int64_t nowUs();
@@ -65,8 +65,8 @@ private:
     std::atomic<bool> stop_{false};
     std::vector<std::uint8_t> buf_;
     std::size_t pos_ = 0;
-    std::int64_t inReadyUs_ = 0;  // wire time at which the next input byte has arrived
-    std::int64_t outFreeUs_ = 0;  // wire time at which the line is free for output
+    std::int64_t inReadyUs_ = 0;   // wire time at which the next input byte has arrived
+    std::int64_t outFreeUs_ = 0;   // wire time at which the line is free for output
     std::int64_t deafUntilUs_ = 0; // 0 none, -1 for good
 };
 

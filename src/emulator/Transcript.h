@@ -11,7 +11,7 @@
 namespace zelvor::emu {
 
 class Transcript {
-public:
+  public:
     Transcript();
 
     // Opens (truncates) the transcript file; false when it cannot be created.
@@ -29,7 +29,7 @@ public:
 
     static std::string hex(const std::uint8_t* data, std::size_t n);
 
-private:
+  private:
     void write(const std::string& line);
 
     mutable std::mutex mutex_;

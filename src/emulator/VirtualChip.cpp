@@ -6,18 +6,17 @@
 
 namespace zelvor::emu {
 
-VirtualChip::VirtualChip(const ChipProfile& profile) : profile_(profile)
-{
+VirtualChip::VirtualChip(const ChipProfile& profile) : profile_(profile) {
     wordWidth_.fill(8);
     fuses_.fill(0xFF);
     for (std::size_t i = 0; i < profile.fuses.size() && i < fuses_.size(); ++i)
         fuses_[i] = profile.fuses[i];
-    for (const auto& [addr, value] : profile.failingCells) stuck_[addr] = value;
+    for (const auto& [addr, value] : profile.failingCells)
+        stuck_[addr] = value;
     lockLevel_ = profile.lockLevel;
 }
 
-bool VirtualChip::loadImage(std::string& error)
-{
+bool VirtualChip::loadImage(std::string& error) {
     if (profile_.image.empty()) return true;
     std::ifstream in(profile_.image, std::ios::binary);
     if (!in) {
@@ -32,27 +31,24 @@ bool VirtualChip::loadImage(std::string& error)
     return true;
 }
 
-void VirtualChip::setSizeBytes(std::uint32_t bytes)
-{
+void VirtualChip::setSizeBytes(std::uint32_t bytes) {
     std::lock_guard lock(mutex_);
     size_ = bytes;
 }
 
-void VirtualChip::setWordWidth(int area, int width)
-{
+void VirtualChip::setWordWidth(int area, int width) {
     std::lock_guard lock(mutex_);
     if (area >= 0 && area < kAreas) wordWidth_[area] = width;
 }
 
-std::uint8_t VirtualChip::erasedValue(int area, std::uint32_t byteAddr) const
-{
+std::uint8_t VirtualChip::erasedValue(int area, std::uint32_t byteAddr) const {
     const int width = area >= 0 && area < kAreas ? wordWidth_[area] : 8;
-    if (width > 8 && width < 16 && (byteAddr & 1) == 0) return static_cast<std::uint8_t>(0xFF >> (16 - width));
+    if (width > 8 && width < 16 && (byteAddr & 1) == 0)
+        return static_cast<std::uint8_t>(0xFF >> (16 - width));
     return 0xFF;
 }
 
-std::uint8_t VirtualChip::rawLocked(int area, std::uint32_t byteAddr) const
-{
+std::uint8_t VirtualChip::rawLocked(int area, std::uint32_t byteAddr) const {
     if (area < 0 || area >= kAreas) return 0xFF;
     const auto& pages = memory_[area];
     auto it = pages.find(byteAddr / kPage);
@@ -60,50 +56,46 @@ std::uint8_t VirtualChip::rawLocked(int area, std::uint32_t byteAddr) const
     return it->second[byteAddr % kPage];
 }
 
-void VirtualChip::pokeLocked(int area, std::uint32_t byteAddr, std::uint8_t value)
-{
+void VirtualChip::pokeLocked(int area, std::uint32_t byteAddr, std::uint8_t value) {
     if (area < 0 || area >= kAreas) return;
     auto& pages = memory_[area];
     auto it = pages.find(byteAddr / kPage);
     if (it == pages.end()) {
         Page fresh;
         const std::uint32_t base = byteAddr / kPage * kPage;
-        for (std::uint32_t i = 0; i < kPage; ++i) fresh[i] = erasedValue(area, base + i);
+        for (std::uint32_t i = 0; i < kPage; ++i)
+            fresh[i] = erasedValue(area, base + i);
         it = pages.emplace(byteAddr / kPage, fresh).first;
     }
     it->second[byteAddr % kPage] = value;
 }
 
-std::uint8_t VirtualChip::peek(int area, std::uint32_t byteAddr) const
-{
+std::uint8_t VirtualChip::peek(int area, std::uint32_t byteAddr) const {
     std::lock_guard lock(mutex_);
     return rawLocked(area, byteAddr);
 }
 
-void VirtualChip::poke(int area, std::uint32_t byteAddr, std::uint8_t value)
-{
+void VirtualChip::poke(int area, std::uint32_t byteAddr, std::uint8_t value) {
     std::lock_guard lock(mutex_);
     pokeLocked(area, byteAddr, value);
 }
 
 std::vector<std::uint8_t> VirtualChip::peekRange(int area, std::uint32_t byteAddr,
-                                                 std::uint32_t n) const
-{
+                                                 std::uint32_t n) const {
     std::lock_guard lock(mutex_);
     std::vector<std::uint8_t> out(n);
-    for (std::uint32_t i = 0; i < n; ++i) out[i] = rawLocked(area, byteAddr + i);
+    for (std::uint32_t i = 0; i < n; ++i)
+        out[i] = rawLocked(area, byteAddr + i);
     return out;
 }
 
-std::uint8_t VirtualChip::read(int area, std::uint32_t byteAddr) const
-{
+std::uint8_t VirtualChip::read(int area, std::uint32_t byteAddr) const {
     std::lock_guard lock(mutex_);
     return readLocked(area, byteAddr);
 }
 
 std::vector<std::uint8_t> VirtualChip::readRange(int area, std::uint32_t byteAddr,
-                                                 std::uint32_t n) const
-{
+                                                 std::uint32_t n) const {
     std::lock_guard lock(mutex_);
     std::vector<std::uint8_t> out(n);
     const bool plain = !(area == 0 && (lockLevel_ >= 2 || !stuck_.empty()));
@@ -111,20 +103,20 @@ std::vector<std::uint8_t> VirtualChip::readRange(int area, std::uint32_t byteAdd
     while (i < n) {
         const std::uint32_t at = byteAddr + i;
         const std::uint32_t run = std::min(n - i, kPage - at % kPage);
-        auto it = plain && area >= 0 && area < kAreas ? memory_[area].find(at / kPage)
-                                                      : memory_[0].end();
+        auto it =
+            plain && area >= 0 && area < kAreas ? memory_[area].find(at / kPage) : memory_[0].end();
         if (plain && area >= 0 && area < kAreas && it != memory_[area].end()) {
             std::copy_n(it->second.begin() + at % kPage, run, out.begin() + i);
         } else {
-            for (std::uint32_t k = 0; k < run; ++k) out[i + k] = readLocked(area, at + k);
+            for (std::uint32_t k = 0; k < run; ++k)
+                out[i + k] = readLocked(area, at + k);
         }
         i += run;
     }
     return out;
 }
 
-std::uint8_t VirtualChip::readLocked(int area, std::uint32_t byteAddr) const
-{
+std::uint8_t VirtualChip::readLocked(int area, std::uint32_t byteAddr) const {
     if (area == 0 && lockLevel_ >= 2) {
         if (lockedRead_ == LockedRead::AllOnes) return 0xFF;
         if (lockedRead_ == LockedRead::AllZeros) return 0x00;
@@ -136,8 +128,7 @@ std::uint8_t VirtualChip::readLocked(int area, std::uint32_t byteAddr) const
     return rawLocked(area, byteAddr);
 }
 
-bool VirtualChip::inLockedBootBlock(std::uint32_t byteAddr) const
-{
+bool VirtualChip::inLockedBootBlock(std::uint32_t byteAddr) const {
     if (bblLower_ && byteAddr < profile_.bootBlock) return true;
     if (bblUpper_ && size_ > profile_.bootBlock && byteAddr >= size_ - profile_.bootBlock)
         return true;
@@ -145,8 +136,7 @@ bool VirtualChip::inLockedBootBlock(std::uint32_t byteAddr) const
 }
 
 bool VirtualChip::program(int area, std::uint32_t byteAddr, std::uint8_t value, Physics physics,
-                          std::uint8_t& found)
-{
+                          std::uint8_t& found) {
     std::lock_guard lock(mutex_);
     const std::uint8_t old = rawLocked(area, byteAddr);
     found = old;
@@ -166,8 +156,7 @@ bool VirtualChip::program(int area, std::uint32_t byteAddr, std::uint8_t value, 
     return next == value;
 }
 
-bool VirtualChip::erase(int area, std::uint32_t from, std::uint32_t to, Physics physics)
-{
+bool VirtualChip::erase(int area, std::uint32_t from, std::uint32_t to, Physics physics) {
     std::lock_guard lock(mutex_);
     if (physics == Physics::UvEprom) return false;
     if (area < 0 || area >= kAreas || to < from) return true;
@@ -190,8 +179,7 @@ bool VirtualChip::erase(int area, std::uint32_t from, std::uint32_t to, Physics 
     return true;
 }
 
-bool VirtualChip::eraseAll(Physics physics)
-{
+bool VirtualChip::eraseAll(Physics physics) {
     {
         std::lock_guard lock(mutex_);
         if (physics == Physics::UvEprom) return false;
@@ -209,63 +197,53 @@ bool VirtualChip::eraseAll(Physics physics)
     return true;
 }
 
-int VirtualChip::lockLevel() const
-{
+int VirtualChip::lockLevel() const {
     std::lock_guard lock(mutex_);
     return lockLevel_;
 }
 
-void VirtualChip::setLockLevel(int level)
-{
+void VirtualChip::setLockLevel(int level) {
     std::lock_guard lock(mutex_);
     lockLevel_ = level;
 }
 
-void VirtualChip::setLockedRead(LockedRead mode)
-{
+void VirtualChip::setLockedRead(LockedRead mode) {
     std::lock_guard lock(mutex_);
     lockedRead_ = mode;
 }
 
-std::uint8_t VirtualChip::fuse(int index) const
-{
+std::uint8_t VirtualChip::fuse(int index) const {
     std::lock_guard lock(mutex_);
     return index >= 0 && index < static_cast<int>(fuses_.size()) ? fuses_[index] : 0xFF;
 }
 
-void VirtualChip::setFuse(int index, std::uint8_t value)
-{
+void VirtualChip::setFuse(int index, std::uint8_t value) {
     std::lock_guard lock(mutex_);
     if (index >= 0 && index < static_cast<int>(fuses_.size())) fuses_[index] = value;
 }
 
-bool VirtualChip::bootBlockLocked(bool upper) const
-{
+bool VirtualChip::bootBlockLocked(bool upper) const {
     std::lock_guard lock(mutex_);
     return upper ? bblUpper_ : bblLower_;
 }
 
-void VirtualChip::lockBootBlock(bool upper)
-{
+void VirtualChip::lockBootBlock(bool upper) {
     std::lock_guard lock(mutex_);
     (upper ? bblUpper_ : bblLower_) = true;
 }
 
-bool VirtualChip::sdpEnabled() const
-{
+bool VirtualChip::sdpEnabled() const {
     std::lock_guard lock(mutex_);
     return sdp_;
 }
 
-void VirtualChip::setSdp(bool on)
-{
+void VirtualChip::setSdp(bool on) {
     std::lock_guard lock(mutex_);
     sdp_ = on;
 }
 
 void VirtualChip::markBadBlocks(std::uint32_t blockBytes, std::uint32_t pageBytes,
-                                std::uint32_t spareAt)
-{
+                                std::uint32_t spareAt) {
     std::lock_guard lock(mutex_);
     badBlockBytes_ = blockBytes;
     badBlocks_.clear();
@@ -277,8 +255,7 @@ void VirtualChip::markBadBlocks(std::uint32_t blockBytes, std::uint32_t pageByte
     }
 }
 
-bool VirtualChip::isBadByte(std::uint32_t byteAddr) const
-{
+bool VirtualChip::isBadByte(std::uint32_t byteAddr) const {
     std::lock_guard lock(mutex_);
     return badBlockBytes_ && badBlocks_.count(byteAddr / badBlockBytes_);
 }

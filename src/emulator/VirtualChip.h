@@ -21,7 +21,7 @@ enum class Physics {
 };
 
 class VirtualChip {
-public:
+  public:
     static constexpr int kAreas = 8; // 0 code, 1 data, 2 configuration, 3.. protection
     static constexpr int kFirmwareArea = 7;
 
@@ -72,7 +72,7 @@ public:
     std::uint32_t sizeBytes() const { return size_; }
     void setSizeBytes(std::uint32_t bytes);
 
-private:
+  private:
     static constexpr std::uint32_t kPage = 4096;
     using Page = std::array<std::uint8_t, kPage>;
 

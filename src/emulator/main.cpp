@@ -12,13 +12,11 @@ namespace {
 
 zelvor::emu::Emulator* g_running = nullptr; // for the signal handler only
 
-void onSignal(int)
-{
+void onSignal(int) {
     if (g_running) g_running->stop();
 }
 
-void printHelp()
-{
+void printHelp() {
     std::cout
         << "Usage: zelvor-emu [OPTIONS]\n"
            "A virtual Zelvor programmer. Creates a pseudo-terminal, prints its path (the\n"
@@ -49,8 +47,7 @@ void printHelp()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     zelvor::emu::EmulatorOptions options;
     std::string error;
     auto need = [&](int& i) -> const char* {

@@ -7,16 +7,14 @@
 
 using namespace zelvor;
 
-TEST(HexText, FixedWidthDropsHighBits)
-{
+TEST(HexText, FixedWidthDropsHighBits) {
     EXPECT_EQ(Hex_str(0x12345, 4), "2345");
     EXPECT_EQ(Hex_str(10, 2), "0A");
     EXPECT_EQ(Hex_str(0xABCDEF, 7), "0ABCDEF");
     EXPECT_EQ(Hex_str(0, 1), "0");
 }
 
-TEST(HexText, ParsesCaseInsensitivelyAndFlagsBadDigits)
-{
+TEST(HexText, ParsesCaseInsensitivelyAndFlagsBadDigits) {
     auto v = Str_hex("1f");
     EXPECT_EQ(v.error, 0);
     EXPECT_EQ(v.value, 31u);
@@ -32,8 +30,7 @@ TEST(HexText, ParsesCaseInsensitivelyAndFlagsBadDigits)
     EXPECT_EQ(Str_hex("FFFFFFF").value, 0xFFFFFFFu);
 }
 
-TEST(TextFile, Cp1251RoundTripAndLineEnds)
-{
+TEST(TextFile, Cp1251RoundTripAndLineEnds) {
     const QString ru = QStringLiteral("Зелвор-AX ёЁ №");
     const QByteArray bytes = toCp1251(ru);
     EXPECT_EQ(bytes.size(), ru.size());

@@ -1,6 +1,6 @@
+#include "app/Settings.h"
 #include "app/Messenger.h"
 #include "app/RunCommands.h"
-#include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/TextFile.h"
 
@@ -16,8 +16,7 @@ using zelvor::test::TestSession;
 namespace {
 
 // A base table of three types: an EPROM, an MCS-51 part and a part model C refuses.
-void fillTables(Session& s)
-{
+void fillTables(Session& s) {
     s.base.rows.clear();
     for (int i = 0; i < 3; ++i) {
         BaseRow r;
@@ -41,8 +40,7 @@ struct Cfg : ::testing::Test {
     TestSession t;
     TestDir dir;
     void SetUp() override { fillTables(t.s); }
-    SettingsLoad load(const QStringList& lines)
-    {
+    SettingsLoad load(const QStringList& lines) {
         dir.writeLines("zelvor.cfg", lines);
         return loadSettings(t.s, dir.path());
     }
@@ -51,8 +49,7 @@ struct Cfg : ::testing::Test {
 
 } // namespace
 
-TEST_F(Cfg, MissingFileGivesDefaults)
-{
+TEST_F(Cfg, MissingFileGivesDefaults) {
     p().english = 1;
     EXPECT_EQ(loadSettings(t.s, dir.path()), SettingsLoad::Missing);
     EXPECT_EQ(p().comPort, 0);
@@ -65,8 +62,7 @@ TEST_F(Cfg, MissingFileGivesDefaults)
     EXPECT_EQ(t.s.run.startDir, dir.path());
 }
 
-TEST_F(Cfg, ValidFileIsTakenAsWritten)
-{
+TEST_F(Cfg, ValidFileIsTakenAsWritten) {
     EXPECT_EQ(load({"4 2 2 3 0", "Зелвор-AX", "1 1 1 1 1 0 0"}), SettingsLoad::Accepted);
     EXPECT_EQ(p().comPort, 3);
     EXPECT_EQ(p().romIdx, 2);
@@ -79,8 +75,7 @@ TEST_F(Cfg, ValidFileIsTakenAsWritten)
     EXPECT_EQ(settingsLines(p()), QStringList({"4 2 2 3 0", "Зелвор-AX", "1 1 1 1 1 0 0"}));
 }
 
-TEST_F(Cfg, ValidLanguageSurvivesRejectedPort)
-{
+TEST_F(Cfg, ValidLanguageSurvivesRejectedPort) {
     EXPECT_EQ(load({"5 1 1 0 0", "Зелвор-A", "0 0 1 1 0 0 0"}), SettingsLoad::Rejected);
     EXPECT_EQ(p().english, 0);
     EXPECT_EQ(p().comPort, 0);
@@ -88,8 +83,7 @@ TEST_F(Cfg, ValidLanguageSurvivesRejectedPort)
     EXPECT_EQ(load({"0 1 1 0 1", "Зелвор-A", "0 0 1 1 0 0 0"}), SettingsLoad::Rejected);
 }
 
-TEST_F(Cfg, CatalogueIndexes)
-{
+TEST_F(Cfg, CatalogueIndexes) {
     EXPECT_EQ(load({"1 1000 1 0 1", "Зелвор-A", "0 0 1 1 0 0 0"}), SettingsLoad::Rejected);
     EXPECT_EQ(load({"1 1001 1 0 1", "Зелвор-A", "0 0 1 1 0 0 0"}), SettingsLoad::Accepted);
     EXPECT_EQ(p().byMaker, 1);
@@ -103,8 +97,7 @@ TEST_F(Cfg, CatalogueIndexes)
     EXPECT_EQ(load({"1 4 1 0 1", "Зелвор-A", "0 0 1 1 0 0 0"}), SettingsLoad::Rejected);
 }
 
-TEST_F(Cfg, ModelLine)
-{
+TEST_F(Cfg, ModelLine) {
     // A trailing blank makes an unknown text: model C, file still accepted.
     EXPECT_EQ(load({"1 1 1 0 1", "Зелвор-A ", "0 0 1 1 0 0 0"}), SettingsLoad::Accepted);
     EXPECT_EQ(p().model, 3);
@@ -120,14 +113,12 @@ TEST_F(Cfg, ModelLine)
     EXPECT_EQ(load({"1 3 1 0 1", "Зелвор-A", "0 0 1 1 0 0 0"}), SettingsLoad::Accepted);
 }
 
-TEST_F(Cfg, OutOfRangeSpeedFallsBackToZero)
-{
+TEST_F(Cfg, OutOfRangeSpeedFallsBackToZero) {
     EXPECT_EQ(load({"1 1 1 9 1", "Зелвор-A", "0 0 1 1 0 0 0"}), SettingsLoad::Rejected);
     EXPECT_EQ(p().baudIdx, 0);
 }
 
-TEST_F(Cfg, GarbageAndTruncatedFilesFallBack)
-{
+TEST_F(Cfg, GarbageAndTruncatedFilesFallBack) {
     const QList<QStringList> bad = {
         {"1 1 1 0"},
         {"1 1 1 0 1"},
@@ -150,8 +141,7 @@ TEST_F(Cfg, GarbageAndTruncatedFilesFallBack)
     EXPECT_NE(loadSettings(t.s, dir.path()), SettingsLoad::Accepted);
 }
 
-TEST_F(Cfg, SaveWritesCp1251WithCrLfAndOnlyWithAStartDirectory)
-{
+TEST_F(Cfg, SaveWritesCp1251WithCrLfAndOnlyWithAStartDirectory) {
     EXPECT_EQ(loadSettings(t.s, dir.path()), SettingsLoad::Missing);
     p().model = 5;
     ASSERT_TRUE(saveSettings(t.s));
@@ -162,8 +152,7 @@ TEST_F(Cfg, SaveWritesCp1251WithCrLfAndOnlyWithAStartDirectory)
 }
 
 namespace {
-StartupHooks tableHooks(bool withTable)
-{
+StartupHooks tableHooks(bool withTable) {
     StartupHooks h;
     h.loadBaseTable = [withTable](Session& s, const QString&, QString& why) {
         if (!withTable) {
@@ -182,8 +171,7 @@ StartupHooks tableHooks(bool withTable)
 }
 } // namespace
 
-TEST(Startup, MissingTableKeepsBuffersAndLeavesTheSettingsFileAlone)
-{
+TEST(Startup, MissingTableKeepsBuffersAndLeavesTheSettingsFileAlone) {
     TestSession t;
     TestDir dir;
     dir.writeLines("zelvor.cfg", {"2 1 2 0 0", "Зелвор-A", "0 0 1 1 0 0 0"});
@@ -203,8 +191,7 @@ TEST(Startup, MissingTableKeepsBuffersAndLeavesTheSettingsFileAlone)
     EXPECT_EQ(dir.readBytes("zelvor.cfg"), before);
 }
 
-TEST(Startup, RestoresChipAndWindowAndLogsTheDevice)
-{
+TEST(Startup, RestoresChipAndWindowAndLogsTheDevice) {
     TestSession t;
     TestDir dir;
     dir.writeLines("zelvor.cfg", {"1 2 2 2 1", "Зелвор-A", "0 0 1 1 0 0 0"});
@@ -235,8 +222,7 @@ TEST(Startup, RestoresChipAndWindowAndLogsTheDevice)
     EXPECT_EQ(dir.readBytes("zelvor.cfg").left(10), QByteArray("1 2 2 2 1\r"));
 }
 
-TEST(Messages, LinkErrorsInEnglishDropTheCodeAndReachTheJournal)
-{
+TEST(Messages, LinkErrorsInEnglishDropTheCodeAndReachTheJournal) {
     TestSession t;
     QStringList journal;
     t.s.journalSink = [&](const QString& l) { journal << l; };
@@ -268,8 +254,7 @@ TEST(Messages, LinkErrorsInEnglishDropTheCodeAndReachTheJournal)
     EXPECT_EQ(t.fe.panels[2], "0");
 }
 
-TEST_F(Cfg, LanguageAndModelChangesCountFromTheNextStart)
-{
+TEST_F(Cfg, LanguageAndModelChangesCountFromTheNextStart) {
     EXPECT_EQ(loadSettings(t.s, dir.path()), SettingsLoad::Missing);
     t.s.settings.english = 0;
     toggleLanguage(t.s);
@@ -284,8 +269,7 @@ TEST_F(Cfg, LanguageAndModelChangesCountFromTheNextStart)
     EXPECT_TRUE(dir.readBytes("zelvor.cfg").contains(toCp1251("Зелвор-AX")));
 }
 
-TEST_F(Cfg, ModelBRefusesEveryAdapterItCannotTakeAtStartToo)
-{
+TEST_F(Cfg, ModelBRefusesEveryAdapterItCannotTakeAtStartToo) {
     for (int adapter : {7, 8, 9, 18, 21}) {
         t.s.base.rows[0].col[17] = quint8(adapter);
         EXPECT_EQ(load({"1 1 1 0 1", "Зелвор-B", "0 0 1 1 0 0 0"}), SettingsLoad::Rejected)

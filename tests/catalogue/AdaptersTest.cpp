@@ -9,21 +9,23 @@ using namespace zelvor;
 using namespace zelvor::test;
 
 namespace {
-QStringList split(const char* line) { return AdapterSet(QString::fromUtf8(line)); }
-QStringList list(std::initializer_list<const char*> items)
-{
+QStringList split(const char* line) {
+    return AdapterSet(QString::fromUtf8(line));
+}
+QStringList list(std::initializer_list<const char*> items) {
     QStringList l;
-    for (const char* i : items) l << QString::fromUtf8(i);
+    for (const char* i : items)
+        l << QString::fromUtf8(i);
     return l;
 }
 } // namespace
 
-TEST(Adapters, SplittingALine)
-{
+TEST(Adapters, SplittingALine) {
     // The last item needs a blank after it.
     EXPECT_EQ(split("PLCC32;DIP32-PLCC32"), list({"PLCC32"}));
     EXPECT_EQ(split("PLCC32;DIP32-PLCC32 "), list({"PLCC32", "DIP32-PLCC32"}));
-    EXPECT_EQ(split("PLCC32;DIP32-PLCC32 any comment; here"), list({"PLCC32", "DIP32-PLCC32 any comment"}));
+    EXPECT_EQ(split("PLCC32;DIP32-PLCC32 any comment; here"),
+              list({"PLCC32", "DIP32-PLCC32 any comment"}));
     // Two adjacent separators give an empty item; items keep their blanks.
     EXPECT_EQ(split("A;;B "), list({"A", "", "B"}));
     EXPECT_EQ(split("TSOP 40;x "), list({"TSOP 40", "x"}));
@@ -34,8 +36,7 @@ TEST(Adapters, SplittingALine)
     EXPECT_EQ(split("ONLYONE rest"), list({"ONLYONE"}));
 }
 
-TEST(Adapters, OnlyTheFirst45CharactersCount)
-{
+TEST(Adapters, OnlyTheFirst45CharactersCount) {
     // 60 characters: the blank after the second item lies beyond 45, so it is dropped.
     const QString first = QString(20, u'A');
     const QString second = QString(30, u'B');
@@ -50,19 +51,20 @@ TEST(Adapters, OnlyTheFirst45CharactersCount)
     EXPECT_EQ(AdapterSet(late), QStringList());
 }
 
-TEST(Adapters, ReadingTheListFile)
-{
+TEST(Adapters, ReadingTheListFile) {
     TestDir dir;
     TestSession t;
     loadAdapters(t.s, dir.path());
     EXPECT_TRUE(t.s.adapterLines.isEmpty()); // missing: every list stays empty
 
     QStringList lines;
-    for (int k = 0; k < 40; ++k) lines << QStringLiteral("code%1;адаптер%1 ").arg(k);
+    for (int k = 0; k < 40; ++k)
+        lines << QStringLiteral("code%1;адаптер%1 ").arg(k);
     dir.writeLines(QStringLiteral("prgadapt.lst"), lines);
     loadAdapters(t.s, dir.path());
     ASSERT_EQ(t.s.adapterLines.size(), kAdapterCodes);
-    EXPECT_EQ(adapterItems(t.s, 30), (QStringList{QStringLiteral("code30"), QStringLiteral("адаптер30")}));
+    EXPECT_EQ(adapterItems(t.s, 30),
+              (QStringList{QStringLiteral("code30"), QStringLiteral("адаптер30")}));
     EXPECT_TRUE(adapterItems(t.s, 31).isEmpty());
     EXPECT_TRUE(adapterItems(t.s, 255).isEmpty());
     EXPECT_TRUE(adapterItems(t.s, -1).isEmpty());
@@ -73,14 +75,14 @@ TEST(Adapters, ReadingTheListFile)
     EXPECT_TRUE(adapterItems(t.s, 1).isEmpty()); // codes without a line
 }
 
-TEST(Adapters, MainListIsSortedAndPreviewShowsThree)
-{
+TEST(Adapters, MainListIsSortedAndPreviewShowsThree) {
     ChipSession c({{.adapter = 2}, {.adapter = 5}, {.adapter = 30}});
     c.s.adapterLines = {QString(), QString(), QStringLiteral("zeta;Alpha;beta;DIP32-PLCC32 "),
                         QString(), QString(), QStringLiteral("DIP40-DIP20 ")};
     c.s.rom.adapter = 2;
-    EXPECT_EQ(AdapterShow(c.s), (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"),
-                                             QStringLiteral("DIP32-PLCC32"), QStringLiteral("zeta")}));
+    EXPECT_EQ(AdapterShow(c.s),
+              (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"),
+                           QStringLiteral("DIP32-PLCC32"), QStringLiteral("zeta")}));
     const auto three = AdapterSetV(c.s, 1);
     EXPECT_EQ(three[0], QStringLiteral("zeta"));
     EXPECT_EQ(three[1], QStringLiteral("Alpha"));
@@ -93,20 +95,21 @@ TEST(Adapters, MainListIsSortedAndPreviewShowsThree)
     EXPECT_TRUE(AdapterSetV(c.s, 3)[0].isEmpty()); // code 30 has no line
 }
 
-TEST(Adapters, GarbageFilesNeverCrash)
-{
+TEST(Adapters, GarbageFilesNeverCrash) {
     TestDir dir;
     TestSession t;
     QRandomGenerator rng(777);
     for (int round = 0; round < 100; ++round) {
         QByteArray data;
         const int n = int(rng.bounded(3000));
-        for (int i = 0; i < n; ++i) data += char(rng.bounded(256));
+        for (int i = 0; i < n; ++i)
+            data += char(rng.bounded(256));
         dir.writeBytes(QStringLiteral("prgadapt.lst"), data);
         loadAdapters(t.s, dir.path());
         EXPECT_LE(t.s.adapterLines.size(), kAdapterCodes);
         for (int code = 0; code < kAdapterCodes; ++code) {
-            for (const QString& item : adapterItems(t.s, code)) EXPECT_LE(item.size(), 45);
+            for (const QString& item : adapterItems(t.s, code))
+                EXPECT_LE(item.size(), 45);
         }
     }
 }

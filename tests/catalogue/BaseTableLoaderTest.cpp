@@ -8,18 +8,32 @@ using namespace zelvor::test;
 
 namespace {
 
-BaseLoadResult parse(const QStringList& lines, BaseTable& t) { return parseBaseTable(lines, t); }
+BaseLoadResult parse(const QStringList& lines, BaseTable& t) {
+    return parseBaseTable(lines, t);
+}
 
 } // namespace
 
-TEST(BaseTableLoader, RowColumnsNameAndSignatures)
-{
+TEST(BaseTableLoader, RowColumnsNameAndSignatures) {
     BaseTable t;
     const QStringList lines{
-        rowLine({.cls = 0, .alg = 3, .size = 64, .vpp = 1, .pulse = 2, .vcc = 1, .adapter = 2,
-                 .variant = 1, .subType = 3, .name = QStringLiteral("27C512")}),
-        rowLine({.cls = 6, .alg = 26, .size = 8, .width = 16, .name = QStringLiteral("ATmega8"),
-                 .sigA = QStringLiteral("93"), .sigB = QStringLiteral("07")}),
+        rowLine({.cls = 0,
+                 .alg = 3,
+                 .size = 64,
+                 .vpp = 1,
+                 .pulse = 2,
+                 .vcc = 1,
+                 .adapter = 2,
+                 .variant = 1,
+                 .subType = 3,
+                 .name = QStringLiteral("27C512")}),
+        rowLine({.cls = 6,
+                 .alg = 26,
+                 .size = 8,
+                 .width = 16,
+                 .name = QStringLiteral("ATmega8"),
+                 .sigA = QStringLiteral("93"),
+                 .sigB = QStringLiteral("07")}),
     };
     ASSERT_EQ(parse(lines, t).code, kBaseLoaded);
     ASSERT_EQ(t.baseCount(), 2);
@@ -45,8 +59,7 @@ TEST(BaseTableLoader, RowColumnsNameAndSignatures)
     EXPECT_EQ(t.memTypeCount, 1);
 }
 
-TEST(BaseTableLoader, CommentLinesAndBlankLinesTakeNoIndex)
-{
+TEST(BaseTableLoader, CommentLinesAndBlankLinesTakeNoIndex) {
     BaseTable t;
     const QStringList lines{
         QStringLiteral("99 whatever follows, even words"),
@@ -66,8 +79,7 @@ TEST(BaseTableLoader, CommentLinesAndBlankLinesTakeNoIndex)
     EXPECT_EQ(t.memTypeCount, 1); // class 9 is not a memory type of the type list
 }
 
-TEST(BaseTableLoader, NamePositionsFollowTheLineAsWritten)
-{
+TEST(BaseTableLoader, NamePositionsFollowTheLineAsWritten) {
     BaseTable t;
     // Two blanks before the name shift it by one position; a short name stays short.
     const QString nums = QStringLiteral("0 3 64 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0");
@@ -86,14 +98,12 @@ TEST(BaseTableLoader, NamePositionsFollowTheLineAsWritten)
     EXPECT_EQ(findBaseByName(t, QStringLiteral("27c512")), 2);
 }
 
-TEST(BaseTableLoader, ValuesAreKeptModulo256ExceptTheSize)
-{
+TEST(BaseTableLoader, ValuesAreKeptModulo256ExceptTheSize) {
     BaseTable t;
-    ASSERT_EQ(parse({rowLine({.alg = 259, .size = 300, .vpp = 256 + 7, .pulse = -1,
-                              .adapter = 513})},
-                    t)
-                  .code,
-              kBaseLoaded);
+    ASSERT_EQ(
+        parse({rowLine({.alg = 259, .size = 300, .vpp = 256 + 7, .pulse = -1, .adapter = 513})}, t)
+            .code,
+        kBaseLoaded);
     const BaseRow& r = t.at(1);
     EXPECT_EQ(r.col[2], 3);
     EXPECT_EQ(r.size, 300 * 1024);
@@ -102,8 +112,7 @@ TEST(BaseTableLoader, ValuesAreKeptModulo256ExceptTheSize)
     EXPECT_EQ(r.baseAdapter(), 1);
 }
 
-TEST(BaseTableLoader, RowsBeyond400AreCountedNotStored)
-{
+TEST(BaseTableLoader, RowsBeyond400AreCountedNotStored) {
     QStringList lines;
     for (int i = 0; i < 405; ++i) {
         if (i == 402) lines << QStringLiteral("99 a comment among the extra rows");
@@ -123,8 +132,7 @@ TEST(BaseTableLoader, RowsBeyond400AreCountedNotStored)
     EXPECT_TRUE(text.contains(QStringLiteral("401")));
 }
 
-TEST(BaseTableLoader, UnreadableNumberStopsWithFileLineAndColumn)
-{
+TEST(BaseTableLoader, UnreadableNumberStopsWithFileLineAndColumn) {
     TestSession ts;
     struct Case {
         QString bad;
@@ -133,13 +141,16 @@ TEST(BaseTableLoader, UnreadableNumberStopsWithFileLineAndColumn)
     };
     const QString head = rowLine({.name = QStringLiteral("GOOD")});
     const std::vector<Case> cases{
-        {QStringLiteral("0 3 6x4 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0 NAME"), 3, kBaseBadNumber},
+        {QStringLiteral("0 3 6x4 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0 NAME"), 3,
+         kBaseBadNumber},
         {QStringLiteral("0 3 64 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0"), 25, kBaseBadNumber},
         {QStringLiteral("; not a number"), 1, kBaseBadNumber},
-        {QStringLiteral("0 3 -1 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0 NAME"), 3, kBaseBadSize},
-        {QStringLiteral("0 3 2097152 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0 NAME"), 3, kBaseBadSize},
-        {QStringLiteral("0 3 64 99999999999999999999 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0"), 4,
-         kBaseBadNumber},
+        {QStringLiteral("0 3 -1 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0 NAME"), 3,
+         kBaseBadSize},
+        {QStringLiteral("0 3 2097152 0 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0 NAME"), 3,
+         kBaseBadSize},
+        {QStringLiteral("0 3 64 99999999999999999999 0 0 8 1 0 1 0 0 1 1 1 0 0 0 0 0 0 0 0 0 0 0"),
+         4, kBaseBadNumber},
     };
     for (const Case& c : cases) {
         BaseTable t;
@@ -154,8 +165,7 @@ TEST(BaseTableLoader, UnreadableNumberStopsWithFileLineAndColumn)
     }
 }
 
-TEST(BaseTableLoader, FilesMissingEmptyAndOnlyComments)
-{
+TEST(BaseTableLoader, FilesMissingEmptyAndOnlyComments) {
     TestDir dir;
     BaseTable t;
     EXPECT_EQ(loadBaseTable(dir.file(QStringLiteral("prgplus.lst")), t).code, kBaseNoFile);
@@ -172,11 +182,11 @@ TEST(BaseTableLoader, FilesMissingEmptyAndOnlyComments)
     EXPECT_TRUE(why.startsWith(QStringLiteral("Файл")));
 }
 
-TEST(BaseTableLoader, StartUpPhaseReadsCp1251AndReportsDroppedRows)
-{
+TEST(BaseTableLoader, StartUpPhaseReadsCp1251AndReportsDroppedRows) {
     TestDir dir;
     QStringList lines{QStringLiteral("99 комментарий")};
-    for (int i = 0; i < 401; ++i) lines << rowLine({.name = QStringLiteral("R%1").arg(i)});
+    for (int i = 0; i < 401; ++i)
+        lines << rowLine({.name = QStringLiteral("R%1").arg(i)});
     dir.writeLines(QStringLiteral("prgplus.lst"), lines);
     TestSession ts;
     QString why;
@@ -187,11 +197,13 @@ TEST(BaseTableLoader, StartUpPhaseReadsCp1251AndReportsDroppedRows)
     EXPECT_TRUE(ts.fe.boxes.front().contains(QStringLiteral("402")));
 }
 
-TEST(BaseTableLoader, GarbageAndTruncatedFilesNeverCrash)
-{
+TEST(BaseTableLoader, GarbageAndTruncatedFilesNeverCrash) {
     TestDir dir;
-    const QString good = rowLine({.cls = 6, .alg = 26, .name = QStringLiteral("ATmega8"),
-                                  .sigA = QStringLiteral("93"), .sigB = QStringLiteral("07")});
+    const QString good = rowLine({.cls = 6,
+                                  .alg = 26,
+                                  .name = QStringLiteral("ATmega8"),
+                                  .sigA = QStringLiteral("93"),
+                                  .sigB = QStringLiteral("07")});
     const QByteArray goodBytes = good.toLatin1() + "\r\n";
     QRandomGenerator rng(12345);
     for (int round = 0; round < 300; ++round) {
@@ -218,8 +230,7 @@ TEST(BaseTableLoader, GarbageAndTruncatedFilesNeverCrash)
     }
 }
 
-TEST(BaseTableLoader, LookupByNameIgnoresCaseAndTrailingBlanks)
-{
+TEST(BaseTableLoader, LookupByNameIgnoresCaseAndTrailingBlanks) {
     BaseTable t;
     ASSERT_EQ(parse({rowLine({.name = QStringLiteral("27C512")}),
                      rowLine({.name = QStringLiteral("PIC16F84")}),

@@ -13,17 +13,31 @@ namespace {
 // the AVR current with its data area selected, linked to a fake programmer.
 struct ChcRomFixture : ::testing::Test {
     ChipSession c{{{.cls = 0, .alg = 3, .size = 64, .vpp = 1, .pulse = 2, .vcc = 1},
-                   {.cls = 6, .alg = 26, .size = 8, .width = 16, .adapter = 13,
-                    .name = QStringLiteral("ATmega8"), .sigA = QStringLiteral("93"),
+                   {.cls = 6,
+                    .alg = 26,
+                    .size = 8,
+                    .width = 16,
+                    .adapter = 13,
+                    .name = QStringLiteral("ATmega8"),
+                    .sigA = QStringLiteral("93"),
                     .sigB = QStringLiteral("07")},
-                   {.cls = 2, .alg = 16, .size = 128, .vpp = 1, .pulse = 1, .vcc = 1,
+                   {.cls = 2,
+                    .alg = 16,
+                    .size = 128,
+                    .vpp = 1,
+                    .pulse = 1,
+                    .vcc = 1,
                     .name = QStringLiteral("28F010")},
-                   {.cls = 2, .alg = 25, .size = 128, .vpp = 1, .pulse = 0, .vcc = 0,
+                   {.cls = 2,
+                    .alg = 25,
+                    .size = 128,
+                    .vpp = 1,
+                    .pulse = 0,
+                    .vcc = 0,
                     .name = QStringLiteral("29F010")}}};
     FakeProgrammer* prog = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         c.addEntry(QStringLiteral("AT90S8515"), 2, '0');
         auto t = std::make_unique<FakeProgrammer>();
         prog = t.get();
@@ -46,8 +60,7 @@ struct ChcRomFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(ChcRomFixture, SilentProgrammerKeepsThePreviousChipWhole)
-{
+TEST_F(ChcRomFixture, SilentProgrammerKeepsThePreviousChipWhole) {
     prog->answer.clear();
     const RomParams before = c.s.rom;
     const QString label = chipLabel(c.s);
@@ -71,8 +84,7 @@ TEST_F(ChcRomFixture, SilentProgrammerKeepsThePreviousChipWhole)
     EXPECT_FALSE(c.s.run.msgLog.join(u'|').contains(QStringLiteral("Device:")));
 }
 
-TEST_F(ChcRomFixture, FailedPortChangesNothingAndSendsNothing)
-{
+TEST_F(ChcRomFixture, FailedPortChangesNothingAndSendsNothing) {
     c.s.link.portFailed = 1;
     prog->openOk = false;
     EXPECT_EQ(ChcRom(c.s, 1), 1);
@@ -83,16 +95,14 @@ TEST_F(ChcRomFixture, FailedPortChangesNothingAndSendsNothing)
     EXPECT_EQ(c.s.link.portFailed, 1);
 }
 
-TEST_F(ChcRomFixture, UnknownBaseTypeIsRefusedWithoutTraffic)
-{
+TEST_F(ChcRomFixture, UnknownBaseTypeIsRefusedWithoutTraffic) {
     EXPECT_EQ(ChcRom(c.s, 0), kChipUnknown);
     EXPECT_EQ(ChcRom(c.s, 5), kChipUnknown);
     EXPECT_TRUE(prog->written.empty());
     EXPECT_EQ(c.s.settings.romIdx, 2);
 }
 
-TEST_F(ChcRomFixture, AcknowledgedChangeMakesTheNewChipCurrent)
-{
+TEST_F(ChcRomFixture, AcknowledgedChangeMakesTheNewChipCurrent) {
     c.s.rom.fuseBytes = {0x11, 0x22, 0x33, 0x44, 0x55};
     c.s.run.msgLog.clear();
     EXPECT_EQ(ChcRom(c.s, 1), 0);
@@ -126,8 +136,7 @@ TEST_F(ChcRomFixture, AcknowledgedChangeMakesTheNewChipCurrent)
     EXPECT_TRUE(c.s.run.msgLog.back().startsWith(QStringLiteral("Device:27C512      ")));
 }
 
-TEST_F(ChcRomFixture, CatalogueChoiceIsCommittedOnlyOnSuccess)
-{
+TEST_F(ChcRomFixture, CatalogueChoiceIsCommittedOnlyOnSuccess) {
     EXPECT_EQ(ChcRom(c.s, 1), 0);
     EXPECT_EQ(c.s.settings.byMaker, 0);
     EXPECT_EQ(ChcRom(c.s, 2, ChipChoice{1, 1}), 0);
@@ -137,8 +146,7 @@ TEST_F(ChcRomFixture, CatalogueChoiceIsCommittedOnlyOnSuccess)
     EXPECT_EQ(chipLabel(c.s), QStringLiteral("AT90S8515   /CODE"));
 }
 
-TEST_F(ChcRomFixture, OptionsOfTheChipBeforeDoNotReachTheNextPacket)
-{
+TEST_F(ChcRomFixture, OptionsOfTheChipBeforeDoNotReachTheNextPacket) {
     ASSERT_EQ(ChcRom(c.s, 3), 0);
     EXPECT_EQ(c.s.rom.optA, 1);
     EXPECT_EQ(c.s.rom.optB, 1);
@@ -156,8 +164,7 @@ TEST_F(ChcRomFixture, OptionsOfTheChipBeforeDoNotReachTheNextPacket)
     EXPECT_EQ(c.s.rom.vppSel, viaChcRom.vppSel);
 }
 
-TEST_F(ChcRomFixture, AreaListSwitchesTheExtraAreasOffForASecondArea)
-{
+TEST_F(ChcRomFixture, AreaListSwitchesTheExtraAreasOffForASecondArea) {
     c.s.settings.autoData = 1;
     c.s.settings.autoCfgw = 1;
     areaListChange(c.s, 0);

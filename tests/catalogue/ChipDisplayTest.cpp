@@ -11,8 +11,7 @@ namespace {
 // The parameters of a single-row session, as the start-up derives them.
 struct OneChip {
     ChipSession c;
-    explicit OneChip(const RowSpec& r) : c({r})
-    {
+    explicit OneChip(const RowSpec& r) : c({r}) {
         c.s.settings.romIdx = 1;
         restoreChip(c.s);
     }
@@ -21,8 +20,7 @@ struct OneChip {
 
 } // namespace
 
-TEST(ChipDisplay, AreaSuffixes)
-{
+TEST(ChipDisplay, AreaSuffixes) {
     struct Case {
         RowSpec row;
         const char* code;
@@ -49,8 +47,7 @@ TEST(ChipDisplay, AreaSuffixes)
     }
 }
 
-TEST(ChipDisplay, VoltageAndAlgorithmLabels)
-{
+TEST(ChipDisplay, VoltageAndAlgorithmLabels) {
     auto labels = [](const RowSpec& r) {
         OneChip one(r);
         const VoltageLabels v = voltageLabels(one.rom());
@@ -60,7 +57,8 @@ TEST(ChipDisplay, VoltageAndAlgorithmLabels)
               "Vpp=21.00V|, Vcc=6.00V|QUICK PULSE");
     EXPECT_EQ(labels({.cls = 0, .alg = 33, .vpp = 0, .pulse = 0, .vcc = 0}),
               "Vpp=12.50V|, Vcc=3.00V|STANDARD 50ms");
-    EXPECT_EQ(labels({.cls = 2, .alg = 37, .pulse = 1}), "Vpp=      |, Vcc=5.00V|DATA POLLING /Fast");
+    EXPECT_EQ(labels({.cls = 2, .alg = 37, .pulse = 1}),
+              "Vpp=      |, Vcc=5.00V|DATA POLLING /Fast");
     EXPECT_EQ(labels({.cls = 2, .alg = 47, .vcc = 1}), "Vpp=      |, Vcc=5.00V|DATA POLLING /Fast");
     EXPECT_EQ(labels({.cls = 2, .alg = 28}), "Vpp=      |, Vcc=5.00V|Serial SPI");
     EXPECT_EQ(labels({.cls = 3, .alg = 1}), "Vpp=      |, Vcc=5.00V|");
@@ -77,10 +75,11 @@ TEST(ChipDisplay, VoltageAndAlgorithmLabels)
     EXPECT_EQ(labels({.cls = 0, .alg = 3, .vpp = 7, .pulse = 9, .vcc = 5}), "||");
 }
 
-TEST(ChipDisplay, SizeLabel)
-{
-    EXPECT_EQ(sizeLabel(OneChip({.cls = 4, .alg = 20, .size = 4}).rom()), QStringLiteral("512 x 8"));
-    EXPECT_EQ(sizeLabel(OneChip({.cls = 0, .alg = 3, .size = 64}).rom()), QStringLiteral("64K x 8"));
+TEST(ChipDisplay, SizeLabel) {
+    EXPECT_EQ(sizeLabel(OneChip({.cls = 4, .alg = 20, .size = 4}).rom()),
+              QStringLiteral("512 x 8"));
+    EXPECT_EQ(sizeLabel(OneChip({.cls = 0, .alg = 3, .size = 64}).rom()),
+              QStringLiteral("64K x 8"));
     EXPECT_EQ(sizeLabel(OneChip({.cls = 0, .alg = 3, .size = 128, .width = 16}).rom()),
               QStringLiteral("128K x 16"));
     EXPECT_EQ(sizeLabel(OneChip({.cls = 2, .alg = 57, .size = 1024}).rom()),
@@ -89,10 +88,15 @@ TEST(ChipDisplay, SizeLabel)
               QStringLiteral("32768 x 2112"));
 }
 
-TEST(ChipDisplay, ShowWindowTextsAndButtons)
-{
-    OneChip one({.cls = 6, .alg = 45, .size = 8, .width = 16, .canErase = 1, .canLock = 1,
-                 .canReadId = 1, .name = QStringLiteral("AT90S8515")});
+TEST(ChipDisplay, ShowWindowTextsAndButtons) {
+    OneChip one({.cls = 6,
+                 .alg = 45,
+                 .size = 8,
+                 .width = 16,
+                 .canErase = 1,
+                 .canLock = 1,
+                 .canReadId = 1,
+                 .name = QStringLiteral("AT90S8515")});
     Session& s = one.c.s;
     s.settings.fileFmt = 2;
     s.settings.autoData = 1;
@@ -131,8 +135,7 @@ TEST(ChipDisplay, ShowWindowTextsAndButtons)
     EXPECT_TRUE(e.cfgwCaption.isEmpty());
 }
 
-TEST(ChipDisplay, MenuVisibility)
-{
+TEST(ChipDisplay, MenuVisibility) {
     EXPECT_TRUE(SetVisible(OneChip({.cls = 1, .alg = 32}).rom()).setX2);
     EXPECT_FALSE(SetVisible(OneChip({.cls = 1, .alg = 32, .variant = 1}).rom()).setX2);
     EXPECT_TRUE(SetVisible(OneChip({.cls = 5, .alg = 27}).rom()).setCfg);
@@ -150,8 +153,7 @@ TEST(ChipDisplay, MenuVisibility)
                  plain.readId || plain.setBbl || plain.modeSdp || plain.readBbl || plain.badBlock);
 }
 
-TEST(ChipDisplay, AreaListAndPanels)
-{
+TEST(ChipDisplay, AreaListAndPanels) {
     OneChip pic({.cls = 5, .alg = 27, .width = 16, .variant = 0});
     PicShowData d = PicShow(pic.c.s);
     EXPECT_TRUE(d.area.shown);
@@ -198,14 +200,13 @@ TEST(ChipDisplay, AreaListAndPanels)
     EXPECT_FALSE(d.area.shown || d.panels.fuse || d.panels.pic16 || d.panels.pic18);
 }
 
-TEST(ChipDisplay, ChoiceTextsAtStartUp)
-{
+TEST(ChipDisplay, ChoiceTextsAtStartUp) {
     TestSession t;
     setChoiceTexts(t.s);
     EXPECT_EQ(t.s.run.vppTexts.size(), 4);
     EXPECT_EQ(t.s.run.vppTexts[3], QStringLiteral("Vpp=      "));
-    EXPECT_EQ(t.s.run.vccTexts, (QStringList{QStringLiteral(", Vcc=5.00V"),
-                                             QStringLiteral(", Vcc=6.00V"),
-                                             QStringLiteral(", Vcc=3.00V")}));
+    EXPECT_EQ(t.s.run.vccTexts,
+              (QStringList{QStringLiteral(", Vcc=5.00V"), QStringLiteral(", Vcc=6.00V"),
+                           QStringLiteral(", Vcc=3.00V")}));
     EXPECT_EQ(t.s.run.algTexts[1], QStringLiteral("INTELLIGENT 1ms 3X"));
 }

@@ -32,22 +32,21 @@ struct RowSpec {
     QString sigA = {}, sigB = {}; // class 6
 };
 
-inline QString rowLine(const RowSpec& r)
-{
-    const int v[26] = {r.cls,       r.alg,     r.size,      r.vpp,        r.pulse,   r.vcc,
+inline QString rowLine(const RowSpec& r) {
+    const int v[26] = {r.cls,       r.alg,      r.size,     r.vpp,        r.pulse,   r.vcc,
                        r.width,     r.canWrite, r.canErase, r.canCompare, r.canLock, r.canTestRam,
-                       r.canSetVpp, r.canRead, r.canBlank,  r.canReadId,  r.adapter, r.slow,
-                       r.sdp,       r.bblSet,  r.opt21,     r.verify,     r.bblRead, r.reserved,
+                       r.canSetVpp, r.canRead,  r.canBlank, r.canReadId,  r.adapter, r.slow,
+                       r.sdp,       r.bblSet,   r.opt21,    r.verify,     r.bblRead, r.reserved,
                        r.variant,   r.subType};
     QStringList nums;
-    for (int x : v) nums << QString::number(x);
+    for (int x : v)
+        nums << QString::number(x);
     QString line = nums.join(u' ') + u' ' + r.name.leftJustified(15);
     if (!r.sigA.isEmpty()) line += r.sigA + u' ' + r.sigB;
     return line;
 }
 
-inline BaseRow parsedRow(const RowSpec& r)
-{
+inline BaseRow parsedRow(const RowSpec& r) {
     BaseTable t;
     const BaseLoadResult res = parseBaseTable({rowLine(r)}, t);
     EXPECT_EQ(res.code, kBaseLoaded);
@@ -56,16 +55,15 @@ inline BaseRow parsedRow(const RowSpec& r)
 
 // A session whose base table holds `rows` (base type i = rows[i - 1]).
 struct ChipSession : TestSession {
-    explicit ChipSession(const std::vector<RowSpec>& rows)
-    {
+    explicit ChipSession(const std::vector<RowSpec>& rows) {
         QStringList lines;
-        for (const RowSpec& r : rows) lines << rowLine(r);
+        for (const RowSpec& r : rows)
+            lines << rowLine(r);
         const BaseLoadResult res = parseBaseTable(lines, s.base);
         EXPECT_EQ(res.code, kBaseLoaded);
         s.settings.english = 1;
     }
-    void addEntry(const QString& part, int base, char mult)
-    {
+    void addEntry(const QString& part, int base, char mult) {
         CatEntry e;
         e.name = part.leftJustified(12);
         e.baseName = s.base.at(base).key();
@@ -79,14 +77,13 @@ struct ChipSession : TestSession {
 // A programmer at the end of a transport: answers each read with `answer` bytes (none when
 // empty) and records every write.
 class FakeProgrammer : public Transport {
-public:
+  public:
     std::vector<quint8> answer{0x55};
     std::vector<std::vector<quint8>> written;
     bool openOk = true;
     int opens = 0;
 
-    bool open(const QString&, qint32 baud) override
-    {
+    bool open(const QString&, qint32 baud) override {
         ++opens;
         baud_ = baud;
         open_ = openOk;
@@ -95,19 +92,18 @@ public:
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
     qint32 baudRate() const override { return baud_; }
-    bool write(const quint8* data, int count) override
-    {
+    bool write(const quint8* data, int count) override {
         written.emplace_back(data, data + count);
         return true;
     }
-    int read(quint8* dest, int count, int, int) override
-    {
+    int read(quint8* dest, int count, int, int) override {
         int n = 0;
-        for (; n < count && n < int(answer.size()); ++n) dest[n] = answer[size_t(n)];
+        for (; n < count && n < int(answer.size()); ++n)
+            dest[n] = answer[size_t(n)];
         return n;
     }
 
-private:
+  private:
     bool open_ = false;
     qint32 baud_ = 0;
 };

@@ -13,8 +13,7 @@ using namespace zelvor::test;
 namespace {
 
 // Derives base type `index` of the session by base type (start-up path, no packet).
-const RomParams& derive(ChipSession& c, int index, int byMaker = 0, int catIdx = 0)
-{
+const RomParams& derive(ChipSession& c, int index, int byMaker = 0, int catIdx = 0) {
     c.s.settings.romIdx = index;
     c.s.settings.byMaker = byMaker;
     c.s.settings.catIdx = catIdx;
@@ -22,16 +21,14 @@ const RomParams& derive(ChipSession& c, int index, int byMaker = 0, int catIdx =
     return c.s.rom;
 }
 
-qint32 romLenOf(const RowSpec& r)
-{
+qint32 romLenOf(const RowSpec& r) {
     ChipSession c({r});
     return derive(c, 1).romLen;
 }
 
 } // namespace
 
-TEST(ChipParams, RomLenRulesPerOrganisation)
-{
+TEST(ChipParams, RomLenRulesPerOrganisation) {
     // Serial EEPROM: column 3 counts kilobits, divided by the width.
     EXPECT_EQ(romLenOf({.cls = 4, .alg = 20, .size = 1, .width = 16}), 64);
     EXPECT_EQ(romLenOf({.cls = 4, .alg = 20, .size = 2, .width = 8}), 256);
@@ -51,12 +48,12 @@ TEST(ChipParams, RomLenRulesPerOrganisation)
     EXPECT_EQ(romLenOf({.cls = 4, .alg = 20, .size = 2, .width = 0}), 0);
 }
 
-TEST(ChipParams, CatalogueDivisorShrinksEveryOrganisation)
-{
-    ChipSession c({{.cls = 0, .alg = 3, .size = 1024},
-                   {.cls = 2, .alg = 57, .size = 1024, .name = QStringLiteral("45DB081")},
-                   {.cls = 4, .alg = 20, .size = 4, .width = 8, .name = QStringLiteral("24C04")},
-                   {.cls = 6, .alg = 26, .size = 8, .width = 16, .name = QStringLiteral("ATmega8")}});
+TEST(ChipParams, CatalogueDivisorShrinksEveryOrganisation) {
+    ChipSession c(
+        {{.cls = 0, .alg = 3, .size = 1024},
+         {.cls = 2, .alg = 57, .size = 1024, .name = QStringLiteral("45DB081")},
+         {.cls = 4, .alg = 20, .size = 4, .width = 8, .name = QStringLiteral("24C04")},
+         {.cls = 6, .alg = 26, .size = 8, .width = 16, .name = QStringLiteral("ATmega8")}});
     c.addEntry(QStringLiteral("BIGPART"), 1, '8');
     c.addEntry(QStringLiteral("AT45DB011"), 2, '8');
     c.addEntry(QStringLiteral("AT45DB081"), 2, '0');
@@ -79,13 +76,13 @@ TEST(ChipParams, CatalogueDivisorShrinksEveryOrganisation)
     EXPECT_EQ(avr.lowVcc, 1);
 }
 
-TEST(ChipParams, SizeCodesAndLowVoltage)
-{
+TEST(ChipParams, SizeCodesAndLowVoltage) {
     ChipSession c({{.alg = 3}, {.alg = 33, .name = QStringLiteral("LV")}});
     const char codes[] = "0123458 9";
     const int div[] = {1, 1, 2, 2, 4, 4, 8, 1, 8};
     const int low[] = {0, 1, 0, 1, 0, 1, 0, 0, 1};
-    for (int i = 0; i < 9; ++i) c.addEntry(QStringLiteral("P%1").arg(i), 1, codes[i]);
+    for (int i = 0; i < 9; ++i)
+        c.addEntry(QStringLiteral("P%1").arg(i), 1, codes[i]);
     for (int i = 0; i < 9; ++i) {
         const RomParams& p = derive(c, 1, 1, i + 1);
         EXPECT_EQ(p.sizeDiv, div[i]) << codes[i];
@@ -98,8 +95,7 @@ TEST(ChipParams, SizeCodesAndLowVoltage)
     EXPECT_EQ(derive(c, 1).lowVcc, 0);
 }
 
-TEST(ChipParams, OptionsAreForcedAndNeverInheritedFromThePreviousChip)
-{
+TEST(ChipParams, OptionsAreForcedAndNeverInheritedFromThePreviousChip) {
     ChipSession c({{.cls = 2, .alg = 16, .vpp = 1, .pulse = 1, .vcc = 1},
                    {.cls = 2, .alg = 25, .vpp = 1, .pulse = 2, .vcc = 1},
                    {.cls = 2, .alg = 30, .vpp = 1, .pulse = 0, .vcc = 0, .sdp = 1},
@@ -133,8 +129,7 @@ TEST(ChipParams, OptionsAreForcedAndNeverInheritedFromThePreviousChip)
     EXPECT_EQ(e.optC, 1);
 }
 
-TEST(ChipParams, PieceLengthTable)
-{
+TEST(ChipParams, PieceLengthTable) {
     struct Case {
         RowSpec row;
         int area;
@@ -175,8 +170,7 @@ TEST(ChipParams, PieceLengthTable)
     }
 }
 
-TEST(ChipParams, SlowChipLowersTheLinkOnlyAtHighSpeed)
-{
+TEST(ChipParams, SlowChipLowersTheLinkOnlyAtHighSpeed) {
     for (int code : {0, 1, 2, 4}) {
         ChipSession c({{.cls = 2, .alg = 3, .slow = 1}});
         derive(c, 1);
@@ -199,20 +193,18 @@ TEST(ChipParams, SlowChipLowersTheLinkOnlyAtHighSpeed)
     }
 }
 
-TEST(ChipParams, SetChdataResetsTheAutomaticSteps)
-{
+TEST(ChipParams, SetChdataResetsTheAutomaticSteps) {
     TestSession t;
     PrgSettings& p = t.s.settings;
-    p.autoErase = p.autoBlank = p.autoWrite = p.autoCompare = p.autoLock = p.autoData =
-        p.autoCfgw = 7;
+    p.autoErase = p.autoBlank = p.autoWrite = p.autoCompare = p.autoLock = p.autoData = p.autoCfgw =
+        7;
     Set_chdata(t.s);
     EXPECT_EQ((std::array{p.autoErase, p.autoBlank, p.autoWrite, p.autoCompare, p.autoLock,
                           p.autoData, p.autoCfgw}),
               (std::array{0, 0, 1, 1, 0, 0, 0}));
 }
 
-TEST(ChipParams, ModelRestrictions)
-{
+TEST(ChipParams, ModelRestrictions) {
     ChipSession c({{.cls = 0, .alg = 3},
                    {.cls = 1, .alg = 10},
                    {.cls = 2, .alg = 3, .adapter = 7},
@@ -224,7 +216,8 @@ TEST(ChipParams, ModelRestrictions)
         return modelRefusal(c.s, base, when);
     };
     for (int model : {4, 6})
-        for (int base = 1; base <= 6; ++base) EXPECT_EQ(at(model, base, ModelCheck::Selection), 0);
+        for (int base = 1; base <= 6; ++base)
+            EXPECT_EQ(at(model, base, ModelCheck::Selection), 0);
     EXPECT_EQ(at(5, 1, ModelCheck::Selection), kModelAllows);
     EXPECT_EQ(at(5, 2, ModelCheck::Selection), kRefusedByB);
     EXPECT_EQ(at(5, 3, ModelCheck::StartUp), kRefusedByB);
@@ -240,8 +233,7 @@ TEST(ChipParams, ModelRestrictions)
 }
 
 // Every row of the shipped table gives a chip the program can work with.
-TEST(ChipParams, EveryShippedRowDerivesUsableParameters)
-{
+TEST(ChipParams, EveryShippedRowDerivesUsableParameters) {
     const QString path = dataFile(QStringLiteral("prgplus.lst"));
     if (!QFile::exists(path)) GTEST_SKIP() << "no shipped prgplus.lst";
     TestSession t;

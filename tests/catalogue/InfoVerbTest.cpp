@@ -27,8 +27,7 @@ struct CliRun {
     QString err;
 };
 
-CliRun info(const QString& dir, const QString& chip)
-{
+CliRun info(const QString& dir, const QString& chip) {
     QProcess p;
     p.start(kCli, {QStringLiteral("--dir"), dir, QStringLiteral("info"), chip});
     CliRun r;
@@ -39,14 +38,15 @@ CliRun info(const QString& dir, const QString& chip)
     return r;
 }
 
-bool cliBuilt() { return !kCli.isEmpty() && QFile::exists(kCli); }
+bool cliBuilt() {
+    return !kCli.isEmpty() && QFile::exists(kCli);
+}
 
 } // namespace
 
 // A row of every class, algorithm and variant of the shipped table is printed with every
 // field, in order, as the program derives it (the in-process test covers every row).
-TEST(InfoVerb, ShippedRowsPrintTheirParameters)
-{
+TEST(InfoVerb, ShippedRowsPrintTheirParameters) {
     if (!cliBuilt()) GTEST_SKIP() << "zelvor-cli not built";
     TestDir dir;
     dir.copyData(QStringLiteral("prgplus.lst"));
@@ -69,7 +69,8 @@ TEST(InfoVerb, ShippedRowsPrintTheirParameters)
         t.s.settings.romIdx = findBaseByName(t.s.base, p.name);
         t.s.settings.byMaker = 0;
         restoreChip(t.s);
-        for (const auto& [field, value] : romParamsFields(t.s.rom)) p.expected << field + u'=' + value;
+        for (const auto& [field, value] : romParamsFields(t.s.rom))
+            p.expected << field + u'=' + value;
         p.expected << QStringLiteral("lenBl=%1").arg(pieceLength(t.s.rom, 0));
         runs.push_back(std::move(p));
     }
@@ -84,23 +85,23 @@ TEST(InfoVerb, ShippedRowsPrintTheirParameters)
             p.proc = std::make_unique<QProcess>();
             // Lower case works as well as the name as written.
             const QString chip = QStringLiteral("base:") + (k % 2 ? p.name : p.name.toLower());
-            p.proc->start(kCli, {QStringLiteral("--dir"), dir.path(), QStringLiteral("info"), chip});
+            p.proc->start(kCli,
+                          {QStringLiteral("--dir"), dir.path(), QStringLiteral("info"), chip});
         }
         for (size_t k = first; k < last; ++k) {
             Pending& p = runs[k];
             ASSERT_TRUE(p.proc->waitForFinished(30000)) << p.name.toStdString();
             EXPECT_EQ(p.proc->exitCode(), 0)
                 << p.name.toStdString() << p.proc->readAllStandardError().toStdString();
-            const QStringList out = QString::fromUtf8(p.proc->readAllStandardOutput())
-                                        .split(u'\n', Qt::SkipEmptyParts);
+            const QStringList out =
+                QString::fromUtf8(p.proc->readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
             EXPECT_EQ(out, p.expected) << p.name.toStdString();
             p.proc.reset();
         }
     }
 }
 
-TEST(InfoVerb, UnknownNamesAndBadArgumentsAreRefused)
-{
+TEST(InfoVerb, UnknownNamesAndBadArgumentsAreRefused) {
     if (!cliBuilt()) GTEST_SKIP() << "zelvor-cli not built";
     TestDir dir;
     dir.copyData(QStringLiteral("prgplus.lst"));

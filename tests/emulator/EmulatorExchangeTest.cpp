@@ -19,14 +19,12 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 class EmulatorExchange : public EmulatorFixture {
-protected:
+  protected:
     void openHost() { ASSERT_TRUE(host.open(slavePath())) << slavePath(); }
-    Bytes chipBytes(int area, std::uint32_t at, std::uint32_t n)
-    {
+    Bytes chipBytes(int area, std::uint32_t at, std::uint32_t n) {
         return chip().peekRange(area, at, n);
     }
-    void fill(int area, std::uint32_t at, std::uint32_t n, int seed = 0)
-    {
+    void fill(int area, std::uint32_t at, std::uint32_t n, int seed = 0) {
         for (std::uint32_t i = 0; i < n; ++i)
             chip().poke(area, at + i, static_cast<std::uint8_t>((i * 7 + seed + (i >> 8)) & 0xFF));
     }
@@ -35,41 +33,37 @@ protected:
 
 } // namespace
 
-TEST_F(EmulatorExchange, ReadsA16BitEpromInWordBlocks)
-{
+TEST_F(EmulatorExchange, ReadsA16BitEpromInWordBlocks) {
     startEmulator({{"alg", "19"}});
     openHost();
     fill(0, 0, 4096);
     for (std::uint32_t block = 0; block < 2; ++block) {
         const std::uint32_t s = block * 1024, e = s + 1023;
         Bytes data;
-        ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 19, 0, static_cast<std::uint8_t>(s >> 8),
-                                                 static_cast<std::uint8_t>(s), 0,
-                                                 static_cast<std::uint8_t>(e >> 8),
-                                                 static_cast<std::uint8_t>(e)})),
+        ASSERT_EQ(host.sendMode(RawHost::packet(
+                      {0x01, 19, 0, static_cast<std::uint8_t>(s >> 8), static_cast<std::uint8_t>(s),
+                       0, static_cast<std::uint8_t>(e >> 8), static_cast<std::uint8_t>(e)})),
                   0);
         ASSERT_EQ(host.rdBlockR(2048, data), 0);
         EXPECT_EQ(data, chipBytes(0, block * 2048, 2048)) << "block " << block;
     }
 }
 
-TEST_F(EmulatorExchange, ReadsLargePageNandAcross2112ByteBlocks)
-{
+TEST_F(EmulatorExchange, ReadsLargePageNandAcross2112ByteBlocks) {
     startEmulator({{"alg", "62"}});
     openHost();
     fill(0, 0, 3 * 2112, 3);
     for (std::uint32_t page = 0; page < 3; ++page) {
         Bytes data;
-        ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 0xC0 | 62, 0, static_cast<std::uint8_t>(page), 0,
-                                                 0, 0x08, 0x40})),
+        ASSERT_EQ(host.sendMode(RawHost::packet(
+                      {0x01, 0xC0 | 62, 0, static_cast<std::uint8_t>(page), 0, 0, 0x08, 0x40})),
                   0);
         ASSERT_EQ(host.rdBlockR(2112, data), 0);
         EXPECT_EQ(data, chipBytes(0, page * 2112, 2112)) << "page " << page;
     }
 }
 
-TEST_F(EmulatorExchange, ReadsSmallPageNandWithEncodedCount)
-{
+TEST_F(EmulatorExchange, ReadsSmallPageNandWithEncodedCount) {
     startEmulator({{"alg", "61"}});
     openHost();
     fill(0, 0, 3 * 2112, 5);
@@ -80,14 +74,16 @@ TEST_F(EmulatorExchange, ReadsSmallPageNandWithEncodedCount)
     EXPECT_EQ(data, chipBytes(0, 2112, 2112));
 }
 
-TEST_F(EmulatorExchange, ProgramThenReadBackGivesTheImage)
-{
+TEST_F(EmulatorExchange, ProgramThenReadBackGivesTheImage) {
     startEmulator({{"alg", "2"}});
     openHost();
     Bytes image(2048);
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 13 + 1);
     Bytes reply;
-    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 2, 0, 0x08, 0, 0, 0x0F, 0xFF}), image, 160, reply), 0);
+    ASSERT_EQ(
+        host.programBlock(RawHost::packet({0x02, 2, 0, 0x08, 0, 0, 0x0F, 0xFF}), image, 160, reply),
+        0);
     Bytes back;
     ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 2, 0, 0x08, 0, 0, 0x0F, 0xFF})), 0);
     ASSERT_EQ(host.rdBlockR(2048, back), 0);
@@ -95,26 +91,29 @@ TEST_F(EmulatorExchange, ProgramThenReadBackGivesTheImage)
     EXPECT_EQ(chipBytes(0, 0x800, 2048), image);
 }
 
-TEST_F(EmulatorExchange, Program16BitWordsInPieces)
-{
+TEST_F(EmulatorExchange, Program16BitWordsInPieces) {
     startEmulator({{"alg", "19"}});
     openHost();
     Bytes image(512);
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0xF0 ^ i);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(0xF0 ^ i);
     Bytes reply;
-    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 19, 0, 0, 0, 0, 0x00, 0xFF}), image, 160, reply), 0);
+    ASSERT_EQ(
+        host.programBlock(RawHost::packet({0x02, 19, 0, 0, 0, 0, 0x00, 0xFF}), image, 160, reply),
+        0);
     EXPECT_EQ(chipBytes(0, 0, 512), image);
 }
 
-TEST_F(EmulatorExchange, ProgrammingOverNonErasedEpromGivesMismatchRecord)
-{
+TEST_F(EmulatorExchange, ProgrammingOverNonErasedEpromGivesMismatchRecord) {
     startEmulator({{"alg", "3"}});
     openHost();
     chip().poke(0, 0x12, 0x0F);
     Bytes data(0x20, 0xFF);
     data[0x12] = 0xF0; // needs 0 -> 1 in the low nibble
     Bytes reply;
-    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 0x80 | 3, 0, 0, 0, 0, 0, 0x1F}), data, 16, reply), 5);
+    ASSERT_EQ(
+        host.programBlock(RawHost::packet({0x02, 0x80 | 3, 0, 0, 0, 0, 0, 0x1F}), data, 16, reply),
+        5);
     EXPECT_EQ(reply, (Bytes{0x00, 0x00, 0x12, 0xF0, 0x00}));
     EXPECT_TRUE(waitIdle());
     // The emulator is ready for the next operation.
@@ -124,8 +123,7 @@ TEST_F(EmulatorExchange, ProgrammingOverNonErasedEpromGivesMismatchRecord)
     EXPECT_EQ(back, Bytes{0x00});
 }
 
-TEST_F(EmulatorExchange, WordMismatchRecordCarriesTheFoundWord)
-{
+TEST_F(EmulatorExchange, WordMismatchRecordCarriesTheFoundWord) {
     startEmulator({{"alg", "19"}});
     openHost();
     chip().poke(0, 2 * 5, 0x12);
@@ -136,8 +134,7 @@ TEST_F(EmulatorExchange, WordMismatchRecordCarriesTheFoundWord)
     EXPECT_EQ(reply, (Bytes{0x00, 0x00, 0x05, 0x12, 0x34}));
 }
 
-TEST_F(EmulatorExchange, EraseBlankCheckAndUvEproms)
-{
+TEST_F(EmulatorExchange, EraseBlankCheckAndUvEproms) {
     startEmulator({{"alg", "2"}, {"erase-ms", "0"}});
     openHost();
     chip().poke(0, 0x100, 0x00);
@@ -160,8 +157,7 @@ TEST_F(EmulatorExchange, EraseBlankCheckAndUvEproms)
     EXPECT_EQ(reply, Bytes{0x55});
 }
 
-TEST_F(EmulatorExchange, SlowEraseOutlastsSeveralReplyTries)
-{
+TEST_F(EmulatorExchange, SlowEraseOutlastsSeveralReplyTries) {
     startEmulator({{"alg", "16"}, {"erase-ms", "1300"}});
     openHost();
     Bytes reply;
@@ -171,8 +167,7 @@ TEST_F(EmulatorExchange, SlowEraseOutlastsSeveralReplyTries)
     EXPECT_EQ(reply, Bytes{0x55});
 }
 
-TEST_F(EmulatorExchange, NandEraseOfBadBlockFailsAndMarkerStays)
-{
+TEST_F(EmulatorExchange, NandEraseOfBadBlockFailsAndMarkerStays) {
     startEmulator({{"alg", "62"}, {"bad-blocks", "1"}, {"erase-ms", "0"}});
     openHost();
     Bytes reply, data;
@@ -188,8 +183,7 @@ TEST_F(EmulatorExchange, NandEraseOfBadBlockFailsAndMarkerStays)
     EXPECT_EQ(reply, Bytes{0x55});
 }
 
-TEST_F(EmulatorExchange, VersionIdSpeedAndRamTest)
-{
+TEST_F(EmulatorExchange, VersionIdSpeedAndRamTest) {
     startEmulator({{"alg", "2"}, {"id", "BF B5"}, {"version", "20"}, {"fail", "0x900"}});
     openHost();
     ASSERT_EQ(host.sendMode(RawHost::packet({0x0C, 2, 0, 0, 0, 0, 0, 0})), 0);
@@ -210,8 +204,7 @@ TEST_F(EmulatorExchange, VersionIdSpeedAndRamTest)
     EXPECT_EQ(emulator().baud(), 115200);
 }
 
-TEST_F(EmulatorExchange, AvrFuseWriteThenRead)
-{
+TEST_F(EmulatorExchange, AvrFuseWriteThenRead) {
     startEmulator({{"alg", "52"}});
     openHost();
     Bytes reply, data;
@@ -223,13 +216,13 @@ TEST_F(EmulatorExchange, AvrFuseWriteThenRead)
     EXPECT_EQ(data, Bytes{0xE1});
 }
 
-TEST_F(EmulatorExchange, LockedAvrReadsAllOnesUntilErased)
-{
+TEST_F(EmulatorExchange, LockedAvrReadsAllOnesUntilErased) {
     startEmulator({{"alg", "52"}, {"erase-ms", "0"}});
     openHost();
     chip().poke(0, 0, 0x12);
     Bytes reply, data;
-    ASSERT_EQ(host.sendMode(RawHost::packet({0x33, 0xC0 | 52, 0xAC, 0xC0, 0x00, 0xE0, 0xC0, 0x00})), 0);
+    ASSERT_EQ(host.sendMode(RawHost::packet({0x33, 0xC0 | 52, 0xAC, 0xC0, 0x00, 0xE0, 0xC0, 0x00})),
+              0);
     ASSERT_EQ(host.rdReplyR(reply, 5), 0);
     ASSERT_EQ(host.sendMode(RawHost::packet({0x31, 0xC0 | 52, 0x20, 0, 0, 0x20, 0, 0})), 0);
     ASSERT_EQ(host.rdBlockR(2, data), 0);
@@ -242,8 +235,7 @@ TEST_F(EmulatorExchange, LockedAvrReadsAllOnesUntilErased)
     EXPECT_EQ(chip().lockLevel(), 0);
 }
 
-TEST_F(EmulatorExchange, BadPacketChecksumIsNakedAndNoiseIgnored)
-{
+TEST_F(EmulatorExchange, BadPacketChecksumIsNakedAndNoiseIgnored) {
     startEmulator({{"alg", "2"}});
     openHost();
     Bytes pkt = RawHost::packet({0x01, 2, 0, 0, 0, 0, 0, 0x0F});
@@ -256,8 +248,7 @@ TEST_F(EmulatorExchange, BadPacketChecksumIsNakedAndNoiseIgnored)
     EXPECT_FALSE(transcriptOf("noise").empty());
 }
 
-TEST_F(EmulatorExchange, TranscriptHasOneJsonLinePerFrame)
-{
+TEST_F(EmulatorExchange, TranscriptHasOneJsonLinePerFrame) {
     startEmulator({{"alg", "2"}});
     openHost();
     Bytes data;
@@ -277,8 +268,7 @@ TEST_F(EmulatorExchange, TranscriptHasOneJsonLinePerFrame)
     }
 }
 
-TEST_F(EmulatorExchange, BootBlockLockoutSdpAndWordIds)
-{
+TEST_F(EmulatorExchange, BootBlockLockoutSdpAndWordIds) {
     startEmulator({{"alg", "16"}, {"size", "0x40000"}, {"id", "1F 07 A5"}});
     openHost();
     Bytes data;
@@ -297,8 +287,7 @@ TEST_F(EmulatorExchange, BootBlockLockoutSdpAndWordIds)
     EXPECT_FALSE(chip().bootBlockLocked(true));
 }
 
-TEST_F(EmulatorExchange, WordIdReadsUseOperation11)
-{
+TEST_F(EmulatorExchange, WordIdReadsUseOperation11) {
     startEmulator({{"alg", "38"}, {"id", "89 C4"}});
     openHost();
     Bytes data;
@@ -311,8 +300,7 @@ TEST_F(EmulatorExchange, WordIdReadsUseOperation11)
     EXPECT_EQ(data, Bytes{0xC4});
 }
 
-TEST_F(EmulatorExchange, FirmwareUpdateGoesToItsOwnMemory)
-{
+TEST_F(EmulatorExchange, FirmwareUpdateGoesToItsOwnMemory) {
     startEmulator({{"alg", "2"}, {"erase-ms", "0"}});
     openHost();
     chip().poke(0, 0, 0x11);
@@ -320,7 +308,9 @@ TEST_F(EmulatorExchange, FirmwareUpdateGoesToItsOwnMemory)
     ASSERT_EQ(host.sendMode(RawHost::packet({0x0D, 63, 0, 0, 0, 0, 0x7F, 0xFF})), 0);
     ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 63, 0, 0, 0, 0, 0x7F, 0xFF})), 0);
     ASSERT_EQ(host.rdReplyR(reply, 2), 0);
-    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 63, 0, 0, 0, 0, 0, 0x0F}), Bytes(16, 0xA7), 16, reply), 0);
+    ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 63, 0, 0, 0, 0, 0, 0x0F}), Bytes(16, 0xA7),
+                                16, reply),
+              0);
     ASSERT_EQ(host.sendMode(RawHost::packet({0x0D, 63, 0, 0, 0, 0, 0x7F, 0xFF})), 0);
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(chip().peek(emu::VirtualChip::kFirmwareArea, 0), 0xA7);
@@ -328,8 +318,7 @@ TEST_F(EmulatorExchange, FirmwareUpdateGoesToItsOwnMemory)
     EXPECT_EQ(transcriptOf("program-switch").size(), 2u);
 }
 
-TEST_F(EmulatorExchange, PicDataAreaIsByteWideAndCodeWordsAre14Bit)
-{
+TEST_F(EmulatorExchange, PicDataAreaIsByteWideAndCodeWordsAre14Bit) {
     startEmulator({{"alg", "27"}});
     openHost();
     Bytes data;
@@ -338,12 +327,12 @@ TEST_F(EmulatorExchange, PicDataAreaIsByteWideAndCodeWordsAre14Bit)
     EXPECT_EQ(data, (Bytes{0x3F, 0xFF, 0x3F, 0xFF}));
     Bytes reply;
     ASSERT_EQ(host.programBlock(RawHost::packet({0x32, 0xC0 | 27, 0x01, 0, 0, 0x01, 0, 3}),
-                                Bytes{0x00, 0x12, 0xFF, 0x34}, 4, reply), 0);
+                                Bytes{0x00, 0x12, 0xFF, 0x34}, 4, reply),
+              0);
     EXPECT_EQ(chip().peekRange(1, 0, 4), (Bytes{0x00, 0x12, 0xFF, 0x34}));
 }
 
-TEST_F(EmulatorExchange, HostGivingUpABlockStartsTheNextOperation)
-{
+TEST_F(EmulatorExchange, HostGivingUpABlockStartsTheNextOperation) {
     startEmulator({{"alg", "2"}});
     openHost();
     Bytes reply, data;
@@ -360,8 +349,7 @@ TEST_F(EmulatorExchange, HostGivingUpABlockStartsTheNextOperation)
     EXPECT_EQ(transcriptOf("block-abandoned").size(), 1u);
 }
 
-TEST(EmulatorOnTty, ServesAGivenDevice)
-{
+TEST(EmulatorOnTty, ServesAGivenDevice) {
     // A pty pair stands in for a serial port: the emulator serves the slave, the test the master.
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(master, 0);
@@ -393,21 +381,22 @@ TEST(EmulatorOnTty, ServesAGivenDevice)
     close(master);
 }
 
-TEST_F(EmulatorExchange, Mcs51LocksAsDataByteOrSelector)
-{
+TEST_F(EmulatorExchange, Mcs51LocksAsDataByteOrSelector) {
     startEmulator({{"alg", "32"}, {"erase-ms", "0"}});
     openHost();
     chip().poke(0, 0, 0x42);
     Bytes reply, data;
     // Lock bits 1 and 2 written as the byte 0xFC at 0xFFFF of the LDROM area.
     ASSERT_EQ(host.programBlock(RawHost::packet({0x02, 32, 0x80, 0xFF, 0xFF, 0x80, 0xFF, 0xFF}),
-                                Bytes{0xFC}, 1, reply), 0);
+                                Bytes{0xFC}, 1, reply),
+              0);
     EXPECT_EQ(chip().lockLevel(), 2);
     ASSERT_EQ(host.sendMode(RawHost::packet({0x01, 32, 0, 0, 0, 0, 0, 0})), 0);
     ASSERT_EQ(host.rdBlockR(1, data), 0);
     EXPECT_EQ(data, Bytes{0xFF}); // the code is hidden
     // Programming a locked chip gives the mismatch record.
-    EXPECT_EQ(host.programBlock(RawHost::packet({0x02, 32, 0, 0, 1, 0, 0, 1}), Bytes{0x00}, 1, reply), 5);
+    EXPECT_EQ(
+        host.programBlock(RawHost::packet({0x02, 32, 0, 0, 1, 0, 0, 1}), Bytes{0x00}, 1, reply), 5);
     // Lock selector 1 on algorithm 10 sets level 1 only.
     ASSERT_EQ(host.sendMode(RawHost::packet({0x05, 10, 0x80, 0, 0, 0x80, 0x0F, 0xFF})), 0);
     ASSERT_EQ(host.rdReplyR(reply, 20), 0);
@@ -418,8 +407,7 @@ TEST_F(EmulatorExchange, Mcs51LocksAsDataByteOrSelector)
     EXPECT_EQ(chip().lockLevel(), 1);
 }
 
-TEST(EmulatorTranscriptFile, OneJsonLinePerFrameInTheFile)
-{
+TEST(EmulatorTranscriptFile, OneJsonLinePerFrameInTheFile) {
     const std::string path = ::testing::TempDir() + "emu-transcript.jsonl";
     emu::EmulatorOptions options;
     options.transcriptPath = path;
@@ -436,7 +424,8 @@ TEST(EmulatorTranscriptFile, OneJsonLinePerFrameInTheFile)
     ASSERT_NE(f, nullptr);
     char line[4096];
     std::vector<std::string> lines;
-    while (std::fgets(line, sizeof line, f)) lines.emplace_back(line);
+    while (std::fgets(line, sizeof line, f))
+        lines.emplace_back(line);
     std::fclose(f);
     std::remove(path.c_str());
     ASSERT_EQ(lines.size(), 3u); // setup, ack, version byte

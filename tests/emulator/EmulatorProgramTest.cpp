@@ -16,37 +16,37 @@ namespace {
 
 const std::string kProgram = std::string(ZELVOR_BINARY_DIR) + "/src/emulator/zelvor-emu";
 
-std::string runCapture(const std::string& args, int& status)
-{
+std::string runCapture(const std::string& args, int& status) {
     std::string out;
     FILE* p = popen((kProgram + " " + args + " 2>&1").c_str(), "r");
     if (!p) return out;
     char buf[4096];
     std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        out.append(buf, n);
     status = pclose(p);
     return out;
 }
 
 } // namespace
 
-TEST(EmulatorProgram, HelpNamesEveryOptionProfileKeyAndFault)
-{
+TEST(EmulatorProgram, HelpNamesEveryOptionProfileKeyAndFault) {
     int status = -1;
     const std::string help = runCapture("--help", status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
     for (const char* word :
-         {"--tty", "--profile", "--set", "--fault", "--seed", "--transcript", "--pace", "--baud",
-          "--alg", "--image", "--bad-blocks", "--ramtest", "--version", "class=", "width=", "page=",
-          "size=", "block=", "sectors=", "id=", "image=", "bad-blocks=", "fail=", "ramtest=",
-          "version=", "fuses=", "erase-ms=", "locked=", "boot-block=", "nak", "wrong-ack",
-          "silence", "slow", "drop", "corrupt", "disconnect", "store-nothing", "op=", "after=",
-          "count=", "prob=", "ms=", "bytes=", "at="})
+         {"--tty",         "--profile", "--set",     "--fault",     "--seed",       "--transcript",
+          "--pace",        "--baud",    "--alg",     "--image",     "--bad-blocks", "--ramtest",
+          "--version",     "class=",    "width=",    "page=",       "size=",        "block=",
+          "sectors=",      "id=",       "image=",    "bad-blocks=", "fail=",        "ramtest=",
+          "version=",      "fuses=",    "erase-ms=", "locked=",     "boot-block=",  "nak",
+          "wrong-ack",     "silence",   "slow",      "drop",        "corrupt",      "disconnect",
+          "store-nothing", "op=",       "after=",    "count=",      "prob=",        "ms=",
+          "bytes=",        "at="})
         EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 
-TEST(EmulatorProgram, BadArgumentsAreRefusedWithAMessage)
-{
+TEST(EmulatorProgram, BadArgumentsAreRefusedWithAMessage) {
     int status = -1;
     std::string out = runCapture("--fault explode", status);
     EXPECT_NE(WEXITSTATUS(status), 0);
@@ -61,8 +61,7 @@ TEST(EmulatorProgram, BadArgumentsAreRefusedWithAMessage)
     EXPECT_NE(out.find("cannot open profile"), std::string::npos) << out;
 }
 
-TEST(EmulatorProgram, ChildPrintsItsDeviceServesAndStopsOnTerm)
-{
+TEST(EmulatorProgram, ChildPrintsItsDeviceServesAndStopsOnTerm) {
     int pipeFd[2];
     ASSERT_EQ(pipe(pipeFd), 0);
     const pid_t pid = fork();
@@ -76,7 +75,8 @@ TEST(EmulatorProgram, ChildPrintsItsDeviceServesAndStopsOnTerm)
     close(pipeFd[1]);
     std::string line;
     char c;
-    while (read(pipeFd[0], &c, 1) == 1 && c != '\n') line += c;
+    while (read(pipeFd[0], &c, 1) == 1 && c != '\n')
+        line += c;
     close(pipeFd[0]);
     ASSERT_EQ(line.rfind("/dev/", 0), 0u) << line;
     {

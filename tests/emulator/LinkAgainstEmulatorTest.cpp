@@ -21,10 +21,9 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 class LinkAgainstEmulator : public EmulatorFixture {
-protected:
+  protected:
     // Starts the emulator, then opens the session's port on it.
-    void connect(const ProfileKeys& keys, const std::vector<std::string>& faults = {})
-    {
+    void connect(const ProfileKeys& keys, const std::vector<std::string>& faults = {}) {
         ensureQtApp();
         startEmulator(keys, faults, 11);
         s.portOverride = QString::fromStdString(slavePath());
@@ -32,19 +31,16 @@ protected:
         Reopen_com(s);
         ASSERT_EQ(s.link.portFailed, 0);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         Close_com(s);
         EmulatorFixture::TearDown();
     }
-    void chip(int devClass, int alg, int width = 8)
-    {
+    void chip(int devClass, int alg, int width = 8) {
         s.rom.devClass = static_cast<quint8>(devClass);
         s.rom.algCode = static_cast<quint8>(alg);
         s.rom.dataWidth = width;
     }
-    void range(int opCode, int start, int end)
-    {
+    void range(int opCode, int start, int end) {
         s.op.opCode = static_cast<quint8>(opCode);
         s.op.opStart = start;
         s.op.opEnd = end;
@@ -52,8 +48,7 @@ protected:
     Bytes aux(int n) const { return Bytes(s.link.auxBuf.begin(), s.link.auxBuf.begin() + n); }
     Bytes aux2(int n) const { return Bytes(s.link.auxBuf2.begin(), s.link.auxBuf2.begin() + n); }
     // One program block out of auxBuf in pieces of lenBl, as the program loop sends it.
-    int programFromAux(int count, int lenBl)
-    {
+    int programFromAux(int count, int lenBl) {
         if (Send_mode(s) != 0) return 1;
         if (Rd_reply_r(s, 10) != 0 || s.link.ansBuf[0] != 0x55) return 6;
         for (int off = 0; off < count; off += lenBl) {
@@ -72,19 +67,18 @@ protected:
 
 } // namespace
 
-TEST_F(LinkAgainstEmulator, Reads16BitEprom)
-{
+TEST_F(LinkAgainstEmulator, Reads16BitEprom) {
     connect({{"alg", "19"}});
     chip(0, 19, 16);
-    for (std::uint32_t i = 0; i < 2048; ++i) emulator().chip().poke(0, 2048 + i, static_cast<std::uint8_t>(i * 3));
+    for (std::uint32_t i = 0; i < 2048; ++i)
+        emulator().chip().poke(0, 2048 + i, static_cast<std::uint8_t>(i * 3));
     range(1, 1024, 2047);
     ASSERT_EQ(Send_mode(s), 0);
     ASSERT_EQ(Rd_block_r(s, kAuxIndex, 0), 0);
     EXPECT_EQ(aux(2048), emulator().chip().peekRange(0, 2048, 2048));
 }
 
-TEST_F(LinkAgainstEmulator, ReadsPageFlashAcross2112ByteBlocks)
-{
+TEST_F(LinkAgainstEmulator, ReadsPageFlashAcross2112ByteBlocks) {
     connect({{"alg", "62"}});
     chip(2, 62);
     s.rom.optC = 3; // 2112-byte pages
@@ -94,16 +88,17 @@ TEST_F(LinkAgainstEmulator, ReadsPageFlashAcross2112ByteBlocks)
         range(1, block * 2112, block * 2112 + 2111);
         ASSERT_EQ(Send_mode(s), 0);
         ASSERT_EQ(Rd_block_r(s, kAuxIndex, 0), 0);
-        EXPECT_EQ(aux(2112), emulator().chip().peekRange(0, static_cast<std::uint32_t>(block) * 2112, 2112))
+        EXPECT_EQ(aux(2112),
+                  emulator().chip().peekRange(0, static_cast<std::uint32_t>(block) * 2112, 2112))
             << "block " << block;
     }
 }
 
-TEST_F(LinkAgainstEmulator, ProgramThenReadBackEqualsTheImage)
-{
+TEST_F(LinkAgainstEmulator, ProgramThenReadBackEqualsTheImage) {
     connect({{"alg", "2"}});
     chip(2, 2);
-    for (int i = 0; i < 2048; ++i) s.link.auxBuf[size_t(i)] = static_cast<quint8>(i * 31 + 7);
+    for (int i = 0; i < 2048; ++i)
+        s.link.auxBuf[size_t(i)] = static_cast<quint8>(i * 31 + 7);
     range(2, 0, 2047);
     ASSERT_EQ(programFromAux(2048, 160), 0);
     range(1, 0, 2047);
@@ -112,8 +107,7 @@ TEST_F(LinkAgainstEmulator, ProgramThenReadBackEqualsTheImage)
     EXPECT_EQ(aux2(2048), aux(2048));
 }
 
-TEST_F(LinkAgainstEmulator, NonErasedEpromLocationGivesMismatchRecord)
-{
+TEST_F(LinkAgainstEmulator, NonErasedEpromLocationGivesMismatchRecord) {
     connect({{"alg", "3"}});
     chip(0, 3);
     emulator().chip().poke(0, 0x10, 0x00);
@@ -125,8 +119,7 @@ TEST_F(LinkAgainstEmulator, NonErasedEpromLocationGivesMismatchRecord)
               (Bytes{0x00, 0x00, 0x10, 0xFF, 0x00}));
 }
 
-TEST_F(LinkAgainstEmulator, SetupFaultsGiveSendModeCodes)
-{
+TEST_F(LinkAgainstEmulator, SetupFaultsGiveSendModeCodes) {
     connect({{"alg", "2"}}, {"nak:op=1:count=2", "silence:op=6:count=1:ms=1300"});
     chip(2, 2);
     range(1, 0, 15);
@@ -139,8 +132,7 @@ TEST_F(LinkAgainstEmulator, SetupFaultsGiveSendModeCodes)
     EXPECT_EQ(Rd_block_r(s, kAuxIndex, 0), 0);
 }
 
-TEST_F(LinkAgainstEmulator, BulkFaultsGiveReadCodes)
-{
+TEST_F(LinkAgainstEmulator, BulkFaultsGiveReadCodes) {
     connect({{"alg", "2"}}, {"corrupt:op=1:at=bulk:count=2", "drop:op=1:at=bulk:after=2:count=2"});
     chip(2, 2);
     range(1, 0, 15);
@@ -150,8 +142,7 @@ TEST_F(LinkAgainstEmulator, BulkFaultsGiveReadCodes)
     EXPECT_EQ(Rd_block_r(s, kAuxIndex, 0), -2);
 }
 
-TEST_F(LinkAgainstEmulator, ReplyAndPieceFaultsGiveFrameCodes)
-{
+TEST_F(LinkAgainstEmulator, ReplyAndPieceFaultsGiveFrameCodes) {
     connect({{"alg", "2"}}, {"corrupt:op=6:at=reply", "nak:op=2:at=piece"});
     chip(2, 2);
     range(6, 0, 15);
@@ -161,8 +152,7 @@ TEST_F(LinkAgainstEmulator, ReplyAndPieceFaultsGiveFrameCodes)
     EXPECT_EQ(programFromAux(16, 16), 2);
 }
 
-TEST_F(LinkAgainstEmulator, DisconnectEndsInTimeOuts)
-{
+TEST_F(LinkAgainstEmulator, DisconnectEndsInTimeOuts) {
     connect({{"alg", "2"}}, {"disconnect:op=1:bytes=5"});
     chip(2, 2);
     range(1, 0, 15);
@@ -171,8 +161,7 @@ TEST_F(LinkAgainstEmulator, DisconnectEndsInTimeOuts)
     EXPECT_EQ(Send_mode(s), 2);
 }
 
-TEST_F(LinkAgainstEmulator, StoreNothingIsFoundByReadBack)
-{
+TEST_F(LinkAgainstEmulator, StoreNothingIsFoundByReadBack) {
     connect({{"alg", "2"}}, {"store-nothing"});
     chip(2, 2);
     std::fill_n(s.link.auxBuf.begin(), 32, quint8(0x00));
@@ -184,8 +173,7 @@ TEST_F(LinkAgainstEmulator, StoreNothingIsFoundByReadBack)
     EXPECT_EQ(aux2(32), Bytes(32, 0xFF));
 }
 
-TEST_F(LinkAgainstEmulator, VersionByteAndSpeedChange)
-{
+TEST_F(LinkAgainstEmulator, VersionByteAndSpeedChange) {
     connect({{"alg", "2"}, {"version", "31"}});
     chip(2, 2);
     s.op.opCode = 12;

@@ -10,26 +10,24 @@ using namespace zelvor::emu;
 
 namespace {
 
-SetupPacket packet(std::initializer_list<int> b1to8)
-{
+SetupPacket packet(std::initializer_list<int> b1to8) {
     SetupPacket p;
     p.b[0] = 0x07;
     int i = 1;
-    for (int v : b1to8) p.b[static_cast<std::size_t>(i++)] = static_cast<std::uint8_t>(v);
+    for (int v : b1to8)
+        p.b[static_cast<std::size_t>(i++)] = static_cast<std::uint8_t>(v);
     p.b[9] = p.expectedChecksum();
     return p;
 }
 
-Operation decode(const SetupPacket& p, ChipProfile profile = {})
-{
+Operation decode(const SetupPacket& p, ChipProfile profile = {}) {
     PacketDecoder d(profile);
     return d.decode(p);
 }
 
 } // namespace
 
-TEST(PacketDecoder, EpromReadExampleChecksAndDecodes)
-{
+TEST(PacketDecoder, EpromReadExampleChecksAndDecodes) {
     SetupPacket p;
     p.b = {0x07, 0x11, 0x83, 0x00, 0x00, 0x00, 0x00, 0x07, 0xFF, 0x9A};
     ASSERT_TRUE(p.checksumOk());
@@ -45,8 +43,7 @@ TEST(PacketDecoder, EpromReadExampleChecksAndDecodes)
     EXPECT_EQ(op.bytesPerUnit, 1);
 }
 
-TEST(PacketDecoder, ProgramVariantCarriesVccBitAndOwnChecksum)
-{
+TEST(PacketDecoder, ProgramVariantCarriesVccBitAndOwnChecksum) {
     SetupPacket p;
     p.b = {0x07, 0x92, 0x83, 0x00, 0x00, 0x00, 0x00, 0x07, 0xFF, 0x1B};
     ASSERT_TRUE(p.checksumOk());
@@ -55,8 +52,7 @@ TEST(PacketDecoder, ProgramVariantCarriesVccBitAndOwnChecksum)
     EXPECT_EQ(op.byteCount(), 2048u);
 }
 
-TEST(PacketDecoder, BadChecksumAndLeadAreRejected)
-{
+TEST(PacketDecoder, BadChecksumAndLeadAreRejected) {
     SetupPacket p;
     p.b = {0x07, 0x11, 0x83, 0x00, 0x00, 0x00, 0x00, 0x07, 0xFF, 0x9B};
     EXPECT_FALSE(p.checksumOk());
@@ -65,20 +61,19 @@ TEST(PacketDecoder, BadChecksumAndLeadAreRejected)
     EXPECT_FALSE(p.checksumOk());
 }
 
-TEST(PacketDecoder, DataFlashPageAndByteAddress)
-{
+TEST(PacketDecoder, DataFlashPageAndByteAddress) {
     // Algorithm 57, 264-byte pages (optC 0): opStart 1000 is page 3, byte 208; W = 6.
     const Operation op = decode(packet({0x01, 0xC0 | 57, 0x00, 0x06, 0xD0, 0x02, 0x08, 0x40}));
     EXPECT_TRUE(op.pageAddressed);
     EXPECT_EQ(op.start, 1000u);
     EXPECT_EQ(op.units, 0x0840u);
     // 528-byte pages (optC 1, B6 = 4): page 5 byte 300 -> W = 5 << 2 = 20, R = 0x12C.
-    const Operation op2 = decode(packet({0x01, 0xC0 | 57, 0x00, 20 | 0x01, 0x2C, 0x04, 0x00, 0x10}));
+    const Operation op2 =
+        decode(packet({0x01, 0xC0 | 57, 0x00, 20 | 0x01, 0x2C, 0x04, 0x00, 0x10}));
     EXPECT_EQ(op2.start, 5u * 528 + 300);
 }
 
-TEST(PacketDecoder, NandCountWordOfAlgorithm61)
-{
+TEST(PacketDecoder, NandCountWordOfAlgorithm61) {
     // Read of 2112 bytes, variant 0: L = 0x0F84 -> 16 pieces of 132.
     const Operation op = decode(packet({0x01, 61, 0x00, 0x08, 0x00, 0x01, 0x0F, 0x84}));
     EXPECT_EQ(op.units, 2112u);
@@ -91,8 +86,7 @@ TEST(PacketDecoder, NandCountWordOfAlgorithm61)
     EXPECT_EQ(prog.pieces, 16);
 }
 
-TEST(PacketDecoder, LargePageNandUsesProfilePageSize)
-{
+TEST(PacketDecoder, LargePageNandUsesProfilePageSize) {
     const Operation op = decode(packet({0x01, 62, 0x00, 0x01, 0x00, 0x00, 0x08, 0x40}));
     EXPECT_EQ(op.start, 2112u);
     ChipProfile wide;
@@ -101,8 +95,7 @@ TEST(PacketDecoder, LargePageNandUsesProfilePageSize)
     EXPECT_EQ(v1.start, 2048u);
 }
 
-TEST(PacketDecoder, SmallPageFlashOf46InPages)
-{
+TEST(PacketDecoder, SmallPageFlashOf46InPages) {
     const Operation op = decode(packet({0x01, 46, 0x00, 0x03, 0x00, 0x84, 0x00, 0x04}));
     EXPECT_EQ(op.start, 3u * 512);
     EXPECT_EQ(op.units, 2048u);
@@ -110,8 +103,7 @@ TEST(PacketDecoder, SmallPageFlashOf46InPages)
     EXPECT_EQ(prog.pieces, 16);
 }
 
-TEST(PacketDecoder, WordAlgorithmsCarryTwoBytesPerAddress)
-{
+TEST(PacketDecoder, WordAlgorithmsCarryTwoBytesPerAddress) {
     const Operation op = decode(packet({0x01, 19, 0x00, 0x04, 0x00, 0x00, 0x07, 0xFF}));
     EXPECT_EQ(op.bytesPerUnit, 2);
     EXPECT_EQ(op.units, 1024u);
@@ -127,8 +119,7 @@ TEST(PacketDecoder, WordAlgorithmsCarryTwoBytesPerAddress)
     EXPECT_EQ(decode(mw, x16).bytesPerUnit, 2);
 }
 
-TEST(PacketDecoder, PicAreaFromB3)
-{
+TEST(PacketDecoder, PicAreaFromB3) {
     // Mid-range PIC, code area: 14-bit words.
     const Operation code = decode(packet({0x31, 0xC0 | 27, 0x00, 0x00, 0x00, 0x00, 0x03, 0xFF}));
     EXPECT_EQ(code.devClass, 5);
@@ -143,8 +134,7 @@ TEST(PacketDecoder, PicAreaFromB3)
     EXPECT_EQ(cfg.units, 20u);
 }
 
-TEST(PacketDecoder, AvrFuseCommand)
-{
+TEST(PacketDecoder, AvrFuseCommand) {
     SetupPacket p;
     p.b = {0x07, 0x33, 0xF4, 0xAC, 0xE1, 0x00, 0xA0, 0xE1, 0x00, 0x35};
     ASSERT_TRUE(p.checksumOk());
@@ -155,12 +145,13 @@ TEST(PacketDecoder, AvrFuseCommand)
     EXPECT_EQ(op.cmd, 0xA0);
     EXPECT_EQ(op.value, 0xE1);
     // Reading the data EEPROM (B3 0xA0) is byte-wide, the flash word-wide.
-    EXPECT_EQ(decode(packet({0x31, 0xC0 | 52, 0xA0, 0x00, 0x00, 0xA0, 0x00, 0x3F})).bytesPerUnit, 1);
-    EXPECT_EQ(decode(packet({0x31, 0xC0 | 52, 0x20, 0x00, 0x00, 0x20, 0x03, 0xFF})).bytesPerUnit, 2);
+    EXPECT_EQ(decode(packet({0x31, 0xC0 | 52, 0xA0, 0x00, 0x00, 0xA0, 0x00, 0x3F})).bytesPerUnit,
+              1);
+    EXPECT_EQ(decode(packet({0x31, 0xC0 | 52, 0x20, 0x00, 0x00, 0x20, 0x03, 0xFF})).bytesPerUnit,
+              2);
 }
 
-TEST(PacketDecoder, ParallelAvrAreasOf45)
-{
+TEST(PacketDecoder, ParallelAvrAreasOf45) {
     EXPECT_EQ(decode(packet({0x31, 0xC0 | 45, 0x83, 0, 0, 0x83, 0, 0x3F})).area, 1);
     const Operation fuse = decode(packet({0x31, 0xC0 | 45, 0x04, 0, 0, 0x04, 0, 0}));
     EXPECT_EQ(fuse.area, 2);
@@ -170,8 +161,7 @@ TEST(PacketDecoder, ParallelAvrAreasOf45)
     EXPECT_EQ(lock.value, 0xF9);
 }
 
-TEST(PacketDecoder, SerialEepromAbove64K)
-{
+TEST(PacketDecoder, SerialEepromAbove64K) {
     ChipProfile big;
     big.size = 0x20000;
     const SetupPacket p = packet({0x31, 0x40 | 21, 0x61, 0x08, 0x00, 0x61, 0x0F, 0xFF});
@@ -185,27 +175,27 @@ TEST(PacketDecoder, SerialEepromAbove64K)
     EXPECT_EQ(small.end, 0x0FFFu);
 }
 
-TEST(PacketDecoder, FlagBitsAreNotAddressBits)
-{
+TEST(PacketDecoder, FlagBitsAreNotAddressBits) {
     // Algorithm 16 with optA/optB flags in B3 and the nibble rule in B6.
     const Operation op = decode(packet({0x01, 16, 0xC1, 0x08, 0x00, 0xC1, 0x0F, 0xFF}));
     EXPECT_EQ(op.start, 0x10800u);
     EXPECT_EQ(op.end, 0x10FFFu);
     // Algorithm 36: address bits 20-21 travel in B3 bits 6-7.
-    const Operation a36 = decode(packet({0x01, 36, 0x40 | 0x10 | 0x02, 0x00, 0x00, 0x52, 0x07, 0xFF}));
+    const Operation a36 =
+        decode(packet({0x01, 36, 0x40 | 0x10 | 0x02, 0x00, 0x00, 0x52, 0x07, 0xFF}));
     EXPECT_EQ(a36.start, 0x120000u);
     EXPECT_EQ(a36.end, 0x1207FFu);
     // Algorithm 48 above 16 M: B2 bit 6.
     const Operation a48 = decode(packet({0x01, 0x40 | 48, 0x00, 0x10, 0x00, 0x00, 0x17, 0xFF}));
     EXPECT_EQ(a48.start, 0x1001000u);
     // Algorithm 47: bits 6-7 of B3 and B6 are flags.
-    const Operation a47 = decode(packet({0x01, 47, 0x80 | 0x02, 0x00, 0x00, 0x80 | 0x02, 0x03, 0xFF}));
+    const Operation a47 =
+        decode(packet({0x01, 47, 0x80 | 0x02, 0x00, 0x00, 0x80 | 0x02, 0x03, 0xFF}));
     EXPECT_EQ(a47.start, 0x20000u);
     EXPECT_EQ(a47.units, 1024u);
 }
 
-TEST(PacketDecoder, AreaAndLockBitsOfMcs51)
-{
+TEST(PacketDecoder, AreaAndLockBitsOfMcs51) {
     // Algorithm 32 area 1 (LDROM): B3 0x80.
     const Operation ld = decode(packet({0x02, 32, 0x80, 0xFF, 0xFF, 0x80, 0xFF, 0xFF}));
     EXPECT_EQ(ld.devClass, 1);
@@ -221,8 +211,7 @@ TEST(PacketDecoder, AreaAndLockBitsOfMcs51)
     EXPECT_EQ(s28.start, 1u);
 }
 
-TEST(PacketDecoder, SpeedCodeAndEraseFlag)
-{
+TEST(PacketDecoder, SpeedCodeAndEraseFlag) {
     const Operation sp = decode(packet({0x04, 61, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00}));
     EXPECT_EQ(sp.opCode, 4);
     EXPECT_EQ(sp.speedCode, 4);
@@ -231,8 +220,7 @@ TEST(PacketDecoder, SpeedCodeAndEraseFlag)
     EXPECT_EQ(er.start, 0u);
 }
 
-TEST(PacketDecoder, LowVccBit)
-{
+TEST(PacketDecoder, LowVccBit) {
     EXPECT_TRUE(decode(packet({0x41, 33, 0, 0, 0, 0, 0x07, 0xFF})).lowVcc);
     EXPECT_FALSE(decode(packet({0x01, 33, 0, 0, 0, 0, 0x07, 0xFF})).lowVcc);
 }

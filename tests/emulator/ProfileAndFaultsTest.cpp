@@ -10,8 +10,7 @@
 
 using namespace zelvor::emu;
 
-TEST(ChipProfile, ReadsKeysFromFile)
-{
+TEST(ChipProfile, ReadsKeysFromFile) {
     const std::string path = ::testing::TempDir() + "emu-profile.txt";
     {
         std::ofstream f(path);
@@ -32,8 +31,7 @@ TEST(ChipProfile, ReadsKeysFromFile)
     std::remove(path.c_str());
 }
 
-TEST(ChipProfile, BadInputNamesTheLine)
-{
+TEST(ChipProfile, BadInputNamesTheLine) {
     const std::string path = ::testing::TempDir() + "emu-profile-bad.txt";
     {
         std::ofstream f(path);
@@ -51,8 +49,7 @@ TEST(ChipProfile, BadInputNamesTheLine)
     std::remove(path.c_str());
 }
 
-TEST(FaultPlan, ParsesSpecsAndRejectsGarbage)
-{
+TEST(FaultPlan, ParsesSpecsAndRejectsGarbage) {
     FaultPlan plan;
     std::string err;
     EXPECT_TRUE(plan.add("drop:op=1:bytes=3:at=bulk", err)) << err;
@@ -63,8 +60,7 @@ TEST(FaultPlan, ParsesSpecsAndRejectsGarbage)
     EXPECT_FALSE(plan.add("nak:colour=1", err));
 }
 
-TEST(FaultPlan, AfterCountAndOperationFilter)
-{
+TEST(FaultPlan, AfterCountAndOperationFilter) {
     FaultPlan plan;
     std::string err;
     ASSERT_TRUE(plan.add("nak:op=2:after=1:count=2", err));
@@ -76,8 +72,7 @@ TEST(FaultPlan, AfterCountAndOperationFilter)
     EXPECT_EQ(plan.strike(FaultKind::Drop, FaultAt::Bulk, 2), nullptr);
 }
 
-TEST(FaultPlan, PlaceFilter)
-{
+TEST(FaultPlan, PlaceFilter) {
     FaultPlan plan;
     std::string err;
     ASSERT_TRUE(plan.add("corrupt:at=reply", err));
@@ -85,8 +80,7 @@ TEST(FaultPlan, PlaceFilter)
     EXPECT_NE(plan.strike(FaultKind::Corrupt, FaultAt::Reply, 1), nullptr);
 }
 
-TEST(FaultPlan, SameSeedSameFaults)
-{
+TEST(FaultPlan, SameSeedSameFaults) {
     auto run = [](std::uint32_t seed) {
         FaultPlan plan(seed);
         std::string err;

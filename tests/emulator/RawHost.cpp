@@ -10,8 +10,7 @@ namespace zelvor::test {
 
 namespace {
 
-std::int64_t nowMs()
-{
+std::int64_t nowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
@@ -19,17 +18,18 @@ std::int64_t nowMs()
 
 } // namespace
 
-std::uint8_t sum8(const std::vector<std::uint8_t>& data)
-{
+std::uint8_t sum8(const std::vector<std::uint8_t>& data) {
     unsigned s = 0;
-    for (auto v : data) s += v;
+    for (auto v : data)
+        s += v;
     return static_cast<std::uint8_t>(s);
 }
 
-RawHost::~RawHost() { close(); }
+RawHost::~RawHost() {
+    close();
+}
 
-bool RawHost::open(const std::string& path)
-{
+bool RawHost::open(const std::string& path) {
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) return false;
     termios t{};
@@ -42,14 +42,12 @@ bool RawHost::open(const std::string& path)
     return true;
 }
 
-void RawHost::close()
-{
+void RawHost::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
 
-bool RawHost::write(const std::vector<std::uint8_t>& bytes)
-{
+bool RawHost::write(const std::vector<std::uint8_t>& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t w = ::write(fd_, bytes.data() + done, bytes.size() - done);
@@ -63,8 +61,7 @@ bool RawHost::write(const std::vector<std::uint8_t>& bytes)
     return true;
 }
 
-std::vector<std::uint8_t> RawHost::read(int n)
-{
+std::vector<std::uint8_t> RawHost::read(int n) {
     std::vector<std::uint8_t> out;
     const std::int64_t end = nowMs() + 500 + 2 * n;
     std::int64_t last = nowMs();
@@ -84,30 +81,26 @@ std::vector<std::uint8_t> RawHost::read(int n)
     return out;
 }
 
-std::vector<std::uint8_t> RawHost::packet(std::vector<std::uint8_t> b)
-{
+std::vector<std::uint8_t> RawHost::packet(std::vector<std::uint8_t> b) {
     b.insert(b.begin(), 0x07);
     b.push_back(sum8(std::vector<std::uint8_t>(b.begin() + 1, b.end())));
     return b;
 }
 
-int RawHost::makeMode(const std::vector<std::uint8_t>& pkt)
-{
+int RawHost::makeMode(const std::vector<std::uint8_t>& pkt) {
     write(pkt);
     auto a = read(1);
     if (a.empty()) return 2;
     return a[0] == 0x55 ? 0 : 1;
 }
 
-int RawHost::sendMode(const std::vector<std::uint8_t>& pkt)
-{
+int RawHost::sendMode(const std::vector<std::uint8_t>& pkt) {
     int rc = makeMode(pkt);
     if (rc != 0) rc = makeMode(pkt);
     return rc;
 }
 
-int RawHost::rdBlock(int n, std::vector<std::uint8_t>& out)
-{
+int RawHost::rdBlock(int n, std::vector<std::uint8_t>& out) {
     out = read(n);
     if (static_cast<int>(out.size()) < n) return -2;
     auto s = read(1);
@@ -117,15 +110,13 @@ int RawHost::rdBlock(int n, std::vector<std::uint8_t>& out)
     return ok ? 0 : 55;
 }
 
-int RawHost::rdBlockR(int n, std::vector<std::uint8_t>& out)
-{
+int RawHost::rdBlockR(int n, std::vector<std::uint8_t>& out) {
     int rc = rdBlock(n, out);
     if (rc != 0) rc = rdBlock(n, out);
     return rc;
 }
 
-int RawHost::rdReply(std::vector<std::uint8_t>& out)
-{
+int RawHost::rdReply(std::vector<std::uint8_t>& out) {
     out.clear();
     auto len = read(1);
     if (len.empty()) return 7;
@@ -139,16 +130,14 @@ int RawHost::rdReply(std::vector<std::uint8_t>& out)
     return ok ? 0 : 1;
 }
 
-int RawHost::rdReplyR(std::vector<std::uint8_t>& out, int tries)
-{
+int RawHost::rdReplyR(std::vector<std::uint8_t>& out, int tries) {
     int rc = 7;
     for (int i = 0; i < (tries ? tries : 2); ++i)
         if ((rc = rdReply(out)) == 0) break;
     return rc;
 }
 
-int RawHost::wrBlock(const std::vector<std::uint8_t>& data)
-{
+int RawHost::wrBlock(const std::vector<std::uint8_t>& data) {
     std::vector<std::uint8_t> frame{static_cast<std::uint8_t>(data.size() - 1)};
     frame.insert(frame.end(), data.begin(), data.end());
     frame.push_back(sum8(data));
@@ -157,8 +146,7 @@ int RawHost::wrBlock(const std::vector<std::uint8_t>& data)
     return !a.empty() && a[0] == 0x55 ? 0 : 1;
 }
 
-int RawHost::wrBlockR(const std::vector<std::uint8_t>& data)
-{
+int RawHost::wrBlockR(const std::vector<std::uint8_t>& data) {
     int rc = wrBlock(data);
     if (rc != 0) rc = wrBlock(data);
     return rc;
@@ -166,12 +154,12 @@ int RawHost::wrBlockR(const std::vector<std::uint8_t>& data)
 
 int RawHost::programBlock(const std::vector<std::uint8_t>& pkt,
                           const std::vector<std::uint8_t>& data, int lenBl,
-                          std::vector<std::uint8_t>& reply)
-{
+                          std::vector<std::uint8_t>& reply) {
     if (sendMode(pkt) != 0) return 1;
     if (rdReplyR(reply, 10) != 0 || reply.empty() || reply[0] != 0x55) return 6;
     for (std::size_t off = 0; off < data.size(); off += static_cast<std::size_t>(lenBl)) {
-        const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(lenBl), data.size() - off);
+        const std::size_t n =
+            std::min<std::size_t>(static_cast<std::size_t>(lenBl), data.size() - off);
         std::vector<std::uint8_t> piece(data.begin() + static_cast<long>(off),
                                         data.begin() + static_cast<long>(off + n));
         if (wrBlockR(piece) != 0) return 2;

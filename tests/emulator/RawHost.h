@@ -10,7 +10,7 @@
 namespace zelvor::test {
 
 class RawHost {
-public:
+  public:
     ~RawHost();
     bool open(const std::string& path);
     void close();
@@ -29,7 +29,7 @@ public:
     int rdBlockR(int n, std::vector<std::uint8_t>& out); // twice at most
     int rdReply(std::vector<std::uint8_t>& out);         // 0, 1, 3, 4, 7
     int rdReplyR(std::vector<std::uint8_t>& out, int tries);
-    int wrBlock(const std::vector<std::uint8_t>& data);  // 0, 1
+    int wrBlock(const std::vector<std::uint8_t>& data); // 0, 1
     int wrBlockR(const std::vector<std::uint8_t>& data);
 
     // A whole program block: packet, ready reply, pieces of lenBl with one-byte replies.
@@ -38,7 +38,7 @@ public:
     int programBlock(const std::vector<std::uint8_t>& pkt, const std::vector<std::uint8_t>& data,
                      int lenBl, std::vector<std::uint8_t>& reply);
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -9,8 +9,7 @@
 
 using namespace zelvor::emu;
 
-TEST(VirtualChip, FreshMemoryIsErased)
-{
+TEST(VirtualChip, FreshMemoryIsErased) {
     VirtualChip chip{ChipProfile{}};
     EXPECT_EQ(chip.peek(0, 0), 0xFF);
     EXPECT_EQ(chip.read(0, 0x123456), 0xFF);
@@ -20,8 +19,7 @@ TEST(VirtualChip, FreshMemoryIsErased)
     EXPECT_EQ(chip.read(0, 2), 0x3F);
 }
 
-TEST(VirtualChip, FlashBitsOnlyFall)
-{
+TEST(VirtualChip, FlashBitsOnlyFall) {
     VirtualChip chip{ChipProfile{}};
     std::uint8_t found = 0;
     EXPECT_TRUE(chip.program(0, 10, 0xA5, Physics::OneWay, found));
@@ -35,8 +33,7 @@ TEST(VirtualChip, FlashBitsOnlyFall)
     EXPECT_TRUE(chip.program(0, 10, 0x5A, Physics::OneWay, found));
 }
 
-TEST(VirtualChip, UvEpromRefusesElectricalErase)
-{
+TEST(VirtualChip, UvEpromRefusesElectricalErase) {
     VirtualChip chip{ChipProfile{}};
     std::uint8_t found = 0;
     ASSERT_TRUE(chip.program(0, 0, 0x00, Physics::UvEprom, found));
@@ -45,8 +42,7 @@ TEST(VirtualChip, UvEpromRefusesElectricalErase)
     EXPECT_EQ(chip.peek(0, 0), 0x00);
 }
 
-TEST(VirtualChip, EepromAndRamTakeAnyValue)
-{
+TEST(VirtualChip, EepromAndRamTakeAnyValue) {
     VirtualChip chip{ChipProfile{}};
     std::uint8_t found = 0;
     EXPECT_TRUE(chip.program(1, 5, 0x00, Physics::AnyValue, found));
@@ -54,8 +50,7 @@ TEST(VirtualChip, EepromAndRamTakeAnyValue)
     EXPECT_EQ(chip.peek(1, 5), 0xFF);
 }
 
-TEST(VirtualChip, StuckCellsFailAndReadStuck)
-{
+TEST(VirtualChip, StuckCellsFailAndReadStuck) {
     ChipProfile profile;
     std::string err;
     ASSERT_TRUE(profile.set("fail", "0x20:0F, 0x30", err)) << err;
@@ -68,8 +63,7 @@ TEST(VirtualChip, StuckCellsFailAndReadStuck)
     EXPECT_EQ(chip.read(0, 0x30), 0x00);
 }
 
-TEST(VirtualChip, LockedChipRefusesProgrammingAndHidesCode)
-{
+TEST(VirtualChip, LockedChipRefusesProgrammingAndHidesCode) {
     VirtualChip chip{ChipProfile{}};
     std::uint8_t found = 0;
     ASSERT_TRUE(chip.program(0, 0, 0x12, Physics::OneWay, found));
@@ -86,8 +80,7 @@ TEST(VirtualChip, LockedChipRefusesProgrammingAndHidesCode)
     EXPECT_TRUE(chip.program(0, 1, 0x00, Physics::OneWay, found));
 }
 
-TEST(VirtualChip, NandBadBlocksCarryMarkersAndRefuseErase)
-{
+TEST(VirtualChip, NandBadBlocksCarryMarkersAndRefuseErase) {
     ChipProfile profile;
     std::string err;
     ASSERT_TRUE(profile.set("bad-blocks", "2", err));
@@ -106,8 +99,7 @@ TEST(VirtualChip, NandBadBlocksCarryMarkersAndRefuseErase)
     EXPECT_EQ(small.peek(0, 2 * 16896 + 517), 0x00);
 }
 
-TEST(VirtualChip, BootBlockLockoutProtectsItsBlock)
-{
+TEST(VirtualChip, BootBlockLockoutProtectsItsBlock) {
     VirtualChip chip{ChipProfile{}};
     chip.setSizeBytes(0x40000);
     chip.lockBootBlock(false);
@@ -124,8 +116,7 @@ TEST(VirtualChip, BootBlockLockoutProtectsItsBlock)
     EXPECT_EQ(chip.peek(0, 0x4000), 0xFF);
 }
 
-TEST(VirtualChip, ImageLoadsAtOffset)
-{
+TEST(VirtualChip, ImageLoadsAtOffset) {
     const std::string path = ::testing::TempDir() + "emu-image.bin";
     {
         std::ofstream f(path, std::ios::binary);
@@ -146,13 +137,13 @@ TEST(VirtualChip, ImageLoadsAtOffset)
     EXPECT_NE(err.find("cannot open"), std::string::npos);
 }
 
-TEST(VirtualChip, RangeReadMatchesSingleReads)
-{
+TEST(VirtualChip, RangeReadMatchesSingleReads) {
     ChipProfile profile;
     std::string err;
     ASSERT_TRUE(profile.set("fail", "0x1001:7E", err));
     VirtualChip chip{profile};
-    for (std::uint32_t i = 0; i < 300; ++i) chip.poke(0, 4000 + i * 3, static_cast<std::uint8_t>(i));
+    for (std::uint32_t i = 0; i < 300; ++i)
+        chip.poke(0, 4000 + i * 3, static_cast<std::uint8_t>(i));
     auto check = [&](int area) {
         const auto range = chip.readRange(area, 3900, 1200);
         for (std::uint32_t i = 0; i < range.size(); ++i)

@@ -1,9 +1,9 @@
 // The journal: the message list, zelvor.log and the viewer lines.
 
+#include "journal/Journal.h"
 #include "TestDir.h"
 #include "TestSession.h"
 #include "app/Messenger.h"
-#include "journal/Journal.h"
 
 #include <gtest/gtest.h>
 
@@ -15,31 +15,30 @@ using namespace zelvor::test;
 namespace {
 
 class JournalTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { closeJournal(ts.s); }
     TestSession ts;
     Session& s = ts.s;
     TestDir dir;
 };
 
-TEST_F(JournalTest, FileHoldsMessagesWithoutTrailingBlanksInWindows1251)
-{
+TEST_F(JournalTest, FileHoldsMessagesWithoutTrailingBlanksInWindows1251) {
     openJournal(s, dir.path());
     ShowMessageS(s, QStringLiteral("Файл a.bin считан в буфер"));
     ShowMessageS(s, QString()); // clearing the panel writes nothing
     logLine(s, QStringLiteral("Микросхема:27C256/CODE"));
     closeJournal(s);
     ShowMessageS(s, QStringLiteral("after"));
-    EXPECT_EQ(dir.readBytes("zelvor.log"),
-              QByteArray("\xD4\xE0\xE9\xEB a.bin \xF1\xF7\xE8\xF2\xE0\xED \xE2 \xE1\xF3\xF4\xE5\xF0\r\n"
-                         "\xCC\xE8\xEA\xF0\xEE\xF1\xF5\xE5\xEC\xE0:27C256/CODE\r\n"));
+    EXPECT_EQ(
+        dir.readBytes("zelvor.log"),
+        QByteArray("\xD4\xE0\xE9\xEB a.bin \xF1\xF7\xE8\xF2\xE0\xED \xE2 \xE1\xF3\xF4\xE5\xF0\r\n"
+                   "\xCC\xE8\xEA\xF0\xEE\xF1\xF5\xE5\xEC\xE0:27C256/CODE\r\n"));
     EXPECT_EQ(s.run.msgLog.value(0), QStringLiteral("Файл a.bin считан в буфер  "));
     EXPECT_EQ(s.run.msgLog.value(1), QStringLiteral("Микросхема:27C256/CODE"));
     EXPECT_EQ(s.run.logOn, 0);
 }
 
-TEST_F(JournalTest, SwitchingOnAgainStartsAnEmptyFile)
-{
+TEST_F(JournalTest, SwitchingOnAgainStartsAnEmptyFile) {
     openJournal(s, dir.path());
     ShowMessageS(s, QStringLiteral("one"));
     closeJournal(s);
@@ -50,8 +49,7 @@ TEST_F(JournalTest, SwitchingOnAgainStartsAnEmptyFile)
     EXPECT_EQ(s.run.msgLog.size(), 2) << "the list keeps everything";
 }
 
-TEST_F(JournalTest, MenuSwitchUsesTheCurrentDirectory)
-{
+TEST_F(JournalTest, MenuSwitchUsesTheCurrentDirectory) {
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     Wr_logClick(s);
@@ -63,8 +61,7 @@ TEST_F(JournalTest, MenuSwitchUsesTheCurrentDirectory)
     EXPECT_EQ(dir.readBytes("zelvor.log"), QByteArray("here\r\n"));
 }
 
-TEST_F(JournalTest, UncreatableFileLeavesTheJournalOnAndHarmless)
-{
+TEST_F(JournalTest, UncreatableFileLeavesTheJournalOnAndHarmless) {
     openJournal(s, dir.file("no/such/folder"));
     EXPECT_EQ(s.run.logOn, 1);
     ShowMessageS(s, QStringLiteral("still shown"));
@@ -72,8 +69,7 @@ TEST_F(JournalTest, UncreatableFileLeavesTheJournalOnAndHarmless)
     EXPECT_EQ(s.run.msgLog.last(), QStringLiteral("still shown  "));
 }
 
-TEST_F(JournalTest, ViewerShowsTheListWithTheLastLineSelected)
-{
+TEST_F(JournalTest, ViewerShowsTheListWithTheLastLineSelected) {
     int sel = 0;
     EXPECT_TRUE(journalViewLines(s, &sel).isEmpty());
     EXPECT_EQ(sel, -1);

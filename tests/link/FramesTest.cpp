@@ -1,8 +1,8 @@
 // Data frames: what Wr_block sends and from where, the short replies and bulk blocks with
 // their sums and answers, and every code the frames return.
 
-#include "LinkFixture.h"
 #include "link/Frames.h"
+#include "LinkFixture.h"
 
 using namespace zelvor;
 using namespace zelvor::test;
@@ -10,23 +10,21 @@ using namespace zelvor::test;
 namespace {
 
 class Frames : public LinkFixture {
-protected:
-    Frames()
-    {
+  protected:
+    Frames() {
         // Five pages, page p holding (p * 16 + i) & 0xFF at byte i.
         for (int p = 0; p < 5; ++p) {
             s.buf.blocks.push_back(RomBuf::newBlock());
-            for (int i = 0; i < RomBuf::kAlloc; ++i) s.buf.page(p)[i] = quint8(p * 16 + i);
+            for (int i = 0; i < RomBuf::kAlloc; ++i)
+                s.buf.page(p)[i] = quint8(p * 16 + i);
         }
     }
 
-    QByteArray pageBytes(int p, int from, int count)
-    {
+    QByteArray pageBytes(int p, int from, int count) {
         return QByteArray(reinterpret_cast<const char*>(s.buf.page(p)) + from, count);
     }
 
-    void readBlock(int alg, int width, qint32 start, qint32 end)
-    {
+    void readBlock(int alg, int width, qint32 start, qint32 end) {
         s.rom.algCode = quint8(alg);
         s.rom.dataWidth = width;
         s.op.opStart = start;
@@ -34,25 +32,26 @@ protected:
     }
 };
 
-QByteArray pattern(int n, int seed = 7)
-{
+QByteArray pattern(int n, int seed = 7) {
     QByteArray b(n, 0);
-    for (int i = 0; i < n; ++i) b[i] = char((i * 31 + seed) & 0xFF);
+    for (int i = 0; i < n; ++i)
+        b[i] = char((i * 31 + seed) & 0xFF);
     return b;
 }
 
 } // namespace
 
-TEST(BulkWidth, TwoBytesPerAddressForTheWordAlgorithms)
-{
+TEST(BulkWidth, TwoBytesPerAddressForTheWordAlgorithms) {
     RomParams r;
     for (int alg : {19, 20, 24, 38, 47, 58}) {
         r.algCode = quint8(alg);
         r.dataWidth = 8;
         EXPECT_EQ(bulkBytesPerAddress(r), 2) << alg;
     }
-    struct Row { int alg, width, bytes; };
-    const Row rows[] = {{23, 16, 2}, {23, 8, 1}, {27, 14, 2}, {27, 12, 2}, {27, 8, 1},
+    struct Row {
+        int alg, width, bytes;
+    };
+    const Row rows[] = {{23, 16, 2}, {23, 8, 1},  {27, 14, 2}, {27, 12, 2}, {27, 8, 1},
                         {26, 16, 2}, {28, 16, 2}, {41, 16, 2}, {42, 16, 2}, {45, 16, 2},
                         {52, 16, 2}, {55, 16, 2}, {45, 8, 1},  {3, 16, 1},  {57, 16, 1}};
     for (const Row& row : rows) {
@@ -62,8 +61,7 @@ TEST(BulkWidth, TwoBytesPerAddressForTheWordAlgorithms)
     }
 }
 
-TEST_F(Frames, WriteBlockSendsLengthDataAndSum)
-{
+TEST_F(Frames, WriteBlockSendsLengthDataAndSum) {
     port->queue({0x55, 0x55});
     EXPECT_EQ(Wr_block(s, 0, 0, 256), 0);
     ASSERT_EQ(port->sent.size(), 258);
@@ -76,8 +74,7 @@ TEST_F(Frames, WriteBlockSendsLengthDataAndSum)
     EXPECT_EQ(port->sent, bytes({0x00, 2 * 16 + 5, 2 * 16 + 5}));
 }
 
-TEST_F(Frames, WriteBlockCrossesIntoTheNextPage)
-{
+TEST_F(Frames, WriteBlockCrossesIntoTheNextPage) {
     port->queue({0x55});
     EXPECT_EQ(Wr_block(s, 3, 2000, 128), 0);
     const QByteArray data = pageBytes(3, 2000, 48) + pageBytes(4, 0, 80);
@@ -94,8 +91,7 @@ TEST_F(Frames, WriteBlockCrossesIntoTheNextPage)
     EXPECT_EQ(port->writes[1], pageBytes(3, 1920, 128));
 }
 
-TEST_F(Frames, WriteBlockRefusesWhatItCannotSend)
-{
+TEST_F(Frames, WriteBlockRefusesWhatItCannotSend) {
     EXPECT_EQ(Wr_block(s, 4, 2000, 128), 1); // no page 5
     EXPECT_EQ(Wr_block(s, 0, 0, 0), 1);
     EXPECT_EQ(Wr_block(s, 0, 0, 257), 1);
@@ -109,8 +105,7 @@ TEST_F(Frames, WriteBlockRefusesWhatItCannotSend)
     EXPECT_EQ(port->sent, bytes({0x00, 0xAB, 0xAB}));
 }
 
-TEST_F(Frames, WriteBlockRetriesOnce)
-{
+TEST_F(Frames, WriteBlockRetriesOnce) {
     port->queue({0x01, 0x55});
     EXPECT_EQ(Wr_block_r(s, 0, 0, 16), 0);
     EXPECT_EQ(port->sent.size(), 2 * 18);
@@ -129,8 +124,7 @@ TEST_F(Frames, WriteBlockRetriesOnce)
     EXPECT_TRUE(port->sent.isEmpty());
 }
 
-TEST_F(Frames, ShortReplyCodes)
-{
+TEST_F(Frames, ShortReplyCodes) {
     port->queueFrame(bytes({0x55, 0x12, 0x34}));
     EXPECT_EQ(Rd_reply_r(s, 1), 0);
     EXPECT_EQ(s.link.ansLen, 3);
@@ -158,8 +152,7 @@ TEST_F(Frames, ShortReplyCodes)
     EXPECT_EQ(s.link.ansBuf[255], quint8(pattern(256)[255]));
 }
 
-TEST_F(Frames, ShortReplyIsReadAgainAfterABadSum)
-{
+TEST_F(Frames, ShortReplyIsReadAgainAfterABadSum) {
     port->queueFrame(bytes({0x55}), 1);
     port->queueFrame(bytes({0x55}));
     EXPECT_EQ(Rd_reply_r(s, 0), 0);
@@ -167,7 +160,8 @@ TEST_F(Frames, ShortReplyIsReadAgainAfterABadSum)
 
     // 0 tries means two; the third frame stays unread.
     port->sent.clear();
-    for (int i = 0; i < 3; ++i) port->queueFrame(bytes({0x55}), 1);
+    for (int i = 0; i < 3; ++i)
+        port->queueFrame(bytes({0x55}), 1);
     EXPECT_EQ(Rd_reply_r(s, 0), 1);
     EXPECT_EQ(port->sent, bytes({0x01, 0x01}));
     EXPECT_EQ(port->incoming.size(), 3u);
@@ -179,8 +173,7 @@ TEST_F(Frames, ShortReplyIsReadAgainAfterABadSum)
     EXPECT_EQ(ts.clock.now - before, 10 * 502);
 }
 
-TEST_F(Frames, ShortReplyInDemoMode)
-{
+TEST_F(Frames, ShortReplyInDemoMode) {
     s.link.demoMode = 1;
     s.link.ansLen = 9;
     EXPECT_EQ(Rd_reply_r(s, 5), 0);
@@ -189,8 +182,7 @@ TEST_F(Frames, ShortReplyInDemoMode)
     EXPECT_TRUE(port->sent.isEmpty());
 }
 
-TEST_F(Frames, BulkBlockLandsInItsPage)
-{
+TEST_F(Frames, BulkBlockLandsInItsPage) {
     readBlock(3, 8, 0x800, 0xFFF);
     const QByteArray data = pattern(2048);
     port->queueBlock(data);
@@ -200,8 +192,7 @@ TEST_F(Frames, BulkBlockLandsInItsPage)
     EXPECT_EQ(quint8(s.buf.page(2)[0]), 32);
 }
 
-TEST_F(Frames, SixteenBitBlockIsTwiceItsAddresses)
-{
+TEST_F(Frames, SixteenBitBlockIsTwiceItsAddresses) {
     readBlock(19, 16, 0, 1023);
     const QByteArray data = pattern(2048, 3);
     port->queueBlock(data);
@@ -217,8 +208,7 @@ TEST_F(Frames, SixteenBitBlockIsTwiceItsAddresses)
     EXPECT_EQ(quint8(s.buf.page(3)[1024]), quint8(3 * 16 + 1024));
 }
 
-TEST_F(Frames, BulkBlockCodes)
-{
+TEST_F(Frames, BulkBlockCodes) {
     readBlock(3, 8, 0, 255);
     const QByteArray before = pageBytes(0, 0, 256);
 
@@ -251,8 +241,7 @@ TEST_F(Frames, BulkBlockCodes)
     EXPECT_TRUE(port->sent.isEmpty());
 }
 
-TEST_F(Frames, BulkBlockNeverRunsPastItsDestination)
-{
+TEST_F(Frames, BulkBlockNeverRunsPastItsDestination) {
     // A word algorithm on a row that claims 8 bits: 2048 addresses are 4096 bytes, more
     // than auxBuf holds. The frame is taken off the line and answered, nothing is stored,
     // and no second attempt is made.

@@ -1,16 +1,15 @@
 // Speed change, port and demo choice, and the speed reset at close.
 
+#include "link/LinkControl.h"
 #include "LinkFixture.h"
 #include "app/Messages.h"
-#include "link/LinkControl.h"
 
 using namespace zelvor;
 using namespace zelvor::test;
 
 using LinkControl = LinkFixture;
 
-TEST_F(LinkControl, ChoosingTheActiveRateSendsNothing)
-{
+TEST_F(LinkControl, ChoosingTheActiveRateSendsNothing) {
     s.settings.baudIdx = 2;
     ts.fe.statuses.clear();
     EXPECT_EQ(ChcSpd(s, 2), 0);
@@ -19,8 +18,7 @@ TEST_F(LinkControl, ChoosingTheActiveRateSendsNothing)
     EXPECT_EQ(ts.fe.statuses, QStringList{QString()}); // only cleared
 }
 
-TEST_F(LinkControl, SpeedChangeTellsTheProgrammerThenReopens)
-{
+TEST_F(LinkControl, SpeedChangeTellsTheProgrammerThenReopens) {
     s.rom.devClass = 2;
     s.rom.algCode = 57; // a page algorithm: B3 still carries the code
     port->ackPackets = true;
@@ -34,8 +32,7 @@ TEST_F(LinkControl, SpeedChangeTellsTheProgrammerThenReopens)
     EXPECT_EQ(ts.fe.lastStatus(), QString());
 }
 
-TEST_F(LinkControl, RefusedSpeedChangeKeepsTheOldRate)
-{
+TEST_F(LinkControl, RefusedSpeedChangeKeepsTheOldRate) {
     s.settings.english = 1;
     s.settings.baudIdx = 1;
     EXPECT_NE(ChcSpd(s, 8), 0);
@@ -47,8 +44,7 @@ TEST_F(LinkControl, RefusedSpeedChangeKeepsTheOldRate)
     EXPECT_EQ(ts.fe.panels[2], QStringLiteral("57600"));
 }
 
-TEST_F(LinkControl, CloseLowersTheProgrammerTo9600)
-{
+TEST_F(LinkControl, CloseLowersTheProgrammerTo9600) {
     s.settings.baudIdx = 2;
     port->ackPackets = true;
     Shutdown_link(s);
@@ -65,8 +61,7 @@ TEST_F(LinkControl, CloseLowersTheProgrammerTo9600)
     EXPECT_TRUE(port->packets.isEmpty());
 }
 
-TEST_F(LinkControl, PortAndDemoChoice)
-{
+TEST_F(LinkControl, PortAndDemoChoice) {
     port->failOpen = true;
     s.link.demoMode = 1;
     selectComPort(s, 2);

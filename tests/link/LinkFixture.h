@@ -12,9 +12,8 @@
 namespace zelvor::test {
 
 class LinkFixture : public ::testing::Test {
-protected:
-    LinkFixture()
-    {
+  protected:
+    LinkFixture() {
         auto t = std::make_unique<ScriptedTransport>(&ts.clock);
         port = t.get();
         s.transport = std::move(t);
@@ -29,10 +28,10 @@ protected:
     ScriptedTransport* port = nullptr;
 };
 
-inline QByteArray bytes(std::initializer_list<int> list)
-{
+inline QByteArray bytes(std::initializer_list<int> list) {
     QByteArray b;
-    for (int v : list) b.append(char(v));
+    for (int v : list)
+        b.append(char(v));
     return b;
 }
 

@@ -11,18 +11,17 @@
 using namespace zelvor;
 using namespace zelvor::test;
 
-TEST(SpeedCodes, RateOfEveryCode)
-{
+TEST(SpeedCodes, RateOfEveryCode) {
     const int expected[] = {9600, 57600, 115200, 460800, 230400, 460800, 460800, 460800, 460800};
-    for (int code = 0; code <= 8; ++code) EXPECT_EQ(rateForCode(code), expected[code]) << code;
+    for (int code = 0; code <= 8; ++code)
+        EXPECT_EQ(rateForCode(code), expected[code]) << code;
     EXPECT_EQ(rateForCode(-1), 460800);
     EXPECT_EQ(rateForCode(9), 460800);
 }
 
 using Port = LinkFixture;
 
-TEST_F(Port, ReopenOpensTheMappedDeviceAtTheCodesRate)
-{
+TEST_F(Port, ReopenOpensTheMappedDeviceAtTheCodesRate) {
     s.portPaths = defaultPortPaths();
     s.portPaths[1] = QStringLiteral("/dev/ttyUSB0");
     s.settings.comPort = 1;
@@ -44,8 +43,7 @@ TEST_F(Port, ReopenOpensTheMappedDeviceAtTheCodesRate)
     EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/dev/pts/9"));
 }
 
-TEST_F(Port, FailedOpenIsRememberedUntilAReopenSucceeds)
-{
+TEST_F(Port, FailedOpenIsRememberedUntilAReopenSucceeds) {
     port->failOpen = true;
     Reopen_com(s);
     EXPECT_EQ(s.link.portFailed, 1);
@@ -60,8 +58,7 @@ TEST_F(Port, FailedOpenIsRememberedUntilAReopenSucceeds)
     EXPECT_EQ(Close_com(s), 0);
 }
 
-TEST_F(Port, DemoModeLeavesThePortAlone)
-{
+TEST_F(Port, DemoModeLeavesThePortAlone) {
     s.link.demoMode = 1;
     const int closes = port->closes;
     Reopen_com(s);
@@ -73,8 +70,7 @@ TEST_F(Port, DemoModeLeavesThePortAlone)
     EXPECT_TRUE(port->sent.isEmpty());
 }
 
-TEST_F(Port, ReadAndWriteCodes)
-{
+TEST_F(Port, ReadAndWriteCodes) {
     std::vector<quint8> buf(16, 0);
     port->queue({1, 2, 3});
     EXPECT_EQ(Read_com(s, buf, 3, 4), 0);
@@ -99,8 +95,7 @@ TEST_F(Port, ReadAndWriteCodes)
     EXPECT_EQ(Write_com(s, buf, 2, 4), -1);
 }
 
-TEST_F(Port, SingleBytes)
-{
+TEST_F(Port, SingleBytes) {
     EXPECT_EQ(Send_byte(s, 0x5A), 0);
     EXPECT_EQ(port->sent, bytes({0x5A}));
     port->queue({0x55, 0x54});
@@ -119,8 +114,7 @@ TEST_F(Port, SingleBytes)
     EXPECT_EQ(Send_byte(s, 0x55), 1);
 }
 
-TEST_F(Port, WaitPumpsEventsUntilTheTimeIsUp)
-{
+TEST_F(Port, WaitPumpsEventsUntilTheTimeIsUp) {
     Wait_ms(s, 0);
     EXPECT_EQ(ts.fe.pumps, 1);
     const qint64 start = ts.clock.now;
@@ -134,23 +128,24 @@ namespace {
 
 // Bytes that arrive at given times on the fake clock.
 class TimedSource : public ByteSource {
-public:
+  public:
     explicit TimedSource(FakeClock& c) : clock(c) {}
-    struct Arrival { qint64 at; quint8 byte; };
+    struct Arrival {
+        qint64 at;
+        quint8 byte;
+    };
     std::vector<Arrival> script;
     size_t next = 0;
     bool failAtEnd = false;
     FakeClock& clock;
 
-    int take(quint8* dest, int max) override
-    {
+    int take(quint8* dest, int max) override {
         int n = 0;
         while (n < max && next < script.size() && script[next].at <= clock.now)
             dest[n++] = script[next++].byte;
         return n;
     }
-    bool wait(int ms) override
-    {
+    bool wait(int ms) override {
         if (next < script.size() && script[next].at <= clock.now + ms) {
             clock.now = std::max(clock.now, script[next].at);
             return true;
@@ -163,8 +158,7 @@ public:
 
 } // namespace
 
-TEST(ReadTimeouts, SilentPeerWaitsTheWholeBudget)
-{
+TEST(ReadTimeouts, SilentPeerWaitsTheWholeBudget) {
     FakeClock clock;
     TimedSource src(clock);
     std::vector<quint8> buf(2112);
@@ -172,8 +166,7 @@ TEST(ReadTimeouts, SilentPeerWaitsTheWholeBudget)
     EXPECT_EQ(clock.now, 4724);
 }
 
-TEST(ReadTimeouts, IntervalRunsFromTheLastByte)
-{
+TEST(ReadTimeouts, IntervalRunsFromTheLastByte) {
     FakeClock clock;
     TimedSource src(clock);
     // The first byte may come late; later ones must follow within 500 ms.
@@ -187,18 +180,17 @@ TEST(ReadTimeouts, IntervalRunsFromTheLastByte)
     EXPECT_EQ(buf[2], 3);
 }
 
-TEST(ReadTimeouts, TotalBudgetEndsAStreamOfSlowBytes)
-{
+TEST(ReadTimeouts, TotalBudgetEndsAStreamOfSlowBytes) {
     FakeClock clock;
     TimedSource src(clock);
-    for (int i = 0; i < 20; ++i) src.script.push_back({qint64(i) * 100, quint8(i)});
+    for (int i = 0; i < 20; ++i)
+        src.script.push_back({qint64(i) * 100, quint8(i)});
     std::vector<quint8> buf(20);
     EXPECT_EQ(timedRead(clock, src, buf.data(), 20, 500, 540), 6);
     EXPECT_EQ(clock.now, 540);
 }
 
-TEST(ReadTimeouts, FailureOfTheSource)
-{
+TEST(ReadTimeouts, FailureOfTheSource) {
     FakeClock clock;
     TimedSource src(clock);
     src.script = {{0, 1}};
@@ -207,15 +199,13 @@ TEST(ReadTimeouts, FailureOfTheSource)
     EXPECT_EQ(timedRead(clock, src, buf.data(), 4, 500, 508), -1);
 }
 
-TEST(PortMapFile, LinesOverrideTheDefaults)
-{
+TEST(PortMapFile, LinesOverrideTheDefaults) {
     const PortPaths base = defaultPortPaths();
-    const auto r = parsePortMap({QStringLiteral("# adapters"), QStringLiteral(""),
-                                 QStringLiteral("COM1=/dev/ttyUSB0"),
-                                 QStringLiteral("  com3 =  /dev/pts/12  "),
-                                 QStringLiteral("; old"), QStringLiteral("COM5=/dev/ttyS9"),
-                                 QStringLiteral("COM2="), QStringLiteral("ttyS0")},
-                                base);
+    const auto r = parsePortMap(
+        {QStringLiteral("# adapters"), QStringLiteral(""), QStringLiteral("COM1=/dev/ttyUSB0"),
+         QStringLiteral("  com3 =  /dev/pts/12  "), QStringLiteral("; old"),
+         QStringLiteral("COM5=/dev/ttyS9"), QStringLiteral("COM2="), QStringLiteral("ttyS0")},
+        base);
     EXPECT_EQ(r.paths[0], QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(r.paths[1], base[1]);
     EXPECT_EQ(r.paths[2], QStringLiteral("/dev/pts/12"));
@@ -224,8 +214,7 @@ TEST(PortMapFile, LinesOverrideTheDefaults)
     EXPECT_TRUE(r.problems[0].startsWith(QStringLiteral("6: ")));
 }
 
-TEST(PortMapFile, LoadedFromTheStartDirectory)
-{
+TEST(PortMapFile, LoadedFromTheStartDirectory) {
     TestSession ts;
     TestDir dir;
     EXPECT_EQ(loadPortMap(ts.s, dir.path()), 0);

@@ -23,15 +23,13 @@ using Ms = std::chrono::milliseconds;
 
 namespace {
 
-qint64 msSince(PtyPeer::Clock::time_point t)
-{
+qint64 msSince(PtyPeer::Clock::time_point t) {
     return std::chrono::duration_cast<Ms>(PtyPeer::Clock::now() - t).count();
 }
 
 class PtyLink : public ::testing::Test {
-protected:
-    PtyLink()
-    {
+  protected:
+    PtyLink() {
         ensureQtApp();
         s.portOverride = peer.slavePath();
         allocLinkBuffers(s);
@@ -42,8 +40,7 @@ protected:
         s.op.opEnd = 0x7FF;
     }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(peer.ok());
         Reopen_com(s);
         ASSERT_EQ(s.link.portFailed, 0);
@@ -57,8 +54,7 @@ protected:
 
 } // namespace
 
-TEST_F(PtyLink, PacketAcknowledgedAndWrongAnswerRetried)
-{
+TEST_F(PtyLink, PacketAcknowledgedAndWrongAnswerRetried) {
     const SetupPacket expected = buildSetupPacket(s.rom, s.op, 0, s.link.packet);
     QByteArray first, second;
     peer.run([&](PtyPeer& p) {
@@ -76,19 +72,21 @@ TEST_F(PtyLink, PacketAcknowledgedAndWrongAnswerRetried)
     EXPECT_EQ(second, first);
 }
 
-TEST_F(PtyLink, FramesBothWays)
-{
+TEST_F(PtyLink, FramesBothWays) {
     s.buf.blocks.push_back(RomBuf::newBlock());
-    for (int i = 0; i < 2048; ++i) s.buf.page(0)[i] = quint8(i * 7);
+    for (int i = 0; i < 2048; ++i)
+        s.buf.page(0)[i] = quint8(i * 7);
     QByteArray written;
     QByteArray answer;
     peer.run([&](PtyPeer& p) {
         written = p.readBytes(1 + 200 + 1);
         p.writeBytes(QByteArray(1, char(0x55)));
         QByteArray data(2048, 0);
-        for (int i = 0; i < 2048; ++i) data[i] = char(i ^ 0x5A);
+        for (int i = 0; i < 2048; ++i)
+            data[i] = char(i ^ 0x5A);
         quint8 sum = 0;
-        for (char c : data) sum = quint8(sum + quint8(c));
+        for (char c : data)
+            sum = quint8(sum + quint8(c));
         p.writeBytes(data + QByteArray(1, char(sum)));
         answer = p.readBytes(1);
     });
@@ -102,8 +100,7 @@ TEST_F(PtyLink, FramesBothWays)
     EXPECT_EQ(s.buf.page(0)[1000], quint8(1000 ^ 0x5A));
 }
 
-TEST_F(PtyLink, SilentPeerTimesOutAfterTheTotalBudget)
-{
+TEST_F(PtyLink, SilentPeerTimesOutAfterTheTotalBudget) {
     std::vector<quint8> buf(300);
     const auto start = PtyPeer::Clock::now();
     EXPECT_EQ(Read_com(s, buf, 300, 0), -2);
@@ -113,8 +110,7 @@ TEST_F(PtyLink, SilentPeerTimesOutAfterTheTotalBudget)
     EXPECT_EQ(s.link.lastRead, 0);
 }
 
-TEST_F(PtyLink, PeerThatStopsTimesOutAfterTheInterval)
-{
+TEST_F(PtyLink, PeerThatStopsTimesOutAfterTheInterval) {
     peer.run([&](PtyPeer& p) {
         for (int i = 0; i < 3; ++i) {
             std::this_thread::sleep_for(Ms(150));
@@ -130,8 +126,7 @@ TEST_F(PtyLink, PeerThatStopsTimesOutAfterTheInterval)
     EXPECT_LE(sinceLast, 500 + 100);
 }
 
-TEST_F(PtyLink, SpeedChangeReopensAtTheNewRate)
-{
+TEST_F(PtyLink, SpeedChangeReopensAtTheNewRate) {
     QByteArray packet;
     peer.run([&](PtyPeer& p) {
         packet = p.readBytes(10);
@@ -155,8 +150,7 @@ TEST_F(PtyLink, SpeedChangeReopensAtTheNewRate)
     peer.join();
 }
 
-TEST_F(PtyLink, PortThatCannotBeOpened)
-{
+TEST_F(PtyLink, PortThatCannotBeOpened) {
     // Held by this session already: a second program cannot have it.
     ScriptedFrontEnd fe2;
     Session other{fe2, clock};
@@ -173,8 +167,7 @@ TEST_F(PtyLink, PortThatCannotBeOpened)
     EXPECT_LT(msSince(start), 200);
 }
 
-TEST_F(PtyLink, PeerThatDisappears)
-{
+TEST_F(PtyLink, PeerThatDisappears) {
     peer.run([&](PtyPeer& p) {
         (void)p.readBytes(10);
         p.vanish();

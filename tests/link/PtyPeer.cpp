@@ -8,8 +8,7 @@
 
 namespace zelvor::test {
 
-PtyPeer::PtyPeer()
-{
+PtyPeer::PtyPeer() {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0) return;
     if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
@@ -28,25 +27,21 @@ PtyPeer::PtyPeer()
     }
 }
 
-PtyPeer::~PtyPeer()
-{
+PtyPeer::~PtyPeer() {
     join();
     vanish();
 }
 
-void PtyPeer::run(std::function<void(PtyPeer&)> script)
-{
+void PtyPeer::run(std::function<void(PtyPeer&)> script) {
     join();
     thread_ = std::thread([this, script = std::move(script)] { script(*this); });
 }
 
-void PtyPeer::join()
-{
+void PtyPeer::join() {
     if (thread_.joinable()) thread_.join();
 }
 
-QByteArray PtyPeer::readBytes(int n, int timeoutMs)
-{
+QByteArray PtyPeer::readBytes(int n, int timeoutMs) {
     QByteArray out;
     const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (out.size() < n && master_ >= 0) {
@@ -57,15 +52,17 @@ QByteArray PtyPeer::readBytes(int n, int timeoutMs)
         if (::poll(&p, 1, int(left)) <= 0) continue;
         char buf[4096];
         const ssize_t got = ::read(master_, buf, size_t(std::min<qsizetype>(n - out.size(), 4096)));
-        if (got > 0) out.append(buf, got);
-        else if (got < 0 && errno != EAGAIN && errno != EINTR && errno != EIO) break;
-        else if (got <= 0) ::usleep(1000);
+        if (got > 0)
+            out.append(buf, got);
+        else if (got < 0 && errno != EAGAIN && errno != EINTR && errno != EIO)
+            break;
+        else if (got <= 0)
+            ::usleep(1000);
     }
     return out;
 }
 
-void PtyPeer::writeBytes(const QByteArray& bytes)
-{
+void PtyPeer::writeBytes(const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size() && master_ >= 0) {
         const ssize_t n = ::write(master_, bytes.constData() + done, size_t(bytes.size() - done));
@@ -75,8 +72,7 @@ void PtyPeer::writeBytes(const QByteArray& bytes)
     lastWrite = Clock::now();
 }
 
-void PtyPeer::vanish()
-{
+void PtyPeer::vanish() {
     if (master_ >= 0) ::close(master_);
     if (slave_ >= 0) ::close(slave_);
     master_ = slave_ = -1;

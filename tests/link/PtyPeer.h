@@ -13,11 +13,11 @@
 namespace zelvor::test {
 
 class PtyPeer {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
-    PtyPeer();   // opens the master; check ok()
-    ~PtyPeer();  // joins the script and closes everything
+    PtyPeer();  // opens the master; check ok()
+    ~PtyPeer(); // joins the script and closes everything
     PtyPeer(const PtyPeer&) = delete;
     PtyPeer& operator=(const PtyPeer&) = delete;
 
@@ -38,7 +38,7 @@ public:
     // When the script wrote its last byte.
     std::atomic<Clock::time_point> lastWrite{};
 
-private:
+  private:
     int master_ = -1;
     int slave_ = -1;
     QString slavePath_;

@@ -1,8 +1,8 @@
 // The set-up packet: byte layout per device class and algorithm, the reused bytes, the
 // Vpp choice that cannot be sent, and the sender's retries.
 
-#include "LinkFixture.h"
 #include "link/SetupPacket.h"
+#include "LinkFixture.h"
 
 #include <QStringList>
 
@@ -11,23 +11,21 @@ using namespace zelvor::test;
 
 namespace {
 
-QString hex(const SetupPacket& p)
-{
+QString hex(const SetupPacket& p) {
     QStringList parts;
-    for (quint8 b : p) parts << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+    for (quint8 b : p)
+        parts << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
     return parts.join(u' ');
 }
 
-RomParams chip(int devClass, int alg)
-{
+RomParams chip(int devClass, int alg) {
     RomParams r;
     r.devClass = quint8(devClass);
     r.algCode = quint8(alg);
     return r;
 }
 
-OpState block(int opCode, qint32 start, qint32 end, int area = 0)
-{
+OpState block(int opCode, qint32 start, qint32 end, int area = 0) {
     OpState o;
     o.opCode = quint8(opCode);
     o.opStart = start;
@@ -37,18 +35,17 @@ OpState block(int opCode, qint32 start, qint32 end, int area = 0)
 }
 
 // Builds a packet and checks the parts every packet shares: the start byte and the sum.
-SetupPacket build(const RomParams& r, const OpState& o, int baud = 0, SetupPacket prev = {})
-{
+SetupPacket build(const RomParams& r, const OpState& o, int baud = 0, SetupPacket prev = {}) {
     const SetupPacket p = buildSetupPacket(r, o, baud, prev);
     EXPECT_EQ(p[0], 0x07);
     quint8 sum = 0;
-    for (int i = 1; i <= 8; ++i) sum = quint8(sum + p[size_t(i)]);
+    for (int i = 1; i <= 8; ++i)
+        sum = quint8(sum + p[size_t(i)]);
     EXPECT_EQ(p[9], sum);
     return p;
 }
 
-RomParams eprom()
-{
+RomParams eprom() {
     RomParams r = chip(0, 3);
     r.vppSel = 1;
     r.vccSel = 1;
@@ -57,8 +54,7 @@ RomParams eprom()
 }
 
 // A chip of the forced-option algorithms as the chip selection leaves it.
-RomParams pageFlash(int alg, int optC = 0, int variant = 0)
-{
+RomParams pageFlash(int alg, int optC = 0, int variant = 0) {
     RomParams r = chip(2, alg);
     r.vppSel = 3;
     r.pulseAlg = 3;
@@ -70,8 +66,7 @@ RomParams pageFlash(int alg, int optC = 0, int variant = 0)
 
 } // namespace
 
-TEST(SetupPacket, EpromReadAndProgramBlocks)
-{
+TEST(SetupPacket, EpromReadAndProgramBlocks) {
     EXPECT_EQ(hex(build(eprom(), block(1, 0, 0x7FF))), "07 11 83 00 00 00 00 07 FF 9A");
     EXPECT_EQ(hex(build(eprom(), block(2, 0, 0x7FF))), "07 92 83 00 00 00 00 07 FF 1B");
     // Upper address bits travel in B3 and B6; a 3 V part sets 0x40 in the mode byte.
@@ -80,8 +75,7 @@ TEST(SetupPacket, EpromReadAndProgramBlocks)
     EXPECT_EQ(hex(build(low, block(1, 0x012345, 0x034567))), "07 51 83 01 23 45 03 45 67 EC");
 }
 
-TEST(SetupPacket, VppChoiceThreeIsSentAsZeroByParallelChips)
-{
+TEST(SetupPacket, VppChoiceThreeIsSentAsZeroByParallelChips) {
     RomParams r = eprom();
     r.vppSel = 3;
     EXPECT_EQ(build(r, block(1, 0, 0xFF))[1], 0x01);
@@ -91,8 +85,7 @@ TEST(SetupPacket, VppChoiceThreeIsSentAsZeroByParallelChips)
     EXPECT_EQ(packetVppSel(serial), 3);
 }
 
-TEST(SetupPacket, ClassesSevenToNineAreBuiltAsParallelChips)
-{
+TEST(SetupPacket, ClassesSevenToNineAreBuiltAsParallelChips) {
     SetupPacket stale;
     stale.fill(0xEE);
     for (int cls : {7, 8, 9}) {
@@ -103,8 +96,7 @@ TEST(SetupPacket, ClassesSevenToNineAreBuiltAsParallelChips)
     }
 }
 
-TEST(SetupPacket, SpeedChangeCarriesTheCodeInB3)
-{
+TEST(SetupPacket, SpeedChangeCarriesTheCodeInB3) {
     EXPECT_EQ(build(eprom(), block(4, 0x050000, 0x05FFFF), 2)[3], 0x02);
     EXPECT_EQ(build(pageFlash(57), block(4, 1000, 1263), 8)[3], 0x08);
     EXPECT_EQ(build(pageFlash(61), block(4, 264 * 300, 264 * 300 + 2111), 1)[3], 0x01);
@@ -113,8 +105,7 @@ TEST(SetupPacket, SpeedChangeCarriesTheCodeInB3)
     EXPECT_EQ(serial[6], 0x04); // serial parts copy B3 into B6
 }
 
-TEST(SetupPacket, PageFlashAddressing)
-{
+TEST(SetupPacket, PageFlashAddressing) {
     // 264-byte pages: byte 1000 is page 3, byte 208; the page goes one bit up.
     EXPECT_EQ(hex(build(pageFlash(57), block(1, 1000, 1263))), "07 01 F9 00 06 D0 02 01 08 DB");
     // 528-byte pages, program: the count is the number of 132-byte pieces.
@@ -144,8 +135,7 @@ TEST(SetupPacket, PageFlashAddressing)
     EXPECT_EQ(w[7] << 8 | w[8], 2);
 }
 
-TEST(SetupPacket, OtherPagedAlgorithms)
-{
+TEST(SetupPacket, OtherPagedAlgorithms) {
     // 60 (and 62 variant 0): page number, column, B6 0, read count in bytes.
     const qint32 start60 = 264 * 0x1234 + 7;
     const SetupPacket p60 = build(pageFlash(60), block(1, start60, start60 + 2111));
@@ -173,8 +163,7 @@ TEST(SetupPacket, OtherPagedAlgorithms)
     EXPECT_EQ(build(pageFlash(46, 0), block(1, 0x0123, 0x01FF))[5], 0x23);
 }
 
-TEST(SetupPacket, SerialEepromLayout)
-{
+TEST(SetupPacket, SerialEepromLayout) {
     RomParams r = chip(4, 22);
     r.vppSel = 2;
     r.pulseAlg = 2;
@@ -187,8 +176,7 @@ TEST(SetupPacket, SerialEepromLayout)
     EXPECT_EQ(build(m, block(1, 0, 0x7F, 0))[3], 0x00);
 }
 
-TEST(SetupPacket, PicLayout)
-{
+TEST(SetupPacket, PicLayout) {
     RomParams r = chip(5, 27);
     r.adapter = 26;
     r.variant = 1;
@@ -209,13 +197,14 @@ TEST(SetupPacket, PicLayout)
     EXPECT_EQ(build(pic18, block(1, 0x300000, 0x3000FF, 1))[3], 0x31);
 }
 
-TEST(SetupPacket, AvrAlgorithm45ByOperationAndArea)
-{
+TEST(SetupPacket, AvrAlgorithm45ByOperationAndArea) {
     const RomParams r = chip(6, 45);
-    struct Row { int op, area, b3; };
-    const Row rows[] = {{7, 0, 0x88}, {3, 2, 0x40}, {3, 3, 0x20}, {3, 5, 0x42}, {3, 0, 0x41},
-                        {1, 0, 0x02}, {1, 1, 0x83}, {1, 2, 0x04}, {1, 3, 0x14},
-                        {2, 0, 0x18}, {2, 1, 0x99}};
+    struct Row {
+        int op, area, b3;
+    };
+    const Row rows[] = {{7, 0, 0x88}, {3, 2, 0x40}, {3, 3, 0x20}, {3, 5, 0x42},
+                        {3, 0, 0x41}, {1, 0, 0x02}, {1, 1, 0x83}, {1, 2, 0x04},
+                        {1, 3, 0x14}, {2, 0, 0x18}, {2, 1, 0x99}};
     for (const Row& row : rows)
         EXPECT_EQ(build(r, block(row.op, 0, 0xFF, row.area))[3], row.b3)
             << "op " << row.op << " area " << row.area;
@@ -235,8 +224,7 @@ TEST(SetupPacket, AvrAlgorithm45ByOperationAndArea)
     EXPECT_EQ(build(r, lock)[6], 0xC3);
 }
 
-TEST(SetupPacket, AvrCommandBytes)
-{
+TEST(SetupPacket, AvrCommandBytes) {
     RomParams r = chip(6, 52);
     OpState o = block(7, 0, 0);
     o.cmdArg = 0x58;
@@ -271,8 +259,7 @@ TEST(SetupPacket, AvrCommandBytes)
     EXPECT_EQ(build(other, o)[6], 0xE0);
 }
 
-TEST(SetupPacket, Mcs51CommandBytes)
-{
+TEST(SetupPacket, Mcs51CommandBytes) {
     RomParams r = chip(1, 41);
     r.pulseAlg = 2;
     OpState o = block(7, 0x30, 0x30);
@@ -295,8 +282,7 @@ TEST(SetupPacket, Mcs51CommandBytes)
     EXPECT_EQ(build(flash, block(1, 0x020000, 0x02FFFF))[3], 0x02);
 }
 
-TEST(SetupPacket, ParallelFlagBits)
-{
+TEST(SetupPacket, ParallelFlagBits) {
     // 15 variant 0 with options A and C; B6 keeps its low nibble and takes B3's high one.
     RomParams a15 = chip(2, 15);
     a15.optA = 1;
@@ -373,16 +359,14 @@ TEST(SetupPacket, ParallelFlagBits)
 }
 
 class SetupPacketSend : public LinkFixture {
-protected:
-    SetupPacketSend()
-    {
+  protected:
+    SetupPacketSend() {
         s.rom = eprom();
         s.op = block(1, 0, 0x7FF);
     }
 };
 
-TEST_F(SetupPacketSend, AcknowledgedPacketIsKeptForTheNextOne)
-{
+TEST_F(SetupPacketSend, AcknowledgedPacketIsKeptForTheNextOne) {
     port->queue({0x55});
     EXPECT_EQ(Make_mode(s), 0);
     ASSERT_EQ(port->packets.size(), 1);
@@ -399,8 +383,7 @@ TEST_F(SetupPacketSend, AcknowledgedPacketIsKeptForTheNextOne)
     EXPECT_EQ(quint8(port->packets[2][3]), 0x83);
 }
 
-TEST_F(SetupPacketSend, VppChoiceThreeBecomesZeroForGood)
-{
+TEST_F(SetupPacketSend, VppChoiceThreeBecomesZeroForGood) {
     s.rom.vppSel = 3;
     port->ackPackets = true;
     EXPECT_EQ(Make_mode(s), 0);
@@ -412,8 +395,7 @@ TEST_F(SetupPacketSend, VppChoiceThreeBecomesZeroForGood)
     EXPECT_EQ(s.rom.vppSel, 3);
 }
 
-TEST_F(SetupPacketSend, AnswerCodes)
-{
+TEST_F(SetupPacketSend, AnswerCodes) {
     port->queue({0x01});
     EXPECT_EQ(Make_mode(s), 1);
     EXPECT_EQ(Make_mode(s), 2); // nothing came
@@ -421,8 +403,7 @@ TEST_F(SetupPacketSend, AnswerCodes)
     EXPECT_EQ(Make_mode(s), 3);
 }
 
-TEST_F(SetupPacketSend, SendModeRepeatsOnce)
-{
+TEST_F(SetupPacketSend, SendModeRepeatsOnce) {
     port->queue({0x33, 0x55});
     EXPECT_EQ(Send_mode(s), 0);
     EXPECT_EQ(port->packets.size(), 2);
@@ -440,8 +421,7 @@ TEST_F(SetupPacketSend, SendModeRepeatsOnce)
     EXPECT_EQ(Send_mode(s), 3);
 }
 
-TEST_F(SetupPacketSend, DemoAndFailedPortSendNothing)
-{
+TEST_F(SetupPacketSend, DemoAndFailedPortSendNothing) {
     s.link.portFailed = 1;
     EXPECT_EQ(Send_mode(s), 1);
     EXPECT_TRUE(port->sent.isEmpty());

@@ -1,10 +1,10 @@
 // Read, blank check, program, compare and erase over a real pseudo-terminal against the
 // virtual programmer, for one chip of every algorithm the shipped prgplus.lst uses.
 
-#include "ShippedTable.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "ScriptedFrontEnd.h"
+#include "ShippedTable.h"
 
 #include "app/Clock.h"
 #include "app/Session.h"
@@ -28,12 +28,13 @@ struct LiveSession {
 };
 
 // Chip bytes of the window as the wire carries them.
-int bytesPerUnit(const Session& s) { return wideTransfer(s) ? 2 : 1; }
+int bytesPerUnit(const Session& s) {
+    return wideTransfer(s) ? 2 : 1;
+}
 
 class OpsE2e : public EmulatorFixture, public ::testing::WithParamInterface<int> {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ensureQtApp();
         QString why;
         ASSERT_EQ(loadBaseTable(live.s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why), 0)
@@ -42,8 +43,7 @@ protected:
 
     // Chooses base type `index`, starts the emulator for it and opens the port. The window
     // is cut to a few blocks so that big chips stay quick.
-    void begin(int index, int english)
-    {
+    void begin(int index, int english) {
         Session& s = live.s;
         s.settings.english = english;
         s.settings.romIdx = index;
@@ -59,12 +59,10 @@ protected:
         s.buf.addrStart = 0;
         s.buf.addrEnd = std::min(units, limit) - 1;
 
-        ProfileKeys keys{{"alg", std::to_string(p.algCode)},
-                         {"class", std::to_string(p.devClass)},
-                         {"width", std::to_string(p.dataWidth)},
-                         {"variant", std::to_string(p.variant)},
-                         {"size", std::to_string(units)},
-                         {"erase-ms", "5"}};
+        ProfileKeys keys{
+            {"alg", std::to_string(p.algCode)},     {"class", std::to_string(p.devClass)},
+            {"width", std::to_string(p.dataWidth)}, {"variant", std::to_string(p.variant)},
+            {"size", std::to_string(units)},        {"erase-ms", "5"}};
         if (p.algCode == 60 || p.algCode == 61 || p.algCode == 57)
             keys.push_back({"page", std::to_string(264 << p.optC)});
         startEmulator(keys);
@@ -75,8 +73,7 @@ protected:
     }
 
     // Random contents for `bytes` buffer bytes (words of PICs masked to their width).
-    void fillBuffer(qint64 bytes, unsigned seed)
-    {
+    void fillBuffer(qint64 bytes, unsigned seed) {
         Session& s = live.s;
         std::mt19937 rng(seed);
         s.buf.blocks.clear();
@@ -92,16 +89,14 @@ protected:
         s.buf.lastLen = int((bytes - 1) % RomBuf::kPage) + 1;
     }
 
-    QByteArray bufferBytes(qint64 n)
-    {
+    QByteArray bufferBytes(qint64 n) {
         QByteArray b;
         for (qint64 i = 0; i < n; ++i)
             b.append(char(live.s.buf.page(int(i / RomBuf::kPage))[i % RomBuf::kPage]));
         return b;
     }
 
-    QByteArray chipBytes(qint64 n)
-    {
+    QByteArray chipBytes(qint64 n) {
         const auto v = chip().peekRange(0, 0, std::uint32_t(n));
         return QByteArray(reinterpret_cast<const char*>(v.data()), int(v.size()));
     }
@@ -111,8 +106,7 @@ protected:
     LiveSession live;
 };
 
-TEST_P(OpsE2e, BlankProgramCompareReadErase)
-{
+TEST_P(OpsE2e, BlankProgramCompareReadErase) {
     const int index = GetParam();
     const int english = index % 2;
     ASSERT_NO_FATAL_FAILURE(begin(index, english));
@@ -177,12 +171,11 @@ struct FaultCase {
 };
 
 class OpsFaultE2e : public EmulatorFixture, public ::testing::WithParamInterface<FaultCase> {
-protected:
+  protected:
     LiveSession live;
 };
 
-TEST_P(OpsFaultE2e, EndsWithTheFailureMessage)
-{
+TEST_P(OpsFaultE2e, EndsWithTheFailureMessage) {
     ensureQtApp();
     Session& s = live.s;
     QString why;
@@ -197,7 +190,8 @@ TEST_P(OpsFaultE2e, EndsWithTheFailureMessage)
     const FaultCase fc = GetParam();
     startEmulator({{"alg", std::to_string(s.rom.algCode)}, {"class", "2"}, {"size", "131072"}},
                   {fc.fault}, 7);
-    for (std::uint32_t i = 0; i < 6144; ++i) chip().poke(0, i, std::uint8_t(i * 13));
+    for (std::uint32_t i = 0; i < 6144; ++i)
+        chip().poke(0, i, std::uint8_t(i * 13));
     s.portOverride = QString::fromStdString(slavePath());
     allocLinkBuffers(s);
     ASSERT_EQ(Open_com(s, 0), 0);
@@ -205,8 +199,10 @@ TEST_P(OpsFaultE2e, EndsWithTheFailureMessage)
     // The buffer: the chip's contents with one byte changed, so that a compare that
     // succeeds over wrong data cannot pass unnoticed.
     s.buf.blocks.clear();
-    for (int p = 0; p < 3; ++p) s.buf.blocks.push_back(RomBuf::newBlock());
-    for (int i = 0; i < 6144; ++i) s.buf.page(i / 2048)[i % 2048] = quint8(i * 13);
+    for (int p = 0; p < 3; ++p)
+        s.buf.blocks.push_back(RomBuf::newBlock());
+    for (int i = 0; i < 6144; ++i)
+        s.buf.page(i / 2048)[i % 2048] = quint8(i * 13);
     s.buf.size = 6144;
     s.buf.lastLen = 2048;
     Count_sum(s, 1);
@@ -230,7 +226,8 @@ TEST_P(OpsFaultE2e, EndsWithTheFailureMessage)
         rc = CompRomClick(s);
         EXPECT_NE(rc, 0) << "a compare reported success over a difference";
     } else if (op == "write") {
-        for (std::uint32_t i = 0; i < 6144; ++i) chip().poke(0, i, 0xFF);
+        for (std::uint32_t i = 0; i < 6144; ++i)
+            chip().poke(0, i, 0xFF);
         rc = WriteRomClick(s);
         ASSERT_TRUE(waitIdle());
         if (rc == 0) {
@@ -242,37 +239,36 @@ TEST_P(OpsFaultE2e, EndsWithTheFailureMessage)
         rc = ReadNullClick(s);
         EXPECT_NE(rc, 0) << "a written chip was called blank";
     }
-    if (rc != 0 && rc != opres::kBadReply && rc != opres::kVerifyMismatch && rc != opres::kNotBlank) {
+    if (rc != 0 && rc != opres::kBadReply && rc != opres::kVerifyMismatch &&
+        rc != opres::kNotBlank) {
         EXPECT_TRUE(live.fe.lastStatus().startsWith(QStringLiteral("Error of link")))
             << live.fe.lastStatus().toStdString();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, OpsFaultE2e,
-    ::testing::Values(FaultCase{"nak:at=setup:count=2", "read"},
-                      FaultCase{"corrupt:at=bulk:after=1:count=2", "read"},
-                      FaultCase{"drop:at=bulk:after=1:count=2", "read"},
-                      FaultCase{"corrupt:at=bulk:after=1:count=1", "read"},
-                      FaultCase{"silence:at=setup:after=2:ms=1500", "read"},
-                      FaultCase{"nak:at=piece:after=3:count=2", "write"},
-                      FaultCase{"store-nothing:after=5:count=1", "write"},
-                      FaultCase{"corrupt:at=reply:after=4:count=2", "write"},
-                      FaultCase{"silence:at=setup:after=1:ms=1500", "write"},
-                      FaultCase{"corrupt:at=bulk:count=1", "verify"},
-                      FaultCase{"drop:at=bulk:count=2", "verify"},
-                      FaultCase{"nak:at=setup:count=2", "blank"},
-                      FaultCase{"corrupt:at=reply:count=2", "blank"}));
+INSTANTIATE_TEST_SUITE_P(Faults, OpsFaultE2e,
+                         ::testing::Values(FaultCase{"nak:at=setup:count=2", "read"},
+                                           FaultCase{"corrupt:at=bulk:after=1:count=2", "read"},
+                                           FaultCase{"drop:at=bulk:after=1:count=2", "read"},
+                                           FaultCase{"corrupt:at=bulk:after=1:count=1", "read"},
+                                           FaultCase{"silence:at=setup:after=2:ms=1500", "read"},
+                                           FaultCase{"nak:at=piece:after=3:count=2", "write"},
+                                           FaultCase{"store-nothing:after=5:count=1", "write"},
+                                           FaultCase{"corrupt:at=reply:after=4:count=2", "write"},
+                                           FaultCase{"silence:at=setup:after=1:ms=1500", "write"},
+                                           FaultCase{"corrupt:at=bulk:count=1", "verify"},
+                                           FaultCase{"drop:at=bulk:count=2", "verify"},
+                                           FaultCase{"nak:at=setup:count=2", "blank"},
+                                           FaultCase{"corrupt:at=reply:count=2", "blank"}));
 
 // Cancel pressed during block 2 of a read over the line: the read stops after it, shows
 // nothing and keeps the buffer.
 class OpsCancelE2e : public EmulatorFixture {
-protected:
+  protected:
     LiveSession live;
 };
 
-TEST_F(OpsCancelE2e, CancelDuringSecondBlock)
-{
+TEST_F(OpsCancelE2e, CancelDuringSecondBlock) {
     ensureQtApp();
     Session& s = live.s;
     QString why;
@@ -306,12 +302,11 @@ namespace {
 // A mid-range PIC with its data EEPROM and configuration words included: read places them
 // at 0x4200 and 0x4000 of the image, program writes them back, compare checks them.
 class OpsPicE2e : public EmulatorFixture {
-protected:
+  protected:
     LiveSession live;
 };
 
-TEST_F(OpsPicE2e, ExtraAreasTravelWithTheCode)
-{
+TEST_F(OpsPicE2e, ExtraAreasTravelWithTheCode) {
     ensureQtApp();
     Session& s = live.s;
     QString why;
@@ -322,12 +317,19 @@ TEST_F(OpsPicE2e, ExtraAreasTravelWithTheCode)
     s.settings.autoData = s.settings.autoCfgw = 1;
     Inc_data(s);
     Code_Data(s, 0);
-    const qint32 cells = [&] { Code_Data(s, 1); const qint32 n = s.rom.romLen; Code_Data(s, 0); return n; }();
+    const qint32 cells = [&] {
+        Code_Data(s, 1);
+        const qint32 n = s.rom.romLen;
+        Code_Data(s, 0);
+        return n;
+    }();
     startEmulator({{"alg", "27"}, {"class", "5"}, {"width", "14"}});
     for (std::uint32_t i = 0; i < 2 * std::uint32_t(s.rom.romLen); ++i)
         chip().poke(0, i, std::uint8_t(i % 2 == 0 ? (i / 2) & 0x3F : i * 5));
-    for (std::uint32_t i = 0; i < std::uint32_t(cells); ++i) chip().poke(1, i, std::uint8_t(0xA0 + i));
-    for (std::uint32_t i = 0; i < 16; ++i) chip().poke(2, i, std::uint8_t(i % 2 == 0 ? 0x3F : 0xE0 + i));
+    for (std::uint32_t i = 0; i < std::uint32_t(cells); ++i)
+        chip().poke(1, i, std::uint8_t(0xA0 + i));
+    for (std::uint32_t i = 0; i < 16; ++i)
+        chip().poke(2, i, std::uint8_t(i % 2 == 0 ? 0x3F : 0xE0 + i));
     s.portOverride = QString::fromStdString(slavePath());
     allocLinkBuffers(s);
     ASSERT_EQ(Open_com(s, 0), 0);
@@ -351,8 +353,10 @@ TEST_F(OpsPicE2e, ExtraAreasTravelWithTheCode)
     // Program the image into an erased part: code, data and configuration arrive.
     for (std::uint32_t i = 0; i < 2 * std::uint32_t(s.rom.romLen); ++i)
         chip().poke(0, i, i % 2 == 0 ? 0x3F : 0xFF);
-    for (std::uint32_t i = 0; i < std::uint32_t(cells); ++i) chip().poke(1, i, 0xFF);
-    for (std::uint32_t i = 0; i < 16; ++i) chip().poke(2, i, i % 2 == 0 ? 0x3F : 0xFF);
+    for (std::uint32_t i = 0; i < std::uint32_t(cells); ++i)
+        chip().poke(1, i, 0xFF);
+    for (std::uint32_t i = 0; i < 16; ++i)
+        chip().poke(2, i, i % 2 == 0 ? 0x3F : 0xFF);
     EXPECT_EQ(WriteRomClick(s), 0);
     EXPECT_EQ(live.fe.lastStatus(), s.text(msg::Programmed));
     ASSERT_TRUE(waitIdle());

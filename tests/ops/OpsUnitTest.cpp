@@ -14,9 +14,8 @@ namespace {
 
 // A programmer that answers every exchange of the operations from a memory of its own.
 class OpsTest : public LinkFixture {
-protected:
-    OpsTest()
-    {
+  protected:
+    OpsTest() {
         s.rom.algCode = 7;
         s.rom.devClass = 0;
         s.rom.dataWidth = s.rom.baseWidth = 8;
@@ -29,8 +28,7 @@ protected:
         port->onWrite = [this](ScriptedTransport& t, const QByteArray& w) { answer(t, w); };
     }
 
-    void answer(ScriptedTransport& t, const QByteArray& w)
-    {
+    void answer(ScriptedTransport& t, const QByteArray& w) {
         if (w.size() == 10 && quint8(w[0]) == 0x07) {
             ++packetCount;
             if (packetCount <= refusePackets || packetCount > refuseAfter) return; // silence
@@ -64,8 +62,7 @@ protected:
         if (pending.size() < count + 2) return;
         const QByteArray data = pending.mid(1, count);
         pieces << data.size();
-        if (!(storeNothingOnce && pieces.size() == 1))
-            chip.replace(writeAt, data.size(), data);
+        if (!(storeNothingOnce && pieces.size() == 1)) chip.replace(writeAt, data.size(), data);
         writeAt += data.size();
         pending.clear();
         t.queue({0x55});
@@ -74,10 +71,10 @@ protected:
         awaitingAnswer = true;
     }
 
-    void fillBuffer(int bytes, quint8 seed)
-    {
+    void fillBuffer(int bytes, quint8 seed) {
         s.buf.blocks.clear();
-        while (s.buf.pageCount() * RomBuf::kPage < bytes) s.buf.blocks.push_back(RomBuf::newBlock());
+        while (s.buf.pageCount() * RomBuf::kPage < bytes)
+            s.buf.blocks.push_back(RomBuf::newBlock());
         for (int i = 0; i < bytes; ++i)
             s.buf.page(i / RomBuf::kPage)[i % RomBuf::kPage] = quint8(i * 7 + seed);
         s.buf.size = bytes;
@@ -101,8 +98,7 @@ protected:
     QList<int> failSectors;
 };
 
-TEST_F(OpsTest, ReadStepsOfAWindowOf5000Bytes)
-{
+TEST_F(OpsTest, ReadStepsOfAWindowOf5000Bytes) {
     s.buf.addrEnd = 4999;
     CalcStep_r(s, true);
     EXPECT_EQ(s.op.xferStep, 2048);
@@ -110,7 +106,8 @@ TEST_F(OpsTest, ReadStepsOfAWindowOf5000Bytes)
     EXPECT_NEAR(s.op.progStep, 21845.33, 0.01);
     EXPECT_EQ(s.buf.pageCount(), 3);
 
-    for (int i = 0; i < 5000; ++i) chip[i] = char(i * 3);
+    for (int i = 0; i < 5000; ++i)
+        chip[i] = char(i * 3);
     InitMem(s);
     EXPECT_EQ(ReadRomClick(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), s.text(msg::ReadDone));
@@ -124,13 +121,13 @@ TEST_F(OpsTest, ReadStepsOfAWindowOf5000Bytes)
     EXPECT_EQ(ts.fe.progressCloses, 1);
 }
 
-TEST_F(OpsTest, RussianCaptionAndSixteenBitPages)
-{
+TEST_F(OpsTest, RussianCaptionAndSixteenBitPages) {
     s.settings.english = 0;
     s.rom.algCode = 19;
     s.rom.dataWidth = s.rom.baseWidth = 16;
     s.buf.addrEnd = 0x7FF; // 2048 words
-    for (int i = 0; i < 4096; ++i) chip[i] = char(i ^ 0x5A);
+    for (int i = 0; i < 4096; ++i)
+        chip[i] = char(i ^ 0x5A);
     EXPECT_EQ(ReadRomClick(s), 0);
     EXPECT_EQ(ts.fe.progressCaptions.value(0), QStringLiteral("Выполняется \"Чтение\""));
     EXPECT_EQ(s.buf.size, 4096);
@@ -138,8 +135,7 @@ TEST_F(OpsTest, RussianCaptionAndSixteenBitPages)
     EXPECT_EQ(port->packets.size(), 2);
 }
 
-TEST_F(OpsTest, CancelDuringSecondBlockEndsAfterItAndKeepsTheBuffer)
-{
+TEST_F(OpsTest, CancelDuringSecondBlockEndsAfterItAndKeepsTheBuffer) {
     fillBuffer(3000, 9);
     const quint16 sum = s.buf.checkSum;
     ts.fe.cancelAfterSteps = 3; // position 0, then block 1, block 2
@@ -151,8 +147,7 @@ TEST_F(OpsTest, CancelDuringSecondBlockEndsAfterItAndKeepsTheBuffer)
     EXPECT_EQ(s.buf.page(1)[0], quint8(2048 * 7 + 9));
 }
 
-TEST_F(OpsTest, FailedReadLeavesTheBufferAndNamesTheCode)
-{
+TEST_F(OpsTest, FailedReadLeavesTheBufferAndNamesTheCode) {
     s.settings.english = 0;
     fillBuffer(100000, 1);
     badSumAt = 2;
@@ -163,15 +158,13 @@ TEST_F(OpsTest, FailedReadLeavesTheBufferAndNamesTheCode)
     EXPECT_EQ(s.buf.page(48)[0], quint8(48 * 2048 * 7 + 1));
 }
 
-TEST_F(OpsTest, RefusedPacketGives66AndEnglishHidesTheCode)
-{
+TEST_F(OpsTest, RefusedPacketGives66AndEnglishHidesTheCode) {
     refusePackets = 2; // both tries of the packet
     EXPECT_EQ(ReadRomClick(s), opres::kReadSetup);
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error of link with the programmer"));
 }
 
-TEST_F(OpsTest, UnsupportedModesSendNothing)
-{
+TEST_F(OpsTest, UnsupportedModesSendNothing) {
     s.rom.canRead = s.rom.canWrite = s.rom.canCompare = s.rom.canErase = s.rom.canBlank = 0;
     EXPECT_NE(ReadRomClick(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("The mode \"read\" is not supported"));
@@ -184,8 +177,7 @@ TEST_F(OpsTest, UnsupportedModesSendNothing)
     EXPECT_TRUE(port->packets.isEmpty());
 }
 
-TEST_F(OpsTest, EmptyBufferIsRefusedBeforeAnyTraffic)
-{
+TEST_F(OpsTest, EmptyBufferIsRefusedBeforeAnyTraffic) {
     s.buf.size = 0;
     EXPECT_EQ(WriteRomClick(s), opres::kEmptyBuffer);
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error! The buffer is empty."));
@@ -193,8 +185,7 @@ TEST_F(OpsTest, EmptyBufferIsRefusedBeforeAnyTraffic)
     EXPECT_TRUE(port->packets.isEmpty());
 }
 
-TEST_F(OpsTest, ProgramCutsBlocksIntoPiecesAndCompares)
-{
+TEST_F(OpsTest, ProgramCutsBlocksIntoPiecesAndCompares) {
     s.rom.algCode = 30; // 64-byte pieces
     s.buf.addrEnd = 0x1FFF;
     fillBuffer(5000, 3);
@@ -212,13 +203,13 @@ TEST_F(OpsTest, ProgramCutsBlocksIntoPiecesAndCompares)
     chip[4321] = char(~chip[4321]);
     EXPECT_EQ(CompRomClick(s), opres::kBadReply);
     ASSERT_EQ(ts.fe.boxes.size(), 1);
-    EXPECT_TRUE(ts.fe.boxes.last().startsWith(QStringLiteral("Not compare to the address: 0010E1")));
+    EXPECT_TRUE(
+        ts.fe.boxes.last().startsWith(QStringLiteral("Not compare to the address: 0010E1")));
     EXPECT_EQ(ts.fe.lastStatus(),
               QStringLiteral("The device contains differences from the original  "));
 }
 
-TEST_F(OpsTest, ProgrammerMismatchRecordStopsProgramming)
-{
+TEST_F(OpsTest, ProgrammerMismatchRecordStopsProgramming) {
     fillBuffer(4096, 0);
     mismatchAtPiece = 2;
     EXPECT_EQ(WriteRomClick(s), opres::kBadReply);
@@ -229,8 +220,7 @@ TEST_F(OpsTest, ProgrammerMismatchRecordStopsProgramming)
     EXPECT_EQ(pieces.size(), 2);
 }
 
-TEST_F(OpsTest, ReadBackDifferenceIsWrittenOnceMoreSilentlyForAlgorithm25)
-{
+TEST_F(OpsTest, ReadBackDifferenceIsWrittenOnceMoreSilentlyForAlgorithm25) {
     s.rom.algCode = 25;
     s.rom.verifyBlock = 1;
     fillBuffer(2048, 5);
@@ -245,8 +235,7 @@ TEST_F(OpsTest, ReadBackDifferenceIsWrittenOnceMoreSilentlyForAlgorithm25)
         EXPECT_GE(ts.fe.progress[i], ts.fe.progress[i - 1]);
 }
 
-TEST_F(OpsTest, ReadBackDifferenceStopsOtherAlgorithmsWithTheRecord)
-{
+TEST_F(OpsTest, ReadBackDifferenceStopsOtherAlgorithmsWithTheRecord) {
     s.rom.verifyBlock = 1;
     fillBuffer(2048, 5);
     storeNothingOnce = true;
@@ -257,8 +246,7 @@ TEST_F(OpsTest, ReadBackDifferenceStopsOtherAlgorithmsWithTheRecord)
     EXPECT_NE(ts.fe.lastStatus(), QStringLiteral("The device is programmed"));
 }
 
-TEST_F(OpsTest, BlankCheckInTheProgrammer)
-{
+TEST_F(OpsTest, BlankCheckInTheProgrammer) {
     EXPECT_EQ(ReadNullClick(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Blank check OK"));
     EXPECT_EQ(port->packets.size(), 32);
@@ -268,14 +256,14 @@ TEST_F(OpsTest, BlankCheckInTheProgrammer)
     EXPECT_EQ(port->packets.size(), 33); // stops at the first block
 }
 
-TEST_F(OpsTest, BlankCheckInThePcOfA14BitPic)
-{
+TEST_F(OpsTest, BlankCheckInThePcOfA14BitPic) {
     s.rom.algCode = 27;
     s.rom.devClass = 5;
     s.rom.dataWidth = s.rom.baseWidth = 14;
     s.rom.extraBits = 6;
     s.buf.addrEnd = 1023;
-    for (int i = 0; i < 2048; i += 2) chip[i] = 0x3F;
+    for (int i = 0; i < 2048; i += 2)
+        chip[i] = 0x3F;
     EXPECT_EQ(ReadNullClick(s), 0);
     chip[100] = char(0xFF);
     EXPECT_EQ(ReadNullClick(s), opres::kNotBlank);
@@ -285,8 +273,7 @@ TEST_F(OpsTest, BlankCheckInThePcOfA14BitPic)
     EXPECT_EQ(s.buf.addrEnd, 63);
 }
 
-TEST_F(OpsTest, EraseVerdictCountsEverySector)
-{
+TEST_F(OpsTest, EraseVerdictCountsEverySector) {
     s.rom.algCode = 33;
     s.rom.romLen = 0x40000;
     s.buf.addrEnd = 0x3FFFF;
@@ -308,8 +295,7 @@ TEST_F(OpsTest, EraseVerdictCountsEverySector)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error erasing"));
 }
 
-TEST_F(OpsTest, SingleEraseCommandCarriesTheWindow)
-{
+TEST_F(OpsTest, SingleEraseCommandCarriesTheWindow) {
     s.rom.algCode = 5;
     s.rom.variant = 0;
     s.buf.addrStart = 0x100;
@@ -321,8 +307,7 @@ TEST_F(OpsTest, SingleEraseCommandCarriesTheWindow)
     EXPECT_EQ(s.op.area, 0); // restored
 }
 
-TEST_F(OpsTest, CodeDataWindows)
-{
+TEST_F(OpsTest, CodeDataWindows) {
     s.rom.algCode = 56;
     Code_Data(s, 1);
     EXPECT_EQ(s.buf.addrEnd, 127);
@@ -336,8 +321,7 @@ TEST_F(OpsTest, CodeDataWindows)
     EXPECT_EQ(s.rom.dataWidth, 16);
 }
 
-TEST_F(OpsTest, WriteStepsFollowTheBufferInsideTheWindow)
-{
+TEST_F(OpsTest, WriteStepsFollowTheBufferInsideTheWindow) {
     s.buf.addrEnd = 8191;
     fillBuffer(5000, 0);
     EXPECT_EQ(CalcStep_w(s), 4999);
@@ -353,8 +337,7 @@ TEST_F(OpsTest, WriteStepsFollowTheBufferInsideTheWindow)
     EXPECT_EQ(s.op.xferStep, 2112);
 }
 
-TEST_F(OpsTest, SlowChipProgramsAt9600AndGetsItsRateBack)
-{
+TEST_F(OpsTest, SlowChipProgramsAt9600AndGetsItsRateBack) {
     s.rom.slowOnly = 1;
     s.settings.baudIdx = 4;
     Reopen_com(s);
@@ -372,8 +355,7 @@ TEST_F(OpsTest, SlowChipProgramsAt9600AndGetsItsRateBack)
     EXPECT_EQ(s.run.slowed, 0);
 }
 
-TEST_F(OpsTest, Algorithm30WritesItsFirst64BytesAgainOnlyAfterSuccess)
-{
+TEST_F(OpsTest, Algorithm30WritesItsFirst64BytesAgainOnlyAfterSuccess) {
     s.rom.algCode = 30;
     s.rom.optA = 1;
     fillBuffer(2048, 2);
@@ -389,8 +371,7 @@ TEST_F(OpsTest, Algorithm30WritesItsFirst64BytesAgainOnlyAfterSuccess)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error of programming"));
 }
 
-TEST_F(OpsTest, PageAddressedAlgorithm46WritesWhole512BytePages)
-{
+TEST_F(OpsTest, PageAddressedAlgorithm46WritesWhole512BytePages) {
     s.rom.algCode = 46;
     s.rom.optC = 1; // 128-byte pieces
     fillBuffer(700, 4);
@@ -401,8 +382,7 @@ TEST_F(OpsTest, PageAddressedAlgorithm46WritesWhole512BytePages)
     EXPECT_EQ(quint8(chip[1000]), 0xFF);
 }
 
-TEST_F(OpsTest, ReadBackOfPageFlashComparesTheSameAddresses)
-{
+TEST_F(OpsTest, ReadBackOfPageFlashComparesTheSameAddresses) {
     s.rom.algCode = 60;
     s.rom.verifyBlock = 1;
     s.buf.addrEnd = 8191;
@@ -413,8 +393,7 @@ TEST_F(OpsTest, ReadBackOfPageFlashComparesTheSameAddresses)
               QByteArray(reinterpret_cast<const char*>(s.buf.page(2)) + (4900 - 4096), 100));
 }
 
-TEST_F(OpsTest, SingleConfigurationWordOfAPicLandsAtWord7)
-{
+TEST_F(OpsTest, SingleConfigurationWordOfAPicLandsAtWord7) {
     s.rom.algCode = 27;
     s.rom.devClass = 5;
     s.rom.dataWidth = s.rom.baseWidth = 14;
@@ -437,8 +416,7 @@ TEST_F(OpsTest, SingleConfigurationWordOfAPicLandsAtWord7)
     EXPECT_EQ(s.op.area, 0);
 }
 
-TEST_F(OpsTest, PicExtrasAreSkippedWhenTheBufferDoesNotReachThem)
-{
+TEST_F(OpsTest, PicExtrasAreSkippedWhenTheBufferDoesNotReachThem) {
     s.rom.algCode = 27;
     s.rom.devClass = 5;
     s.rom.dataWidth = s.rom.baseWidth = 14;
@@ -453,8 +431,7 @@ TEST_F(OpsTest, PicExtrasAreSkippedWhenTheBufferDoesNotReachThem)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("The device is programmed"));
 }
 
-TEST_F(OpsTest, FailedConfigurationReadGivesTheOldBufferBack)
-{
+TEST_F(OpsTest, FailedConfigurationReadGivesTheOldBufferBack) {
     s.rom.algCode = 27;
     s.rom.devClass = 5;
     s.rom.dataWidth = s.rom.baseWidth = 14;
@@ -471,8 +448,7 @@ TEST_F(OpsTest, FailedConfigurationReadGivesTheOldBufferBack)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error of link with the programmer"));
 }
 
-TEST_F(OpsTest, Algorithm48FlagsEveryPacketAbove16MiB)
-{
+TEST_F(OpsTest, Algorithm48FlagsEveryPacketAbove16MiB) {
     s.rom.algCode = 48;
     s.rom.romLen = 0x2000000;
     s.buf.addrStart = 0xFFF800;
@@ -485,8 +461,7 @@ TEST_F(OpsTest, Algorithm48FlagsEveryPacketAbove16MiB)
     EXPECT_EQ(s.op.addrHigh, 1);
 }
 
-TEST_F(OpsTest, LdromBlocksOfAlgorithm32GoToTheDataArea)
-{
+TEST_F(OpsTest, LdromBlocksOfAlgorithm32GoToTheDataArea) {
     s.rom.algCode = 32;
     s.rom.devClass = 1;
     s.settings.autoData = 1;

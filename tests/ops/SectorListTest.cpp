@@ -9,8 +9,8 @@ namespace {
 
 using List = std::vector<qint32>;
 
-RomParams chip(int alg, int variant = 0, int optA = 0, int optC = 0, int lowVcc = 0, int width = 8)
-{
+RomParams chip(int alg, int variant = 0, int optA = 0, int optC = 0, int lowVcc = 0,
+               int width = 8) {
     RomParams p;
     p.algCode = quint8(alg);
     p.variant = variant;
@@ -21,16 +21,14 @@ RomParams chip(int alg, int variant = 0, int optA = 0, int optC = 0, int lowVcc 
     return p;
 }
 
-TEST(SectorList, ByAlgorithmAndSize)
-{
+TEST(SectorList, ByAlgorithmAndSize) {
     EXPECT_EQ(sectorList(chip(33), 0x80000, 0).size(), 8u);
     EXPECT_EQ(sectorList(chip(33), 0x10000, 0), List{0});
     EXPECT_TRUE(sectorList(chip(33), 0xFFFF, 0).empty());
     EXPECT_EQ(sectorList(chip(17, 1), 0, 0), (List{0x1E000, 0x1C000, 0x1D000, 0}));
     EXPECT_EQ(sectorList(chip(17, 0), 0, 0), (List{0, 0x2000, 0x3000, 0x4000}));
     // Option A without low voltage: by size, doubled for a byte-wide part.
-    EXPECT_EQ(sectorList(chip(17, 0, 1), 0x40000, 0),
-              (List{0, 0x4000, 0x6000, 0x8000, 0x20000}));
+    EXPECT_EQ(sectorList(chip(17, 0, 1), 0x40000, 0), (List{0, 0x4000, 0x6000, 0x8000, 0x20000}));
     EXPECT_EQ(sectorList(chip(38, 1, 1, 0, 0, 16), 0x40000, 0),
               (List{0x3E000, 0x3C000, 0x3D000, 0x30000, 0x20000, 0x10000, 0}));
     EXPECT_TRUE(sectorList(chip(38, 0, 1, 0, 0, 16), 0x12345, 0).empty());
@@ -46,13 +44,11 @@ TEST(SectorList, ByAlgorithmAndSize)
     EXPECT_EQ(sectorList(chip(9), 0x8000, 0x123), List{0x123});
 }
 
-TEST(SectorList, Algorithm62SendsEverySectorTwice)
-{
+TEST(SectorList, Algorithm62SendsEverySectorTwice) {
     EXPECT_EQ(eraseCommands(chip(62, 1), 0x40000, 0, 0x3FFFF), (List{0, 0, 0x20000, 0x20000}));
 }
 
-TEST(SectorList, WindowRestriction)
-{
+TEST(SectorList, WindowRestriction) {
     EXPECT_EQ(eraseCommands(chip(53), 0x80000, 0x20000, 0x2FFFF), List{0x20000});
     EXPECT_EQ(eraseCommands(chip(53), 0x80000, 0x1FFFF, 0x20000), (List{0x10000, 0x20000}));
     // An unsorted boot-block list: only the sectors the window touches, in sending order.

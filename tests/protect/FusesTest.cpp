@@ -1,9 +1,9 @@
 // Fuse and lock bits: prgatmel.lst, the boxes, and the exchanges of writing and reading.
 
+#include "protect/Fuses.h"
 #include "FakeProgrammer.h"
 #include "TestDir.h"
 #include "protect/ConfigCommands.h"
-#include "protect/Fuses.h"
 #include "protect/ProtectCommon.h"
 
 using namespace zelvor;
@@ -11,8 +11,7 @@ using namespace zelvor::test;
 
 namespace {
 
-TEST(FuseLayout, ByteCountComesFromTheFirstBlank)
-{
+TEST(FuseLayout, ByteCountComesFromTheFirstBlank) {
     FuseLayout l = parseFuseLayoutLine("E1D9   CKSEL0,CKSEL1,,SUT0 trailing text");
     EXPECT_EQ(l.fuseCount, 2);
     EXPECT_EQ(l.defaults[0], 0xE1);
@@ -36,8 +35,7 @@ TEST(FuseLayout, ByteCountComesFromTheFirstBlank)
     EXPECT_EQ(parseFuseLayoutLine("ZZ     A ").fuseCount, 0) << "not hexadecimal";
 }
 
-TEST(FuseLayout, LinesCountFromOneAndMcsChipsUseLine27)
-{
+TEST(FuseLayout, LinesCountFromOneAndMcsChipsUseLine27) {
     const QStringList lines = {"E1     A ", "E2     B ", ";", "E4     D "};
     EXPECT_EQ(findFuseLayout(lines, 1)->defaults[0], 0xE1);
     EXPECT_EQ(findFuseLayout(lines, 2)->names[0], "B");
@@ -57,9 +55,8 @@ TEST(FuseLayout, LinesCountFromOneAndMcsChipsUseLine27)
 }
 
 class FusesTest : public ProgrammerFixture {
-protected:
-    void chip(int alg, int devClass, int variant = 0)
-    {
+  protected:
+    void chip(int alg, int devClass, int variant = 0) {
         s.rom.algCode = quint8(alg);
         s.rom.devClass = quint8(devClass);
         s.rom.variant = variant;
@@ -71,8 +68,7 @@ protected:
     TestDir dir;
 };
 
-TEST_F(FusesTest, PanelTakesDefaultsAndNamesFromTheFile)
-{
+TEST_F(FusesTest, PanelTakesDefaultsAndNamesFromTheFile) {
     dir.writeLines("prgatmel.lst", {"E1D9   CKSEL0,CKSEL1 "});
     chip(52, 6);
     setupConfigPanels(s);
@@ -91,8 +87,7 @@ TEST_F(FusesTest, PanelTakesDefaultsAndNamesFromTheFile)
     EXPECT_EQ(s.cfg.fuseValueLine, "E1D9     Cal. byte 9A");
 }
 
-TEST_F(FusesTest, ParallelAvrVariant1KeepsItsOneByteAsTheLockByte)
-{
+TEST_F(FusesTest, ParallelAvrVariant1KeepsItsOneByteAsTheLockByte) {
     dir.writeLines("prgatmel.lst", {"3C     A "});
     chip(45, 6, 1);
     setupConfigPanels(s);
@@ -103,8 +98,7 @@ TEST_F(FusesTest, ParallelAvrVariant1KeepsItsOneByteAsTheLockByte)
     EXPECT_TRUE(s.cfg.lockChecked[1]) << "lb2 = bit 0x40";
 }
 
-TEST_F(FusesTest, MissingFileLeavesThePanelAsItWas)
-{
+TEST_F(FusesTest, MissingFileLeavesThePanelAsItWas) {
     chip(52, 6);
     s.cfg.fuseNames[0] = "OLD";
     setupConfigPanels(s);
@@ -112,8 +106,7 @@ TEST_F(FusesTest, MissingFileLeavesThePanelAsItWas)
     EXPECT_TRUE(ts.fe.boxes.isEmpty());
 }
 
-TEST_F(FusesTest, DirectCommandsCarryEachByteWithItsCommand)
-{
+TEST_F(FusesTest, DirectCommandsCarryEachByteWithItsCommand) {
     chip(52, 6);
     s.cfg.fuseCount = 1;
     s.rom.fuseBytes[1] = 0xE1;
@@ -133,13 +126,12 @@ TEST_F(FusesTest, DirectCommandsCarryEachByteWithItsCommand)
     EXPECT_EQ(quint8(packetsOf(3)[3][6]), 0xA4);
 }
 
-TEST_F(FusesTest, CheckedBoxProgramsItsBit)
-{
+TEST_F(FusesTest, CheckedBoxProgramsItsBit) {
     chip(26, 6);
     s.cfg.fuseCount = 2;
     FuseSetN(s);
-    s.cfg.fuseChecked[8 + 7] = true;  // h7
-    s.cfg.lockChecked[0] = true;      // lb1
+    s.cfg.fuseChecked[8 + 7] = true; // h7
+    s.cfg.lockChecked[0] = true;     // lb1
     EXPECT_EQ(SetcfgwF(s), 0);
     EXPECT_EQ(s.rom.fuseBytes[2], 0x7F);
     EXPECT_EQ(s.rom.fuseBytes[0], 0xFE);
@@ -147,8 +139,7 @@ TEST_F(FusesTest, CheckedBoxProgramsItsBit)
     EXPECT_EQ(quint8(packetsOf(3)[2][4]), 0x7F);
 }
 
-TEST_F(FusesTest, FailedCommandStopsTheWriteWithTheLinkError)
-{
+TEST_F(FusesTest, FailedCommandStopsTheWriteWithTheLinkError) {
     chip(52, 6);
     prog.refuseFromPacket = 1;
     EXPECT_NE(SetcfgwF(s), 0);
@@ -156,8 +147,7 @@ TEST_F(FusesTest, FailedCommandStopsTheWriteWithTheLinkError)
     EXPECT_EQ(ts.fe.lastStatus(), "Ошибка обмена данными");
 }
 
-TEST_F(FusesTest, OneFuseAvrSendsFuseAndLockAsCommandsAndNeedsTheirConfirmation)
-{
+TEST_F(FusesTest, OneFuseAvrSendsFuseAndLockAsCommandsAndNeedsTheirConfirmation) {
     chip(42, 6);
     s.cfg.fuseCount = 1;
     s.rom.fuseBytes[1] = 0x5C;
@@ -187,8 +177,7 @@ TEST_F(FusesTest, OneFuseAvrSendsFuseAndLockAsCommandsAndNeedsTheirConfirmation)
     EXPECT_EQ(ts.fe.lastStatus(), "Отсутствует бит секретности");
 }
 
-TEST_F(FusesTest, ParallelAvrWritesEachByteInItsArea)
-{
+TEST_F(FusesTest, ParallelAvrWritesEachByteInItsArea) {
     chip(45, 6, 0);
     s.rom.pulseAlg = 0;
     s.cfg.fuseCount = 3;
@@ -207,8 +196,7 @@ TEST_F(FusesTest, ParallelAvrWritesEachByteInItsArea)
     EXPECT_EQ(ts.fe.lastStatus(), "Биты конфигурации установлены");
 }
 
-TEST_F(FusesTest, RefusedLockStepIsNotReportedAsSuccess)
-{
+TEST_F(FusesTest, RefusedLockStepIsNotReportedAsSuccess) {
     chip(45, 6, 0);
     s.rom.canLock = 0;
     EXPECT_EQ(SetcfgwF(s), kRefused);
@@ -217,8 +205,7 @@ TEST_F(FusesTest, RefusedLockStepIsNotReportedAsSuccess)
     EXPECT_FALSE(ts.fe.statuses.contains("Биты конфигурации установлены"));
 }
 
-TEST_F(FusesTest, McsFuseChipWritesFusesThenLock)
-{
+TEST_F(FusesTest, McsFuseChipWritesFusesThenLock) {
     chip(28, 1);
     s.cfg.fuseCount = 1;
     s.rom.fuseBytes[0] = 0xFE;
@@ -232,11 +219,11 @@ TEST_F(FusesTest, McsFuseChipWritesFusesThenLock)
     EXPECT_EQ(quint8(steps[1][5]), 0xE2);
 }
 
-TEST_F(FusesTest, ReadTakesTheFiveBytesInOrder)
-{
+TEST_F(FusesTest, ReadTakesTheFiveBytesInOrder) {
     chip(52, 6);
     s.cfg.fuseCount = 3;
-    for (int v : {0xFC, 0xE1, 0xD9, 0xFD, 0x9A}) prog.bulk.push_back(bytesOf({v}));
+    for (int v : {0xFC, 0xE1, 0xD9, 0xFD, 0x9A})
+        prog.bulk.push_back(bytesOf({v}));
     EXPECT_EQ(ReadcfgwF(s), 0);
     EXPECT_EQ(s.rom.fuseBytes, (std::array<quint8, 5>{0xFC, 0xE1, 0xD9, 0xFD, 0x9A}));
     const auto reads = packetsOf(7);
@@ -248,8 +235,7 @@ TEST_F(FusesTest, ReadTakesTheFiveBytesInOrder)
     EXPECT_EQ(ts.fe.lastStatus(), "Биты конфигурации считаны");
 }
 
-TEST_F(FusesTest, ParallelAvrReadsWordsFromTheFuseAreas)
-{
+TEST_F(FusesTest, ParallelAvrReadsWordsFromTheFuseAreas) {
     chip(45, 6, 1);
     s.cfg.fuseCount = 1;
     prog.bulk.push_back(bytesOf({0x21, 0xC3}));
@@ -260,8 +246,7 @@ TEST_F(FusesTest, ParallelAvrReadsWordsFromTheFuseAreas)
     EXPECT_EQ(s.rom.dataWidth, 8);
 }
 
-TEST_F(FusesTest, ReadFailureKeepsTheBytes)
-{
+TEST_F(FusesTest, ReadFailureKeepsTheBytes) {
     chip(52, 6);
     prog.bulk = {bytesOf({0x11}), bytesOf({0x22})};
     prog.refuseFromPacket = 1;

@@ -1,8 +1,8 @@
 // Lock bits and the x2 mode against a scripted programmer: what each step sends and how
 // its result is reported.
 
-#include "FakeProgrammer.h"
 #include "protect/LockBits.h"
+#include "FakeProgrammer.h"
 #include "protect/ProtectCommon.h"
 
 using namespace zelvor;
@@ -11,9 +11,8 @@ using namespace zelvor::test;
 namespace {
 
 class LockBitsTest : public ProgrammerFixture {
-protected:
-    void chip(int alg, int devClass, int variant = 0)
-    {
+  protected:
+    void chip(int alg, int devClass, int variant = 0) {
         s.rom.algCode = quint8(alg);
         s.rom.devClass = quint8(devClass);
         s.rom.variant = variant;
@@ -24,8 +23,7 @@ protected:
     static int addr16(const QByteArray& p) { return quint8(p[4]) << 8 | quint8(p[5]); }
 };
 
-TEST_F(LockBitsTest, ChipWithoutLockBitsNeverReachesTheProgrammer)
-{
+TEST_F(LockBitsTest, ChipWithoutLockBitsNeverReachesTheProgrammer) {
     chip(44, 1, 1);
     s.rom.canLock = 0;
     EXPECT_EQ(SetBitClick(s), kRefused);
@@ -38,8 +36,7 @@ TEST_F(LockBitsTest, ChipWithoutLockBitsNeverReachesTheProgrammer)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("The mode \"lock bit\" is not supported"));
 }
 
-TEST_F(LockBitsTest, Algorithm44ToolbarRunsFiveAddressCodedSteps)
-{
+TEST_F(LockBitsTest, Algorithm44ToolbarRunsFiveAddressCodedSteps) {
     chip(44, 1, 1);
     EXPECT_EQ(SetBitClick(s), 0);
     const auto locks = packetsOf(3);
@@ -53,8 +50,7 @@ TEST_F(LockBitsTest, Algorithm44ToolbarRunsFiveAddressCodedSteps)
     EXPECT_EQ(ts.fe.statuses.count(QStringLiteral("Бит защиты/X2 установлен")), 5);
 }
 
-TEST_F(LockBitsTest, X2ModeByVariant)
-{
+TEST_F(LockBitsTest, X2ModeByVariant) {
     chip(44, 1, 1);
     EXPECT_EQ(setX2Click(s), 0);
     EXPECT_EQ(addr16(packetsOf(3).last()), 0x2000);
@@ -69,8 +65,7 @@ TEST_F(LockBitsTest, X2ModeByVariant)
     EXPECT_EQ(quint8(p[7]) << 8 | quint8(p[8]), 0x7FF) << "x2 on variant 0 sends the window";
 }
 
-TEST_F(LockBitsTest, Algorithm32WritesTheLockByteAsDataInTheSecondArea)
-{
+TEST_F(LockBitsTest, Algorithm32WritesTheLockByteAsDataInTheSecondArea) {
     chip(32, 1, 0);
     s.op.area = 0;
     EXPECT_EQ(lockBitsMenu(s, 3), 0);
@@ -90,8 +85,7 @@ TEST_F(LockBitsTest, Algorithm32WritesTheLockByteAsDataInTheSecondArea)
     EXPECT_EQ(prog.pieces.value(0), bytesOf({0xDF}));
 }
 
-TEST_F(LockBitsTest, Algorithm59WritesF8AtAddressZero)
-{
+TEST_F(LockBitsTest, Algorithm59WritesF8AtAddressZero) {
     chip(59, 1);
     EXPECT_EQ(lockBitsMenu(s, 1), 0);
     EXPECT_EQ(prog.pieces.value(0), bytesOf({0xF8}));
@@ -99,8 +93,7 @@ TEST_F(LockBitsTest, Algorithm59WritesF8AtAddressZero)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Бит защиты установлен"));
 }
 
-TEST_F(LockBitsTest, ParallelAvrLockGoesToTheLockArea)
-{
+TEST_F(LockBitsTest, ParallelAvrLockGoesToTheLockArea) {
     chip(45, 6, 0);
     s.op.area = 0;
     EXPECT_EQ(SetBitClick(s), 0);
@@ -113,8 +106,7 @@ TEST_F(LockBitsTest, ParallelAvrLockGoesToTheLockArea)
     EXPECT_EQ(s.op.area, 0);
 }
 
-TEST_F(LockBitsTest, SerialAvrLockSendsTheFixedCommand)
-{
+TEST_F(LockBitsTest, SerialAvrLockSendsTheFixedCommand) {
     chip(52, 6);
     EXPECT_EQ(lockBitsMenu(s, 1), 0);
     const QByteArray p = packetsOf(3).value(0);
@@ -124,8 +116,7 @@ TEST_F(LockBitsTest, SerialAvrLockSendsTheFixedCommand)
     EXPECT_EQ(quint8(p[6]), 0xE0);
 }
 
-TEST_F(LockBitsTest, McsFuseChipsCarryTheChosenBitsInTheLockValue)
-{
+TEST_F(LockBitsTest, McsFuseChipsCarryTheChosenBitsInTheLockValue) {
     chip(28, 1);
     s.op.lockByte = 0x5A; // whatever an earlier write left
     EXPECT_EQ(lockBitsMenu(s, 2), 0);
@@ -142,8 +133,7 @@ TEST_F(LockBitsTest, McsFuseChipsCarryTheChosenBitsInTheLockValue)
     EXPECT_EQ(quint8(packetsOf(3).value(0)[5]), 0xF6);
 }
 
-TEST_F(LockBitsTest, LinkFailureReopensThePortAndEndsTheSequence)
-{
+TEST_F(LockBitsTest, LinkFailureReopensThePortAndEndsTheSequence) {
     chip(40, 1);
     prog.refuseFromPacket = 1;
     EXPECT_NE(SetBitClick(s), 0);
@@ -157,8 +147,7 @@ TEST_F(LockBitsTest, LinkFailureReopensThePortAndEndsTheSequence)
     EXPECT_EQ(ts.fe.lastStatus(), QStringLiteral("Error of link with the programmer"));
 }
 
-TEST_F(LockBitsTest, RefusedReplyIsAProgrammingError)
-{
+TEST_F(LockBitsTest, RefusedReplyIsAProgrammingError) {
     chip(40, 1);
     prog.replyStatus = 0x00;
     const int before = port->openedDevices.size();
@@ -168,8 +157,7 @@ TEST_F(LockBitsTest, RefusedReplyIsAProgrammingError)
     EXPECT_NE(lockBitsMenu(s, 1), 0);
 }
 
-TEST_F(LockBitsTest, EnglishSuccessTextIsTheSameForLockAndX2)
-{
+TEST_F(LockBitsTest, EnglishSuccessTextIsTheSameForLockAndX2) {
     s.settings.english = 1;
     chip(54, 1);
     EXPECT_EQ(setX2Click(s), 0);

@@ -1,10 +1,10 @@
 // Protection, configuration and service commands over a real pseudo-terminal against the
 // virtual programmer: what the commands report is what the virtual chip holds.
 
-#include "ShippedTable.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "ScriptedFrontEnd.h"
+#include "ShippedTable.h"
 
 #include "app/Clock.h"
 #include "app/Session.h"
@@ -35,19 +35,19 @@ struct LiveSession {
 };
 
 class ProtectE2e : public EmulatorFixture {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ensureQtApp();
         QString why;
-        ASSERT_EQ(loadBaseTable(s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why), 0) << why.toStdString();
+        ASSERT_EQ(loadBaseTable(s, QStringLiteral(ZELVOR_SOURCE_DIR "/data"), why), 0)
+            << why.toStdString();
         (void)loadCatalogue(s);
         s.run.startDir = QStringLiteral(ZELVOR_SOURCE_DIR "/data");
     }
 
     // Makes base type `name` the chip, starts the virtual programmer for it and opens the port.
-    void begin(const QString& name, ProfileKeys extra = {}, std::vector<std::string> faults = {}, int english = 0)
-    {
+    void begin(const QString& name, ProfileKeys extra = {}, std::vector<std::string> faults = {},
+               int english = 0) {
         const int index = findBaseByName(s.base, name);
         ASSERT_GT(index, 0) << name.toStdString();
         s.settings.english = english;
@@ -77,8 +77,7 @@ protected:
     Session& s = live.s;
 };
 
-TEST_F(ProtectE2e, SerialAvrFusesLockAndIdentification)
-{
+TEST_F(ProtectE2e, SerialAvrFusesLockAndIdentification) {
     ASSERT_NO_FATAL_FAILURE(begin("ATtiny13", {{"id", "1E 90 07"}}));
     s.rom.fuseBytes[1] = 0x6A;
     s.rom.fuseBytes[2] = 0xFB;
@@ -108,8 +107,7 @@ TEST_F(ProtectE2e, SerialAvrFusesLockAndIdentification)
     EXPECT_GT(chip().lockLevel(), 0);
 }
 
-TEST_F(ProtectE2e, ParallelAvrWritesEveryByteAndTheToolbarLockOnlyTheLockByte)
-{
+TEST_F(ProtectE2e, ParallelAvrWritesEveryByteAndTheToolbarLockOnlyTheLockByte) {
     ASSERT_NO_FATAL_FAILURE(begin("ATmega8HV", {}, {}, 1));
     s.cfg.fuseCount = 2;
     s.rom.fuseBytes = {0xFF, 0xE1, 0xD9, 0xFF, 0xFF};
@@ -133,8 +131,7 @@ TEST_F(ProtectE2e, ParallelAvrWritesEveryByteAndTheToolbarLockOnlyTheLockByte)
     EXPECT_EQ(status(), "The device is read out in the buffer ");
 }
 
-TEST_F(ProtectE2e, McsFuseChipAndLockMenu)
-{
+TEST_F(ProtectE2e, McsFuseChipAndLockMenu) {
     ASSERT_NO_FATAL_FAILURE(begin("AT89S51"));
     s.cfg.fuseCount = 1;
     s.rom.fuseBytes[1] = 0xF5;
@@ -147,8 +144,7 @@ TEST_F(ProtectE2e, McsFuseChipAndLockMenu)
     EXPECT_EQ(chip().fuse(0), 0xE0);
 }
 
-TEST_F(ProtectE2e, MidRangePicConfigurationRoundTrip)
-{
+TEST_F(ProtectE2e, MidRangePicConfigurationRoundTrip) {
     ASSERT_NO_FATAL_FAILURE(begin("PIC16F83"));
     ASSERT_TRUE(s.cfg.picLayoutFound);
     s.cfg.cfgWord = 0x3FF2;
@@ -165,8 +161,7 @@ TEST_F(ProtectE2e, MidRangePicConfigurationRoundTrip)
     EXPECT_TRUE(live.fe.boxes.isEmpty()) << live.fe.boxes.join('|').toStdString();
 }
 
-TEST_F(ProtectE2e, Pic18ConfigurationRoundTrip)
-{
+TEST_F(ProtectE2e, Pic18ConfigurationRoundTrip) {
     ASSERT_NO_FATAL_FAILURE(begin("PIC18F242", {{"size", "0"}}));
     s.cfg.pic18.fosc = 5;
     s.cfg.pic18.checked[8] = 0x03;
@@ -178,8 +173,7 @@ TEST_F(ProtectE2e, Pic18ConfigurationRoundTrip)
     EXPECT_EQ(s.cfg.pic18.fosc, 5);
 }
 
-TEST_F(ProtectE2e, McsLockAndX2)
-{
+TEST_F(ProtectE2e, McsLockAndX2) {
     ASSERT_NO_FATAL_FAILURE(begin("P89C58X2"));
     EXPECT_EQ(SetBitClick(s), 0);
     EXPECT_EQ(live.fe.statuses.count("Бит защиты/X2 установлен"), 5);
@@ -188,16 +182,14 @@ TEST_F(ProtectE2e, McsLockAndX2)
     EXPECT_GT(chip().lockLevel(), 0);
 }
 
-TEST_F(ProtectE2e, DataWrittenLock)
-{
+TEST_F(ProtectE2e, DataWrittenLock) {
     ASSERT_NO_FATAL_FAILURE(begin("W78E516"));
     EXPECT_EQ(lockBitsMenu(s, 2), 0);
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(chip().peek(1, 0xFFFF), 0xFC);
 }
 
-TEST_F(ProtectE2e, BootBlockLockoutAndSdp)
-{
+TEST_F(ProtectE2e, BootBlockLockoutAndSdp) {
     ASSERT_NO_FATAL_FAILURE(begin("49F001"));
     EXPECT_EQ(Read_bblClick(s), 0);
     EXPECT_EQ(status(), "Установлены \"boot block lockout\":=00=00");
@@ -213,8 +205,7 @@ TEST_F(ProtectE2e, BootBlockLockoutAndSdp)
     EXPECT_FALSE(chip().sdpEnabled());
 }
 
-TEST_F(ProtectE2e, RamTestPassesAndFails)
-{
+TEST_F(ProtectE2e, RamTestPassesAndFails) {
     ASSERT_NO_FATAL_FAILURE(begin("6116", {{"fail", "0x600"}}));
     s.buf.addrEnd = 0x3FF;
     EXPECT_EQ(TestRAMClick(s), 0);
@@ -224,8 +215,7 @@ TEST_F(ProtectE2e, RamTestPassesAndFails)
     EXPECT_EQ(status(), "Тест ОЗУ не прошел");
 }
 
-TEST_F(ProtectE2e, BadBlocksOfLargeAndSmallPageNand)
-{
+TEST_F(ProtectE2e, BadBlocksOfLargeAndSmallPageNand) {
     ASSERT_NO_FATAL_FAILURE(begin("K9F1G08", {{"bad-blocks", "1"}}));
     s.rom.romLen = 3 * 0x21000; // the first three blocks are enough
     int bad = 0;
@@ -235,8 +225,7 @@ TEST_F(ProtectE2e, BadBlocksOfLargeAndSmallPageNand)
     EXPECT_TRUE(live.fe.statuses.contains("0000002 Clear block 255"));
 }
 
-TEST_F(ProtectE2e, BadBlocksOfSmallPageNand)
-{
+TEST_F(ProtectE2e, BadBlocksOfSmallPageNand) {
     ASSERT_NO_FATAL_FAILURE(begin("K9F5608", {{"bad-blocks", "0,2"}}));
     s.rom.romLen = 4 * 0x4200;
     int bad = 0;
@@ -245,8 +234,7 @@ TEST_F(ProtectE2e, BadBlocksOfSmallPageNand)
     EXPECT_TRUE(live.fe.statuses.contains("0000001 Clear block 255"));
 }
 
-TEST_F(ProtectE2e, FirmwareVersion)
-{
+TEST_F(ProtectE2e, FirmwareVersion) {
     ASSERT_NO_FATAL_FAILURE(begin("27256", {{"version", "20"}}));
     EXPECT_EQ(Dthcb1Click(s), 0);
     EXPECT_TRUE(status().startsWith("Версия 5.20 Тип м.с 27256")) << status().toStdString();
@@ -261,8 +249,7 @@ struct FaultCase {
 
 class ProtectFaultE2e : public ProtectE2e, public ::testing::WithParamInterface<FaultCase> {};
 
-TEST_P(ProtectFaultE2e, FailureIsReported)
-{
+TEST_P(ProtectFaultE2e, FailureIsReported) {
     const FaultCase& f = GetParam();
     ASSERT_NO_FATAL_FAILURE(begin(f.chip, {{"id", "1E 90 07"}}, {f.fault}));
     const QString cmd = f.command;
@@ -291,17 +278,16 @@ TEST_P(ProtectFaultE2e, FailureIsReported)
     EXPECT_EQ(status(), "Ошибка обмена данными");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, ProtectFaultE2e,
-    ::testing::Values(FaultCase{"ATtiny13", "nak:op=3", "fuse-write"},
-                      FaultCase{"ATtiny13", "corrupt:op=7", "fuse-read"},
-                      FaultCase{"ATtiny13", "drop:op=7", "id"},
-                      FaultCase{"ATtiny13", "nak:op=3", "lock"},
-                      FaultCase{"6116", "corrupt:op=8", "ramtest"},
-                      FaultCase{"49F001", "nak:op=11", "bbl"},
-                      FaultCase{"27256", "nak:op=12", "version"},
-                      FaultCase{"PIC16F83", "corrupt:op=1", "pic-read"},
-                      FaultCase{"PIC16F83", "nak:at=piece", "pic-write"}));
+INSTANTIATE_TEST_SUITE_P(Faults, ProtectFaultE2e,
+                         ::testing::Values(FaultCase{"ATtiny13", "nak:op=3", "fuse-write"},
+                                           FaultCase{"ATtiny13", "corrupt:op=7", "fuse-read"},
+                                           FaultCase{"ATtiny13", "drop:op=7", "id"},
+                                           FaultCase{"ATtiny13", "nak:op=3", "lock"},
+                                           FaultCase{"6116", "corrupt:op=8", "ramtest"},
+                                           FaultCase{"49F001", "nak:op=11", "bbl"},
+                                           FaultCase{"27256", "nak:op=12", "version"},
+                                           FaultCase{"PIC16F83", "corrupt:op=1", "pic-read"},
+                                           FaultCase{"PIC16F83", "nak:at=piece", "pic-write"}));
 
 } // namespace
 } // namespace zelvor::test
@@ -313,8 +299,7 @@ namespace {
 // command the chip has succeeds against the virtual programmer.
 class ProtectAllE2e : public ProtectE2e, public ::testing::WithParamInterface<int> {};
 
-TEST_P(ProtectAllE2e, CommandsTheChipHas)
-{
+TEST_P(ProtectAllE2e, CommandsTheChipHas) {
     const QString name = s.base.at(GetParam()).key().trimmed();
     ASSERT_NO_FATAL_FAILURE(begin(name, {{"size", "0"}}, {}, GetParam() % 2));
     const RomParams& p = s.rom;
@@ -323,7 +308,8 @@ TEST_P(ProtectAllE2e, CommandsTheChipHas)
         EXPECT_EQ(rc, 0) << what << ": " << live.fe.lastStatus().toStdString();
     };
     if (p.canReadId == 1) ok(ReadIdClick(s), "identification");
-    if (configKind(p) != ConfigKind::None && (configKind(p) != ConfigKind::PicMid || s.cfg.picLayoutFound)) {
+    if (configKind(p) != ConfigKind::None &&
+        (configKind(p) != ConfigKind::PicMid || s.cfg.picLayoutFound)) {
         ok(ReadcfgwF(s), "configuration read");
         ok(SetcfgwF(s), "configuration write");
     }

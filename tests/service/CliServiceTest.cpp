@@ -14,19 +14,20 @@ namespace zelvor::test {
 namespace {
 
 class CliService : public EmulatorFixture {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ensureQtApp();
-        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"}) dir.copyData(f);
+        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
+            dir.copyData(f);
     }
 
     // Runs zelvor-cli in the test folder; returns the exit status, stdout in `out`.
-    int cli(QStringList args, QString* out = nullptr)
-    {
+    int cli(QStringList args, QString* out = nullptr) {
         QProcess p;
         p.setWorkingDirectory(dir.path());
-        args = QStringList{"--port", QString::fromStdString(slavePath()), "--dir", dir.path(), "--quiet"} + args;
+        args = QStringList{"--port", QString::fromStdString(slavePath()), "--dir", dir.path(),
+                           "--quiet"} +
+               args;
         p.start(QStringLiteral(ZELVOR_BINARY_DIR "/src/cli/zelvor-cli"), args);
         if (!p.waitForFinished(60000)) return -1;
         if (out) *out = QString::fromUtf8(p.readAllStandardOutput());
@@ -36,11 +37,12 @@ protected:
     TestDir dir;
 };
 
-TEST_F(CliService, FusesWriteReadAndJournal)
-{
+TEST_F(CliService, FusesWriteReadAndJournal) {
     startEmulator({{"class", "6"}, {"alg", "52"}, {"id", "1E 90 07"}});
     QString out;
-    EXPECT_EQ(cli({"--lang", "en", "--journal", "fuses", "write", "base:ATtiny13", "--low", "6A"}, &out), 0);
+    EXPECT_EQ(
+        cli({"--lang", "en", "--journal", "fuses", "write", "base:ATtiny13", "--low", "6A"}, &out),
+        0);
     EXPECT_TRUE(out.contains("Fuse bits is set \n")) << out.toStdString();
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(chip().fuse(1), 0x6A);
@@ -56,8 +58,7 @@ TEST_F(CliService, FusesWriteReadAndJournal)
     EXPECT_TRUE(out.contains("id=1E 90 07")) << out.toStdString();
 }
 
-TEST_F(CliService, UsageErrorsAndFailures)
-{
+TEST_F(CliService, UsageErrorsAndFailures) {
     startEmulator({{"class", "3"}, {"alg", "13"}, {"fail", "0x10"}});
     EXPECT_EQ(cli({"fuses", "write", "base:ATtiny13"}), 2) << "no value to write";
     EXPECT_EQ(cli({"fuses", "write", "base:ATtiny13", "--low", "XYZ"}), 2);
@@ -66,7 +67,8 @@ TEST_F(CliService, UsageErrorsAndFailures)
     QString out;
     EXPECT_EQ(cli({"--lang", "ru", "ramtest", "base:6116"}, &out), 1);
     EXPECT_TRUE(out.contains("Тест ОЗУ не прошел")) << out.toStdString();
-    EXPECT_EQ(cli({"--lang", "ru", "ramtest", "base:6116", "--start", "100", "--end", "1FF"}, &out), 0);
+    EXPECT_EQ(cli({"--lang", "ru", "ramtest", "base:6116", "--start", "100", "--end", "1FF"}, &out),
+              0);
     EXPECT_TRUE(out.contains("Тест ОЗУ выполнен успешно"));
     EXPECT_EQ(cli({"badblocks", "base:27256"}), 1) << "no markers to scan";
     EXPECT_EQ(cli({"--lang", "en", "sdp", "base:27256"}, &out), 1);

@@ -15,17 +15,15 @@ using namespace zelvor::test;
 namespace {
 
 class ServiceTest : public ProgrammerFixture {
-protected:
-    void chip(int alg, int devClass, int variant = 0)
-    {
+  protected:
+    void chip(int alg, int devClass, int variant = 0) {
         s.rom.algCode = quint8(alg);
         s.rom.devClass = quint8(devClass);
         s.rom.variant = variant;
         s.rom.canReadId = 1;
         s.rom.dataWidth = s.rom.baseWidth = 8;
     }
-    void entry(const QString& name, const QString& a, const QString& b, const QString& c)
-    {
+    void entry(const QString& name, const QString& a, const QString& b, const QString& c) {
         CatEntry e;
         e.name = name;
         e.id0 = a;
@@ -35,8 +33,7 @@ protected:
     }
 };
 
-TEST_F(ServiceTest, IdentificationPlansFollowTheChip)
-{
+TEST_F(ServiceTest, IdentificationPlansFollowTheChip) {
     chip(48, 2);
     EXPECT_EQ(idPlan(s).addr, (std::vector<qint32>{0, 1}));
     chip(53, 2);
@@ -64,8 +61,7 @@ TEST_F(ServiceTest, IdentificationPlansFollowTheChip)
     EXPECT_EQ(idPlan(s).addr, (std::vector<qint32>{0, 1}));
 }
 
-TEST_F(ServiceTest, IdentificationTextAndLookup)
-{
+TEST_F(ServiceTest, IdentificationTextAndLookup) {
     entry("FIRST", "1F", "51", "");
     entry("SECOND", "1F", "51", "");
     entry("AVR", "1E", "93", "0A");
@@ -79,15 +75,15 @@ TEST_F(ServiceTest, IdentificationTextAndLookup)
     four.addr = {0, 1, 2, 3};
     four.twoByteReads = true;
     EXPECT_EQ(idText(four, {{0xEC, 0x01}, {0x75, 0x02}, {0xA5, 0x03}, {0xBD, 0x04}}),
-              "EC 75 A5 BD 04 ") << "first bytes and the last read's second byte";
+              "EC 75 A5 BD 04 ")
+        << "first bytes and the last read's second byte";
     IdPlan words;
     words.addr = {0, 1};
     words.wordPairs = true;
     EXPECT_EQ(idText(words, {{0x00, 0x01}, {0x22, 0x4F}}), "00 01 22 4F ") << "each word whole";
 }
 
-TEST_F(ServiceTest, IdentificationNamesTheChip)
-{
+TEST_F(ServiceTest, IdentificationNamesTheChip) {
     chip(52, 6);
     entry("ATtiny13", "1E", "90", "07");
     prog.bulk = {bytesOf({0x1E}), bytesOf({0x90}), bytesOf({0x07})};
@@ -95,11 +91,11 @@ TEST_F(ServiceTest, IdentificationNamesTheChip)
     EXPECT_EQ(ReadIdClick(s, &found), 0);
     EXPECT_EQ(found, 1);
     EXPECT_EQ(ts.fe.boxes.value(0), "ATtiny13");
-    for (const QByteArray& p : packetsOf(7)) EXPECT_EQ(quint8(p[3]), 0x30) << "command 0x30";
+    for (const QByteArray& p : packetsOf(7))
+        EXPECT_EQ(quint8(p[3]), 0x30) << "command 0x30";
 }
 
-TEST_F(ServiceTest, UnknownCodesAreListed)
-{
+TEST_F(ServiceTest, UnknownCodesAreListed) {
     chip(3, 0);
     prog.bulk = {bytesOf({0xC2}), bytesOf({0x11})};
     EXPECT_EQ(ReadIdClick(s), 0);
@@ -107,8 +103,7 @@ TEST_F(ServiceTest, UnknownCodesAreListed)
               "Микросхема в базе не найдена.   Идентификационные коды:    C2 11 ");
 }
 
-TEST_F(ServiceTest, IdentificationRefusalAndLinkFailure)
-{
+TEST_F(ServiceTest, IdentificationRefusalAndLinkFailure) {
     chip(3, 0);
     s.rom.canReadId = 0;
     EXPECT_EQ(ReadIdClick(s), kRefused);
@@ -123,8 +118,7 @@ TEST_F(ServiceTest, IdentificationRefusalAndLinkFailure)
     EXPECT_EQ(ts.fe.lastStatus(), "Ошибка обмена данными");
 }
 
-TEST_F(ServiceTest, IdentificationKeepsConfigurationValues)
-{
+TEST_F(ServiceTest, IdentificationKeepsConfigurationValues) {
     chip(52, 6);
     s.rom.fuseBytes[1] = 0x12;
     prog.bulk = {bytesOf({0x1E}), bytesOf({0x90}), bytesOf({0x07})};
@@ -133,16 +127,14 @@ TEST_F(ServiceTest, IdentificationKeepsConfigurationValues)
 }
 
 class RamTest : public ServiceTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         chip(0, 3);
         s.rom.canTestRam = 1;
     }
 };
 
-TEST_F(RamTest, OneByteWindowSendsOneClippedCommand)
-{
+TEST_F(RamTest, OneByteWindowSendsOneClippedCommand) {
     s.buf.addrStart = 0x100;
     s.buf.addrEnd = 0x100;
     EXPECT_EQ(TestRAMClick(s), 0);
@@ -154,8 +146,7 @@ TEST_F(RamTest, OneByteWindowSendsOneClippedCommand)
     EXPECT_EQ(ts.fe.progress.back(), 65535);
 }
 
-TEST_F(RamTest, WindowOf4096SendsTwoCommands)
-{
+TEST_F(RamTest, WindowOf4096SendsTwoCommands) {
     s.buf.addrStart = 0;
     s.buf.addrEnd = 4095;
     EXPECT_EQ(TestRAMClick(s), 0);
@@ -164,11 +155,11 @@ TEST_F(RamTest, WindowOf4096SendsTwoCommands)
     EXPECT_EQ(start(cmds[1]), 2048);
     EXPECT_EQ(end(cmds[1]), 4095);
     EXPECT_EQ(ts.fe.progressCaptions.value(0), "Выполняется \"Тестирование ОЗУ\"");
-    for (size_t i = 1; i < ts.fe.progress.size(); ++i) EXPECT_GE(ts.fe.progress[i], ts.fe.progress[i - 1]);
+    for (size_t i = 1; i < ts.fe.progress.size(); ++i)
+        EXPECT_GE(ts.fe.progress[i], ts.fe.progress[i - 1]);
 }
 
-TEST_F(RamTest, FailureCancelAndRefusal)
-{
+TEST_F(RamTest, FailureCancelAndRefusal) {
     s.buf.addrEnd = 8191;
     prog.replyStatus = 0x00;
     EXPECT_EQ(TestRAMClick(s), 8);
@@ -195,8 +186,7 @@ TEST_F(RamTest, FailureCancelAndRefusal)
     EXPECT_EQ(ts.fe.lastStatus(), "The mode \"test RAM\" is not supported");
 }
 
-TEST_F(ServiceTest, BadBlockScanListsEveryBlock)
-{
+TEST_F(ServiceTest, BadBlockScanListsEveryBlock) {
     chip(62, 2, 0);
     s.rom.optC = 3;
     s.rom.romLen = 3 * 0x21000;
@@ -213,8 +203,7 @@ TEST_F(ServiceTest, BadBlockScanListsEveryBlock)
     EXPECT_EQ(start(packetsOf(1).value(1)) >> 8, 64) << "first page of block 1";
 }
 
-TEST_F(ServiceTest, BadBlockScanOfSmallPageFlashReadsTheSpareArea)
-{
+TEST_F(ServiceTest, BadBlockScanOfSmallPageFlashReadsTheSpareArea) {
     chip(61, 2, 0);
     s.rom.optC = 1;
     s.rom.romLen = 2 * 0x4200;
@@ -228,8 +217,7 @@ TEST_F(ServiceTest, BadBlockScanOfSmallPageFlashReadsTheSpareArea)
     EXPECT_TRUE(ts.fe.statuses.contains("0000000 ======   Bad block 0"));
 }
 
-TEST_F(ServiceTest, BadBlockScanStopsOnAReadFailure)
-{
+TEST_F(ServiceTest, BadBlockScanStopsOnAReadFailure) {
     chip(62, 2, 0);
     s.rom.romLen = 3 * 0x21000;
     prog.refuseFromPacket = 0;
@@ -245,8 +233,7 @@ TEST_F(ServiceTest, BadBlockScanStopsOnAReadFailure)
     EXPECT_TRUE(port->packets.isEmpty());
 }
 
-TEST_F(ServiceTest, FirmwareVersionLine)
-{
+TEST_F(ServiceTest, FirmwareVersionLine) {
     EXPECT_EQ(firmwareGeneration(0x20), "Версия 5.");
     EXPECT_EQ(firmwareGeneration(0x22), "Версия 4.");
     BaseRow row;
@@ -263,32 +250,33 @@ TEST_F(ServiceTest, FirmwareVersionLine)
 }
 
 class FirmwareTest : public ServiceTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         chip(5, 0);
         s.rom.canErase = s.rom.canBlank = s.rom.canWrite = s.rom.canCompare = 1;
         s.buf.size = 0x8000;
         s.buf.addrStart = 0x100;
         s.buf.addrEnd = 0x1FFF;
     }
-    ChipCommands recorder()
-    {
+    ChipCommands recorder() {
         auto step = [this](const QString& name) {
             return [this, name](Session& ss) {
                 ran << name;
-                seen << QStringLiteral("%1:%2:%3").arg(ss.rom.algCode).arg(ss.buf.addrStart).arg(ss.buf.addrEnd, 0, 16);
+                seen << QStringLiteral("%1:%2:%3")
+                            .arg(ss.rom.algCode)
+                            .arg(ss.buf.addrStart)
+                            .arg(ss.buf.addrEnd, 0, 16);
                 return result.value(name, 0);
             };
         };
-        return {step("read"), step("erase"), step("blank"), step("program"), step("compare"), step("lock")};
+        return {step("read"),    step("erase"),   step("blank"),
+                step("program"), step("compare"), step("lock")};
     }
     QStringList ran, seen;
     QHash<QString, int> result;
 };
 
-TEST_F(FirmwareTest, UpdateRunsTheStepsAsAlgorithm63OverTheFirst32K)
-{
+TEST_F(FirmwareTest, UpdateRunsTheStepsAsAlgorithm63OverTheFirst32K) {
     EXPECT_EQ(N7Click(s, recorder()), 0);
     EXPECT_EQ(ran, QStringList({"erase", "blank", "program", "compare"}));
     EXPECT_EQ(seen.value(0), "63:0:7fff");
@@ -300,8 +288,7 @@ TEST_F(FirmwareTest, UpdateRunsTheStepsAsAlgorithm63OverTheFirst32K)
     EXPECT_EQ(ts.fe.lastStatus(), "Замена прошивки выполнена");
 }
 
-TEST_F(FirmwareTest, FailedStepIsNotFollowedBySuccess)
-{
+TEST_F(FirmwareTest, FailedStepIsNotFollowedBySuccess) {
     result["blank"] = 8;
     EXPECT_EQ(N7Click(s, recorder()), 8);
     EXPECT_EQ(ran, QStringList({"erase", "blank"}));
@@ -310,8 +297,7 @@ TEST_F(FirmwareTest, FailedStepIsNotFollowedBySuccess)
     EXPECT_EQ(s.rom.algCode, 5);
 }
 
-TEST_F(FirmwareTest, UpdateIsRefusedForAnEmptyShortOrUnsuitableImage)
-{
+TEST_F(FirmwareTest, UpdateIsRefusedForAnEmptyShortOrUnsuitableImage) {
     s.buf.size = 0;
     EXPECT_EQ(N7Click(s, recorder()), 99);
     EXPECT_EQ(ts.fe.lastStatus(), "Ошибка ! Буфер пуст.");
@@ -327,8 +313,7 @@ TEST_F(FirmwareTest, UpdateIsRefusedForAnEmptyShortOrUnsuitableImage)
     EXPECT_TRUE(port->packets.isEmpty());
 }
 
-TEST_F(FirmwareTest, UpdateAtHighSpeedLowersItFirstAndKeepsItLowered)
-{
+TEST_F(FirmwareTest, UpdateAtHighSpeedLowersItFirstAndKeepsItLowered) {
     s.settings.baudIdx = 2;
     EXPECT_EQ(N7Click(s, recorder()), 0);
     const QByteArray speed = packetsOf(4).value(0);
@@ -338,8 +323,7 @@ TEST_F(FirmwareTest, UpdateAtHighSpeedLowersItFirstAndKeepsItLowered)
     EXPECT_EQ(port->openedRates.value(0), 9600);
 }
 
-TEST_F(FirmwareTest, ProgramSwitchShowsTheCode)
-{
+TEST_F(FirmwareTest, ProgramSwitchShowsTheCode) {
     EXPECT_EQ(N12Click(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), "0");
     prog.ackPackets = false;
@@ -347,8 +331,7 @@ TEST_F(FirmwareTest, ProgramSwitchShowsTheCode)
     EXPECT_EQ(ts.fe.lastStatus(), "1");
 }
 
-TEST_F(FirmwareTest, SelfTestStopsWhenTheReadFails)
-{
+TEST_F(FirmwareTest, SelfTestStopsWhenTheReadFails) {
     result["read"] = 66;
     EXPECT_EQ(N5Click(s, recorder()), 66);
     EXPECT_EQ(ran, QStringList({"read"}));

@@ -25,7 +25,7 @@ using ProfileKeys = std::vector<std::pair<std::string, std::string>>;
 
 // An emulator that lives as long as the object; usable outside GoogleTest fixtures too.
 class EmulatorInstance {
-public:
+  public:
     EmulatorInstance() = default;
     ~EmulatorInstance() { stop(); }
     EmulatorInstance(const EmulatorInstance&) = delete;
@@ -39,12 +39,12 @@ public:
     const std::string& slavePath() const;
     emu::Emulator& emulator() { return *emu_; }
 
-private:
+  private:
     std::unique_ptr<emu::Emulator> emu_;
 };
 
 class EmulatorFixture : public ::testing::Test {
-protected:
+  protected:
     // Starts the emulator with profile keys (as zelvor-emu --set KEY=VALUE) and fault specs.
     // The transcript is kept in memory. A failure is fatal for the test.
     void startEmulator(const ProfileKeys& keys = {}, const std::vector<std::string>& faults = {},
@@ -61,7 +61,7 @@ protected:
     // Waits until the emulator has finished the exchange in hand.
     [[nodiscard]] bool waitIdle(int timeoutMs = 5000) { return emulator().waitIdle(timeoutMs); }
 
-private:
+  private:
     EmulatorInstance instance_;
 };
 

@@ -6,7 +6,7 @@
 namespace zelvor::test {
 
 class FakeClock : public Clock {
-public:
+  public:
     qint64 now = 0;
     qint64 nowMs() override { return now; }
     void sleepMs(int ms) override { now += ms; }

@@ -5,8 +5,7 @@
 
 namespace zelvor::test {
 
-inline QCoreApplication* ensureQtApp()
-{
+inline QCoreApplication* ensureQtApp() {
     if (auto* app = QCoreApplication::instance()) return app;
     static int argc = 1;
     static char name[] = "zelvor-tests";

@@ -2,24 +2,25 @@
 
 namespace zelvor::test {
 
-QString ScriptedFrontEnd::lastStatus() const
-{
+QString ScriptedFrontEnd::lastStatus() const {
     for (auto it = statuses.crbegin(); it != statuses.crend(); ++it)
         if (!it->isEmpty()) return *it;
     return {};
 }
 
-void ScriptedFrontEnd::statusMessage(const QString& text) { statuses << text; }
+void ScriptedFrontEnd::statusMessage(const QString& text) {
+    statuses << text;
+}
 
-void ScriptedFrontEnd::statusPanel(int panel, const QString& text)
-{
+void ScriptedFrontEnd::statusPanel(int panel, const QString& text) {
     if (panel >= 0 && panel < 3) panels[panel] = text;
 }
 
-void ScriptedFrontEnd::messageBox(const QString& text, Icon) { boxes << text; }
+void ScriptedFrontEnd::messageBox(const QString& text, Icon) {
+    boxes << text;
+}
 
-FrontEnd::Answer ScriptedFrontEnd::question(const QString& text)
-{
+FrontEnd::Answer ScriptedFrontEnd::question(const QString& text) {
     questionsAsked << text;
     if (answers.empty()) return Answer::Yes;
     const Answer a = answers.front();
@@ -28,8 +29,7 @@ FrontEnd::Answer ScriptedFrontEnd::question(const QString& text)
 }
 
 std::optional<QString> ScriptedFrontEnd::inputText(const QString&, const QString& prompt,
-                                                   const QString&)
-{
+                                                   const QString&) {
     prompts << prompt;
     if (inputs.empty()) return std::nullopt;
     auto v = inputs.front();
@@ -37,19 +37,23 @@ std::optional<QString> ScriptedFrontEnd::inputText(const QString&, const QString
     return v;
 }
 
-void ScriptedFrontEnd::progressShow(const QString& caption) { progressCaptions << caption; }
+void ScriptedFrontEnd::progressShow(const QString& caption) {
+    progressCaptions << caption;
+}
 
-void ScriptedFrontEnd::progressSet(int position) { progress.push_back(position); }
+void ScriptedFrontEnd::progressSet(int position) {
+    progress.push_back(position);
+}
 
-void ScriptedFrontEnd::progressClose() { ++progressCloses; }
+void ScriptedFrontEnd::progressClose() {
+    ++progressCloses;
+}
 
-bool ScriptedFrontEnd::cancelRequested()
-{
+bool ScriptedFrontEnd::cancelRequested() {
     return cancelAfterSteps >= 0 && int(progress.size()) >= cancelAfterSteps;
 }
 
-void ScriptedFrontEnd::pumpEvents()
-{
+void ScriptedFrontEnd::pumpEvents() {
     ++pumps;
     if (onPump) onPump();
 }

@@ -2,8 +2,8 @@
 // A front end for tests: records everything the core shows and answers questions and
 // inputs from a script queued beforehand.
 
-#include "app/FrontEnd.h"
 #include "QtPrinters.h"
+#include "app/FrontEnd.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,13 +16,13 @@
 namespace zelvor::test {
 
 class ScriptedFrontEnd : public FrontEnd {
-public:
+  public:
     // What happened, in order.
-    QStringList statuses;        // every statusMessage text, empty ones included
-    QStringList boxes;           // message box texts
+    QStringList statuses; // every statusMessage text, empty ones included
+    QStringList boxes;    // message box texts
     QStringList questionsAsked;
-    QStringList prompts;         // input prompts
-    std::vector<int> progress;   // every progressSet position
+    QStringList prompts;       // input prompts
+    std::vector<int> progress; // every progressSet position
     QStringList progressCaptions;
     int progressCloses = 0;
     int pumps = 0;
@@ -30,10 +30,10 @@ public:
     QString panels[3];
 
     // Script.
-    std::deque<Answer> answers;                    // default when empty: Yes
-    std::deque<std::optional<QString>> inputs;     // default when empty: cancel
-    int cancelAfterSteps = -1;                     // cancel once this many progress steps ran
-    std::function<void()> onPump;                  // runs inside pumpEvents()
+    std::deque<Answer> answers;                // default when empty: Yes
+    std::deque<std::optional<QString>> inputs; // default when empty: cancel
+    int cancelAfterSteps = -1;                 // cancel once this many progress steps ran
+    std::function<void()> onPump;              // runs inside pumpEvents()
 
     QString lastStatus() const;
 

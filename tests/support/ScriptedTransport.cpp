@@ -2,38 +2,35 @@
 
 namespace zelvor::test {
 
-void ScriptedTransport::queue(const QByteArray& bytes)
-{
-    for (char c : bytes) incoming.push_back(quint8(c));
+void ScriptedTransport::queue(const QByteArray& bytes) {
+    for (char c : bytes)
+        incoming.push_back(quint8(c));
 }
 
-void ScriptedTransport::queue(std::initializer_list<int> bytes)
-{
-    for (int b : bytes) incoming.push_back(quint8(b));
+void ScriptedTransport::queue(std::initializer_list<int> bytes) {
+    for (int b : bytes)
+        incoming.push_back(quint8(b));
 }
 
-quint8 ScriptedTransport::sum(const QByteArray& data)
-{
+quint8 ScriptedTransport::sum(const QByteArray& data) {
     quint8 s = 0;
-    for (char c : data) s = quint8(s + quint8(c));
+    for (char c : data)
+        s = quint8(s + quint8(c));
     return s;
 }
 
-void ScriptedTransport::queueFrame(const QByteArray& data, int sumDelta)
-{
+void ScriptedTransport::queueFrame(const QByteArray& data, int sumDelta) {
     incoming.push_back(quint8(data.size() - 1));
     queue(data);
     incoming.push_back(quint8(sum(data) + sumDelta));
 }
 
-void ScriptedTransport::queueBlock(const QByteArray& data, int sumDelta)
-{
+void ScriptedTransport::queueBlock(const QByteArray& data, int sumDelta) {
     queue(data);
     incoming.push_back(quint8(sum(data) + sumDelta));
 }
 
-bool ScriptedTransport::open(const QString& device, qint32 baud)
-{
+bool ScriptedTransport::open(const QString& device, qint32 baud) {
     openedDevices << device;
     openedRates << baud;
     if (failOpen) return false;
@@ -42,14 +39,12 @@ bool ScriptedTransport::open(const QString& device, qint32 baud)
     return true;
 }
 
-void ScriptedTransport::close()
-{
+void ScriptedTransport::close() {
     if (open_) ++closes;
     open_ = false;
 }
 
-bool ScriptedTransport::write(const quint8* data, int count)
-{
+bool ScriptedTransport::write(const quint8* data, int count) {
     if (!open_ || failWrite) return false;
     const QByteArray bytes(reinterpret_cast<const char*>(data), count);
     sent += bytes;
@@ -62,8 +57,7 @@ bool ScriptedTransport::write(const quint8* data, int count)
     return true;
 }
 
-int ScriptedTransport::read(quint8* dest, int count, int intervalMs, int totalMs)
-{
+int ScriptedTransport::read(quint8* dest, int count, int intervalMs, int totalMs) {
     readTotals << totalMs;
     if (!open_ || failRead) return -1;
     int got = 0;

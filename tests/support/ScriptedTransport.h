@@ -17,15 +17,15 @@
 namespace zelvor::test {
 
 class ScriptedTransport : public Transport {
-public:
+  public:
     explicit ScriptedTransport(FakeClock* clock = nullptr) : clock_(clock) {}
 
     // --- script ---
     bool failOpen = false;
     bool failWrite = false;
-    bool failRead = false;          // reads fail outright (-1), as on a vanished peer
-    bool ackPackets = false;        // answer every set-up packet with 0x55
-    std::deque<quint8> incoming;    // what the programmer sends, in order
+    bool failRead = false;       // reads fail outright (-1), as on a vanished peer
+    bool ackPackets = false;     // answer every set-up packet with 0x55
+    std::deque<quint8> incoming; // what the programmer sends, in order
     // Runs after every write with the bytes written; may queue answers.
     std::function<void(ScriptedTransport&, const QByteArray&)> onWrite;
 
@@ -39,13 +39,13 @@ public:
     static quint8 sum(const QByteArray& data);
 
     // --- record ---
-    QByteArray sent;                // every byte written, in order
-    QList<QByteArray> writes;       // one entry per write call
-    QList<QByteArray> packets;      // the 10-byte set-up packets among the writes
+    QByteArray sent;           // every byte written, in order
+    QList<QByteArray> writes;  // one entry per write call
+    QList<QByteArray> packets; // the 10-byte set-up packets among the writes
     QStringList openedDevices;
     QList<qint32> openedRates;
     int closes = 0;
-    QList<int> readTotals;          // the total time-out of each read
+    QList<int> readTotals; // the total time-out of each read
 
     // --- Transport ---
     bool open(const QString& device, qint32 baud) override;
@@ -57,7 +57,7 @@ public:
 
     bool open_ = false;
 
-private:
+  private:
     FakeClock* clock_;
     qint32 baud_ = 0;
 };

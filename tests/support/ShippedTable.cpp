@@ -6,8 +6,7 @@
 
 namespace zelvor::test {
 
-std::vector<int> oneRowPerAlgorithm()
-{
+std::vector<int> oneRowPerAlgorithm() {
     BaseTable table;
     (void)loadBaseTable(QStringLiteral(ZELVOR_SOURCE_DIR "/data/prgplus.lst"), table);
     std::vector<int> out;

@@ -9,7 +9,7 @@
 namespace zelvor::test {
 
 class TestDir {
-public:
+  public:
     TestDir();
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
@@ -20,7 +20,7 @@ public:
     // Copies a shipped data file (data/NAME) into this folder.
     void copyData(const QString& name) const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

@@ -7,8 +7,7 @@
 namespace zelvor {
 
 namespace {
-qint64 monotonicMs()
-{
+qint64 monotonicMs() {
     static QElapsedTimer timer = [] {
         QElapsedTimer t;
         t.start();
@@ -20,10 +19,11 @@ qint64 monotonicMs()
 
 SystemClock::SystemClock() : origin_(monotonicMs()) {}
 
-qint64 SystemClock::nowMs() { return monotonicMs() - origin_; }
+qint64 SystemClock::nowMs() {
+    return monotonicMs() - origin_;
+}
 
-void SystemClock::sleepMs(int ms)
-{
+void SystemClock::sleepMs(int ms) {
     if (ms > 0) QThread::msleep(ulong(ms));
 }
 

@@ -6,7 +6,7 @@
 namespace zelvor {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual qint64 nowMs() = 0;
     virtual void sleepMs(int ms) = 0;
@@ -14,12 +14,12 @@ public:
 
 // Wall-clock time of the process.
 class SystemClock final : public Clock {
-public:
+  public:
     SystemClock();
     qint64 nowMs() override;
     void sleepMs(int ms) override;
 
-private:
+  private:
     qint64 origin_;
 };
 

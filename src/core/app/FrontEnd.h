@@ -9,7 +9,7 @@
 namespace zelvor {
 
 class FrontEnd {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
     enum class Icon { None, Information, Warning, Error };
 
@@ -18,7 +18,10 @@ public:
     // Last status-bar panel (an empty text clears it).
     virtual void statusMessage(const QString& text) = 0;
     // Status-bar panels 0..2: model, port, rate.
-    virtual void statusPanel(int panel, const QString& text) { (void)panel; (void)text; }
+    virtual void statusPanel(int panel, const QString& text) {
+        (void)panel;
+        (void)text;
+    }
     // A message box with one OK button.
     virtual void messageBox(const QString& text, Icon icon = Icon::None) = 0;
     // Yes/No/Cancel confirmation.

@@ -2,8 +2,7 @@
 
 namespace zelvor {
 
-QString Hex_str(quint32 value, int digits)
-{
+QString Hex_str(quint32 value, int digits) {
     static const char kDigits[] = "0123456789ABCDEF";
     QString out(digits, QLatin1Char('0'));
     for (int i = digits - 1; i >= 0; --i) {
@@ -13,8 +12,7 @@ QString Hex_str(quint32 value, int digits)
     return out;
 }
 
-HexValue Str_hex(const QString& text)
-{
+HexValue Str_hex(const QString& text) {
     HexValue r;
     QString s = text;
     if (s.size() < 7) s = QString(7 - s.size(), QLatin1Char('0')) + s;

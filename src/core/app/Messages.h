@@ -24,15 +24,16 @@ inline constexpr Text NoBaseTable{"Не найден файл prgplus.lst: оп�
 inline constexpr Text EmptyBaseTable{
     "Файл prgplus.lst не содержит типов микросхем: операции с микросхемой недоступны",
     "File prgplus.lst holds no device types: device commands are unavailable"};
-inline constexpr Text EmptyCatalogue{"Каталог микросхем пуст: операции с микросхемой недоступны",
-                                     "The device catalogue is empty: device commands are unavailable"};
+inline constexpr Text EmptyCatalogue{
+    "Каталог микросхем пуст: операции с микросхемой недоступны",
+    "The device catalogue is empty: device commands are unavailable"};
 inline constexpr Text Busy{"Дождитесь окончания текущей операции",
                            "Wait until the current operation ends"};
 
 // --- programmer link ------------------------------------------------------------------
 inline constexpr Text LinkError{"Ошибка обмена данными", "Error of link with the programmer"};
 inline constexpr Text PortMapUnreadable{"Не удалось прочитать файл портов ",
-                                       "Cannot read the port file "};
+                                        "Cannot read the port file "};
 inline constexpr Text PortMapBadLines{"Строки не поняты и пропущены в файле ",
                                       "Lines not understood and skipped in "};
 
@@ -99,28 +100,33 @@ inline constexpr Text OpCompare{"Сравнение", "Compare"};
 inline constexpr Text OpActive{"Выполняется \"%1\"", "\"%1\" is active"};
 inline constexpr Text OpWindowCaption{"Текущая операция", "Operation Progress"};
 inline constexpr Text OpCancelButton{"Прервать", "Cancel"};
-inline constexpr Text NoReadMode{"Отсутствует режим \"чтение\"", "The mode \"read\" is not supported"};
+inline constexpr Text NoReadMode{"Отсутствует режим \"чтение\"",
+                                 "The mode \"read\" is not supported"};
 inline constexpr Text NoBlankMode{"Отсутствует режим \"Проверка на чистоту\"",
                                   "The mode \"blank check\" is not supported"};
 inline constexpr Text NoWriteMode{"Отсутствует режим программирования",
                                   "The mode \"write\" is not supported"};
 inline constexpr Text NoCompareMode{"Отсутствует режим сравнения",
                                     "The mode \"compare\" is not supported"};
-inline constexpr Text NoEraseMode{"Отсутствует режим стирания", "The mode \"erase\" is not supported"};
-inline constexpr Text ReadDone{"Информация считана в буфер", "The device is read out in the buffer "};
+inline constexpr Text NoEraseMode{"Отсутствует режим стирания",
+                                  "The mode \"erase\" is not supported"};
+inline constexpr Text ReadDone{"Информация считана в буфер",
+                               "The device is read out in the buffer "};
 inline constexpr Text BlankOk{"Микросхема чистая", "Blank check OK"};
 inline constexpr Text NotBlank{"В микросхеме записана информация", "Blank check not complited"};
 inline constexpr Text BufferEmpty{"Ошибка ! Буфер пуст.", "Error! The buffer is empty."};
 inline constexpr Text Programmed{"Микросхема запрограммирована", "The device is programmed"};
 inline constexpr Text ProgramError{"Ошибка программирования", "Error of programming"};
-inline constexpr Text WriteErrorAt{"Ошибка записи по адресу : %1 Записано : %2 Должно быть : %3",
-                                   "Error of programing to the address:  %1 it Is written down: %2 should be:  %3"};
+inline constexpr Text WriteErrorAt{
+    "Ошибка записи по адресу : %1 Записано : %2 Должно быть : %3",
+    "Error of programing to the address:  %1 it Is written down: %2 should be:  %3"};
 inline constexpr Text CompareOk{"Микросхема запрограммирована верно",
                                 "The device is programmed correctly    "};
 inline constexpr Text CompareDiffers{"Микросхема содержит отличия от оригинала",
                                      "The device contains differences from the original  "};
-inline constexpr Text NotCompareAt{"Не сравнение по адресу : %1 Записано : %2 Должно быть : %3",
-                                   "Not compare to the address: %1 it Is written down: %2 Should be: %3"};
+inline constexpr Text NotCompareAt{
+    "Не сравнение по адресу : %1 Записано : %2 Должно быть : %3",
+    "Not compare to the address: %1 it Is written down: %2 Should be: %3"};
 inline constexpr Text EraseDone{"Стирание завершено ", "Erase complited"};
 inline constexpr Text EraseError{"Ошибка стирания", "Error erasing"};
 inline constexpr Text EraseError38{"Ошибка стирания ", "Error erasing"};
@@ -135,13 +141,15 @@ inline constexpr Text NoSectors{"Для выбранной микросхемы 
 // --- protection and configuration -----------------------------------------------------
 inline constexpr Text WaitLong{"Ждите ...", "Waiting..."};
 inline constexpr Text WaitShort{"Ждите..", "Waiting.."};
-inline constexpr Text NoLockBit{"Отсутствует бит секретности", "The mode \"lock bit\" is not supported"};
+inline constexpr Text NoLockBit{"Отсутствует бит секретности",
+                                "The mode \"lock bit\" is not supported"};
 inline constexpr Text LockProgError{"Ошибка программирования", "Error of programming"};
 inline constexpr Text LockSet{"Бит защиты установлен", "Lock bits it is established  "};
 inline constexpr Text LockX2Set{"Бит защиты/X2 установлен", "Lock bits it is established  "};
 inline constexpr Text CfgProgrammed{"Микросхема запрограммирована", "The device is programmed"};
 inline constexpr Text CfgProgError{"Ошибка программирования", "Error of programming "};
-inline constexpr Text CfgRead{"Информация считана в буфер", "The device is read out in the buffer "};
+inline constexpr Text CfgRead{"Информация считана в буфер",
+                              "The device is read out in the buffer "};
 inline constexpr Text CfgMaskWrong{"Mask %1 not correct", "Mask %1 not correct"};
 inline constexpr Text CfgNoLayout{"Нет описания конфигурации микросхемы в prgpic16.lst",
                                   "prgpic16.lst has no configuration layout for this device"};
@@ -149,19 +157,25 @@ inline constexpr Text CfgBadId{"Неверный идентификатор ID",
 inline constexpr Text CfgNotSupported{"Отсутствует режим \"конфигурация\"",
                                       "The mode \"configuration\" is not supported"};
 inline constexpr Text FuseSet{"Биты конфигурации установлены", "Fuse bits is set "};
-inline constexpr Text FuseRead{"Биты конфигурации считаны", "The device is read out in the buffer "};
+inline constexpr Text FuseRead{"Биты конфигурации считаны",
+                               "The device is read out in the buffer "};
 inline constexpr Text NoBbl{"Отсутствует режим \"boot block lockout\"",
                             "The mode \"boot block lockout\" is not supported"};
-inline constexpr Text BblSet{"Установлен \"boot block lockout\"", "Установлен \"boot block lockout\""};
-inline constexpr Text BblRead{"Установлены \"boot block lockout\":", "Установлены \"boot block lockout\":"};
-inline constexpr Text NoSdp{"Отсутствует режим SDP", "The \"Mode SDP Enable/Disable\" is not supported"};
+inline constexpr Text BblSet{"Установлен \"boot block lockout\"",
+                             "Установлен \"boot block lockout\""};
+inline constexpr Text BblRead{"Установлены \"boot block lockout\":",
+                              "Установлены \"boot block lockout\":"};
+inline constexpr Text NoSdp{"Отсутствует режим SDP",
+                            "The \"Mode SDP Enable/Disable\" is not supported"};
 inline constexpr Text SdpOff{"Режим SDP снят", "Режим SDP снят"};
 
 // --- service --------------------------------------------------------------------------
-inline constexpr Text NoReadId{"Отсутствует идентификационный код", "The mode \"read ID\" is not supported"};
+inline constexpr Text NoReadId{"Отсутствует идентификационный код",
+                               "The mode \"read ID\" is not supported"};
 inline constexpr Text IdNotFound{"Микросхема в базе не найдена.   Идентификационные коды:    ",
                                  "Микросхема в базе не найдена.   Идентификационные коды:    "};
-inline constexpr Text NoRamTest{"Отсутствует режим тестирования", "The mode \"test RAM\" is not supported"};
+inline constexpr Text NoRamTest{"Отсутствует режим тестирования",
+                                "The mode \"test RAM\" is not supported"};
 inline constexpr Text RamTestName{"Тестирование ОЗУ", "Test RAM"};
 inline constexpr Text RamTestOk{"Тест ОЗУ выполнен успешно", "Тест ОЗУ выполнен успешно"};
 inline constexpr Text RamTestFailed{"Тест ОЗУ не прошел", "Тест ОЗУ не прошел"};
@@ -171,9 +185,10 @@ inline constexpr Text FwUpdating{"Выполняется замена проши
 inline constexpr Text FwUpdated{"Замена прошивки выполнена", "Firmware updated"};
 inline constexpr Text FwNeedsImage{"Для замены прошивки нужен образ 32 КБ в буфере",
                                    "The firmware update needs a 32 KiB image in the buffer"};
-inline constexpr Text FwNeedsChip{
-    "Для замены прошивки выберите 8-битную микросхему со стиранием, проверкой, записью и сравнением",
-    "For the firmware update choose an 8-bit device that can be erased, checked, programmed and compared"};
+inline constexpr Text FwNeedsChip{"Для замены прошивки выберите 8-битную микросхему со стиранием, "
+                                  "проверкой, записью и сравнением",
+                                  "For the firmware update choose an 8-bit device that can be "
+                                  "erased, checked, programmed and compared"};
 
 // --- journal --------------------------------------------------------------------------
 inline constexpr Text LogViewCaption{"Просмотр журнала", "View log"};

@@ -2,41 +2,38 @@
 
 namespace zelvor {
 
-void logLine(Session& s, const QString& text)
-{
+void logLine(Session& s, const QString& text) {
     s.run.msgLog << text;
     if (s.run.logOn == 1 && s.journalSink) s.journalSink(text);
 }
 
-void ShowMessageS(Session& s, const QString& text)
-{
+void ShowMessageS(Session& s, const QString& text) {
     s.fe.statusMessage(text);
     if (text.isEmpty()) return;
     s.run.msgLog << text + QStringLiteral("  ");
     if (s.run.logOn == 1 && s.journalSink) s.journalSink(text);
 }
 
-void ShowMessageS(Session& s, const Text& text) { ShowMessageS(s, s.text(text)); }
+void ShowMessageS(Session& s, const Text& text) {
+    ShowMessageS(s, s.text(text));
+}
 
-void ShowMessageSc(Session& s, const QString& russianText)
-{
+void ShowMessageSc(Session& s, const QString& russianText) {
     ShowMessageS(s, s.settings.english ? QString::fromUtf8(msg::LinkError.en) : russianText);
 }
 
-void ShowMessageSw(Session& s, const QString& russianText)
-{
+void ShowMessageSw(Session& s, const QString& russianText) {
     ShowMessageS(s, s.settings.english ? QString::fromUtf8(msg::Waiting.en) : russianText);
 }
 
-void ShowMessageRd(Session& s, const QString& path)
-{
-    ShowMessageS(s, s.settings.english
-                        ? QStringLiteral("File ") + path + QStringLiteral(" is loaded in the buffer")
-                        : QStringLiteral("Файл ") + path + QStringLiteral(" считан в буфер"));
+void ShowMessageRd(Session& s, const QString& path) {
+    ShowMessageS(s,
+                 s.settings.english
+                     ? QStringLiteral("File ") + path + QStringLiteral(" is loaded in the buffer")
+                     : QStringLiteral("Файл ") + path + QStringLiteral(" считан в буфер"));
 }
 
-void ShowMessageC(Session& s)
-{
+void ShowMessageC(Session& s) {
     QString t;
     if (s.link.demoMode == 1)
         t = QStringLiteral("Demo");
@@ -45,16 +42,16 @@ void ShowMessageC(Session& s)
     s.fe.statusPanel(1, t);
 }
 
-void ShowMessageT(Session& s)
-{
+void ShowMessageT(Session& s) {
     s.fe.statusPanel(2, s.link.demoMode == 1 ? QStringLiteral("mode")
                                              : QString::number(s.link.portBaud));
 }
 
-void ShowMessageCh(Session& s) { s.fe.messageBox(s.text(msg::ModelChange)); }
+void ShowMessageCh(Session& s) {
+    s.fe.messageBox(s.text(msg::ModelChange));
+}
 
-QString modelPanelText(int model, bool english)
-{
+QString modelPanelText(int model, bool english) {
     const char* suffix = model == 4 ? "A" : model == 5 ? "B" : model == 6 ? "AX" : "C";
     return (english ? QStringLiteral("Zelvor-") : QStringLiteral("ЗЕЛВОР-")) +
            QLatin1String(suffix);

@@ -37,7 +37,9 @@ void PageRelease::operator()(quint8* p) const noexcept {
     if (--slab->live == 0) unmapSlab(slab);
 }
 
-PageBlock allocatePage(std::size_t bytes) { return PageBlock(new quint8[bytes]); }
+PageBlock allocatePage(std::size_t bytes) {
+    return PageBlock(new quint8[bytes]);
+}
 
 std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes, bool backNow) {
     std::vector<PageBlock> pages;

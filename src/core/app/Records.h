@@ -89,13 +89,12 @@ struct RomBuf {
     qint32 bufOffset = 0;
     qint32 fileOffset = 0;
     qint32 viewEnd = 0;
-    qint32 dataOfs = 0;  // extra data area (LDROM, PIC data EEPROM)
-    qint32 cfgwOfs = 0;  // PIC configuration words
+    qint32 dataOfs = 0;   // extra data area (LDROM, PIC data EEPROM)
+    qint32 cfgwOfs = 0;   // PIC configuration words
     QString lastLoadName; // remembered file names of the load and save dialogs
     QString lastSaveName;
 
-    static Block newBlock()
-    {
+    static Block newBlock() {
         Block b = allocatePage(kAlloc);
         std::fill(b.get(), b.get() + kAlloc, quint8(0xFF));
         return b;
@@ -106,14 +105,14 @@ struct RomBuf {
 
 // State of the running operation, shared by every operation and by the packet builder.
 struct OpState {
-    qint32 area = 0;     // 0 main memory, 1 data/second area, higher: protection areas
+    qint32 area = 0; // 0 main memory, 1 data/second area, higher: protection areas
     quint8 opCode = 0;
     qint32 opStart = 0;
     qint32 opEnd = 0;
     qint32 lenBl = 160;
-    qint32 opState = 0;  // result code of the running operation
+    qint32 opState = 0; // result code of the running operation
     int opCancel = 0;
-    int addrHigh = 0;    // algorithm 48: current block above 0xFFFFFF
+    int addrHigh = 0; // algorithm 48: current block above 0xFFFFFF
     qint32 lockSel = 0;
     quint8 lockByte = 0;
     quint8 cmdArg = 0;
@@ -125,7 +124,7 @@ struct OpState {
     double progStep = 0;
     double progAcc = 0;
     qint64 opStartTime = 0;
-    bool busy = false;   // an operation is running: every other chip or buffer command is refused
+    bool busy = false; // an operation is running: every other chip or buffer command is refused
 };
 
 // The link's share of the run state.
@@ -139,7 +138,8 @@ struct LinkState {
     std::vector<quint8> auxBuf2;
     std::array<quint8, 256> ansBuf{};
     int ansLen = 0;
-    std::array<quint8, 10> packet{}; // the set-up packet; bytes a rule leaves alone keep their value
+    std::array<quint8, 10>
+        packet{}; // the set-up packet; bytes a rule leaves alone keep their value
 };
 
 // Everything of a program run that is not saved.
@@ -149,11 +149,11 @@ struct RunState {
     int slowed = 0;
     int debugMode = 0;
     bool languageToggled = false; // the other language is saved and used from the next start
-    bool startFailed = false;   // the base-type table or the catalogue could not be loaded
-    QString startFailure;       // what to tell the user about it
+    bool startFailed = false;     // the base-type table or the catalogue could not be loaded
+    QString startFailure;         // what to tell the user about it
     int logOn = 0;
     QStringList msgLog;
-    QStringList vppTexts;       // choice texts of the programming-parameters dialog
+    QStringList vppTexts; // choice texts of the programming-parameters dialog
     QStringList vccTexts;
     QStringList algTexts;
 };

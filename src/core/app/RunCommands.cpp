@@ -4,18 +4,18 @@
 
 namespace zelvor {
 
-void selectModel(Session& s, int model)
-{
+void selectModel(Session& s, int model) {
     s.settings.model = model;
     ShowMessageCh(s);
 }
 
-void toggleLanguage(Session& s)
-{
+void toggleLanguage(Session& s) {
     s.fe.messageBox(s.text(msg::LanguageChange));
     s.run.languageToggled = !s.run.languageToggled;
 }
 
-void toggleDebugMode(Session& s) { s.run.debugMode = s.run.debugMode ? 0 : 1; }
+void toggleDebugMode(Session& s) {
+    s.run.debugMode = s.run.debugMode ? 0 : 1;
+}
 
 } // namespace zelvor

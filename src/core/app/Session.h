@@ -50,10 +50,7 @@ struct Session {
     // The journal listens to every status message (installed by the journal when it is on).
     std::function<void(const QString&)> journalSink;
 
-    QString text(const Text& t) const
-    {
-        return QString::fromUtf8(settings.english ? t.en : t.ru);
-    }
+    QString text(const Text& t) const { return QString::fromUtf8(settings.english ? t.en : t.ru); }
 };
 
 } // namespace zelvor

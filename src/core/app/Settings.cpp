@@ -12,12 +12,12 @@ namespace {
 // Reads numbers the way the settings file was always read: white space (line ends
 // included) separates them; anything else where a number should be is a read error.
 class NumberReader {
-public:
+  public:
     explicit NumberReader(const QString& text) : t_(text) {}
 
-    bool readInt(qint64& out)
-    {
-        while (pos_ < t_.size() && t_[pos_].isSpace()) ++pos_;
+    bool readInt(qint64& out) {
+        while (pos_ < t_.size() && t_[pos_].isSpace())
+            ++pos_;
         if (pos_ >= t_.size()) return false;
         bool neg = false;
         if (t_[pos_] == QLatin1Char('+') || t_[pos_] == QLatin1Char('-')) {
@@ -37,16 +37,14 @@ public:
     }
 
     // Skips the rest of the current line and its line end.
-    void skipLine()
-    {
+    void skipLine() {
         while (pos_ < t_.size() && t_[pos_] != QLatin1Char('\r') && t_[pos_] != QLatin1Char('\n'))
             ++pos_;
         skipLineEnd();
     }
 
     // The rest of the current line, without its end.
-    QString readLine()
-    {
+    QString readLine() {
         const qsizetype start = pos_;
         while (pos_ < t_.size() && t_[pos_] != QLatin1Char('\r') && t_[pos_] != QLatin1Char('\n'))
             ++pos_;
@@ -57,9 +55,8 @@ public:
 
     bool atEnd() const { return pos_ >= t_.size(); }
 
-private:
-    void skipLineEnd()
-    {
+  private:
+    void skipLineEnd() {
         if (pos_ < t_.size() && t_[pos_] == QLatin1Char('\r')) ++pos_;
         if (pos_ < t_.size() && t_[pos_] == QLatin1Char('\n')) ++pos_;
     }
@@ -68,8 +65,7 @@ private:
     qsizetype pos_ = 0;
 };
 
-void applyDefaults(Session& s, qint64 baudRead, bool baudWasRead)
-{
+void applyDefaults(Session& s, qint64 baudRead, bool baudWasRead) {
     PrgSettings& p = s.settings;
     p.comPort = 0;
     p.romIdx = 1;
@@ -83,26 +79,27 @@ void applyDefaults(Session& s, qint64 baudRead, bool baudWasRead)
 
 } // namespace
 
-int modelFromText(const QString& text)
-{
+int modelFromText(const QString& text) {
     if (text == QStringLiteral("Зелвор-A")) return 4;
     if (text == QStringLiteral("Зелвор-AX")) return 6;
     if (text == QStringLiteral("Зелвор-B")) return 5;
     return 3;
 }
 
-QString modelText(int model)
-{
+QString modelText(int model) {
     switch (model) {
-    case 4: return QStringLiteral("Зелвор-A");
-    case 5: return QStringLiteral("Зелвор-B");
-    case 6: return QStringLiteral("Зелвор-AX");
-    default: return QStringLiteral("Зелвор-C");
+    case 4:
+        return QStringLiteral("Зелвор-A");
+    case 5:
+        return QStringLiteral("Зелвор-B");
+    case 6:
+        return QStringLiteral("Зелвор-AX");
+    default:
+        return QStringLiteral("Зелвор-C");
     }
 }
 
-SettingsLoad parseSettings(Session& s, const QString& text)
-{
+SettingsLoad parseSettings(Session& s, const QString& text) {
     PrgSettings& p = s.settings;
     p.model = 0;
     NumberReader r(text);
@@ -110,15 +107,19 @@ SettingsLoad parseSettings(Session& s, const QString& text)
     qint64 autos[7] = {};
     bool ok = true;
     int got = 0;
-    for (; got < 5 && ok; ++got) ok = r.readInt(v[got]);
+    for (; got < 5 && ok; ++got)
+        ok = r.readInt(v[got]);
     if (!ok) --got;
     QString modelLine;
     if (ok) {
         r.skipLine();
-        if (r.atEnd()) ok = false; // no model line: the file was cut short
-        else modelLine = r.readLine();
+        if (r.atEnd())
+            ok = false; // no model line: the file was cut short
+        else
+            modelLine = r.readLine();
     }
-    for (int i = 0; ok && i < 7; ++i) ok = r.readInt(autos[i]);
+    for (int i = 0; ok && i < 7; ++i)
+        ok = r.readInt(autos[i]);
 
     // The language and the speed code count as soon as they were read.
     const bool baudRead = got >= 4;
@@ -129,8 +130,10 @@ SettingsLoad parseSettings(Session& s, const QString& text)
     }
 
     bool rejected = false;
-    if (v[0] >= 1 && v[0] <= 4) p.comPort = quint16(v[0] - 1);
-    else rejected = true;
+    if (v[0] >= 1 && v[0] <= 4)
+        p.comPort = quint16(v[0] - 1);
+    else
+        rejected = true;
 
     if (v[1] >= 1000) {
         const qint64 cat = v[1] - 1000;
@@ -144,18 +147,25 @@ SettingsLoad parseSettings(Session& s, const QString& text)
         }
     } else {
         p.byMaker = 0;
-        if (s.base.valid(int(v[1]))) p.romIdx = int(v[1]);
-        else rejected = true;
+        if (s.base.valid(int(v[1])))
+            p.romIdx = int(v[1]);
+        else
+            rejected = true;
     }
-    if (v[2] >= 1 && v[2] <= 2) p.fileFmt = int(v[2]);
-    else rejected = true;
-    if (v[3] >= 0 && v[3] <= 8) p.baudIdx = int(v[3]);
-    else rejected = true;
+    if (v[2] >= 1 && v[2] <= 2)
+        p.fileFmt = int(v[2]);
+    else
+        rejected = true;
+    if (v[3] >= 0 && v[3] <= 8)
+        p.baudIdx = int(v[3]);
+    else
+        rejected = true;
     if (!(v[4] == 0 || v[4] == 1)) rejected = true;
     p.model = modelFromText(modelLine);
     int* autoFields[7] = {&p.autoErase, &p.autoBlank, &p.autoWrite, &p.autoCompare,
                           &p.autoLock,  &p.autoData,  &p.autoCfgw};
-    for (int i = 0; i < 7; ++i) *autoFields[i] = int(autos[i]);
+    for (int i = 0; i < 7; ++i)
+        *autoFields[i] = int(autos[i]);
 
     // The model's refusals, the same as when the chip is chosen (Zelvor-B refuses the whole
     // adapter list 7, 8, 9, 18 and 21 here too).
@@ -168,8 +178,7 @@ SettingsLoad parseSettings(Session& s, const QString& text)
     return SettingsLoad::Accepted;
 }
 
-SettingsLoad loadSettings(Session& s, const QString& dir)
-{
+SettingsLoad loadSettings(Session& s, const QString& dir) {
     s.run.startDir = dir;
     const auto lines = readTextLines(QDir(dir).filePath(QLatin1String(kSettingsFile)), 64 * 1024);
     if (!lines) {
@@ -182,8 +191,7 @@ SettingsLoad loadSettings(Session& s, const QString& dir)
     return parseSettings(s, lines->join(QStringLiteral("\r\n")));
 }
 
-QStringList settingsLines(const PrgSettings& p)
-{
+QStringList settingsLines(const PrgSettings& p) {
     const int chip = p.byMaker == 1 ? p.catIdx + 1000 : p.romIdx;
     return {QStringLiteral("%1 %2 %3 %4 %5")
                 .arg(p.comPort + 1)
@@ -202,8 +210,7 @@ QStringList settingsLines(const PrgSettings& p)
                 .arg(p.autoCfgw)};
 }
 
-bool saveSettings(const Session& s)
-{
+bool saveSettings(const Session& s) {
     if (s.run.startDir.isEmpty()) return false;
     PrgSettings saved = s.settings;
     if (s.run.languageToggled) saved.english = saved.english ? 0 : 1;

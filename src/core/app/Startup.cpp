@@ -7,8 +7,7 @@
 namespace zelvor {
 
 namespace {
-void resetBuffer(Session& s, const StartupHooks& h)
-{
+void resetBuffer(Session& s, const StartupHooks& h) {
     RomBuf& b = s.buf;
     b.addrStart = 0;
     b.addrEnd = s.rom.romLen > 0 ? s.rom.romLen - 1 : 0;
@@ -32,8 +31,7 @@ void resetBuffer(Session& s, const StartupHooks& h)
 }
 } // namespace
 
-int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink)
-{
+int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink) {
     s.settings.english = 1;
     s.run.debugMode = 0;
     s.run.startFailed = false;
@@ -93,8 +91,7 @@ int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink
     return s.run.startFailed ? 1 : 0;
 }
 
-void Shutdown(Session& s, const StartupHooks& h)
-{
+void Shutdown(Session& s, const StartupHooks& h) {
     if (!s.run.startFailed) saveSettings(s);
     if (s.run.logOn == 1 && h.closeJournal) h.closeJournal(s);
     if (s.settings.baudIdx >= 1 && h.sendMode) {
@@ -108,8 +105,7 @@ void Shutdown(Session& s, const StartupHooks& h)
     s.link.auxBuf2.clear();
 }
 
-bool commandAllowed(Session& s, bool needsChip)
-{
+bool commandAllowed(Session& s, bool needsChip) {
     if (s.op.busy) {
         s.fe.statusMessage(s.text(msg::Busy));
         return false;

@@ -59,13 +59,13 @@ bool commandAllowed(Session& s, bool needsChip = true);
 
 // Marks an operation as running for its lifetime; a second command meanwhile is refused.
 class BusyScope {
-public:
+  public:
     explicit BusyScope(Session& s) : s_(s) { s_.op.busy = true; }
     ~BusyScope() { s_.op.busy = false; }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
-private:
+  private:
     Session& s_;
 };
 

@@ -14,8 +14,7 @@
 
 namespace zelvor {
 
-StartupHooks defaultStartupHooks()
-{
+StartupHooks defaultStartupHooks() {
     StartupHooks h;
     h.loadBaseTable = [](Session& s, const QString& dir, QString& why) {
         return loadBaseTable(s, dir, why);

@@ -15,15 +15,13 @@ constexpr char16_t kHigh[64] = {
     0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
     0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
 
-char16_t decodeByte(quint8 b)
-{
+char16_t decodeByte(quint8 b) {
     if (b < 0x80) return b;
     if (b >= 0xC0) return char16_t(0x0410 + (b - 0xC0));
     return kHigh[b - 0x80];
 }
 
-char encodeChar(char16_t c)
-{
+char encodeChar(char16_t c) {
     if (c < 0x80) return char(c);
     if (c >= 0x0410 && c <= 0x044F) return char(0xC0 + (c - 0x0410));
     for (int i = 0; i < 64; ++i)
@@ -32,24 +30,23 @@ char encodeChar(char16_t c)
 }
 } // namespace
 
-QString fromCp1251(const QByteArray& bytes)
-{
+QString fromCp1251(const QByteArray& bytes) {
     QString out;
     out.resize(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i) out[i] = QChar(decodeByte(quint8(bytes[i])));
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = QChar(decodeByte(quint8(bytes[i])));
     return out;
 }
 
-QByteArray toCp1251(const QString& text)
-{
+QByteArray toCp1251(const QString& text) {
     QByteArray out;
     out.resize(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) out[i] = encodeChar(text[i].unicode());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = encodeChar(text[i].unicode());
     return out;
 }
 
-std::optional<QStringList> readTextLines(const QString& path, qint64 maxBytes)
-{
+std::optional<QStringList> readTextLines(const QString& path, qint64 maxBytes) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
     if (f.size() > maxBytes) return std::nullopt;
@@ -69,8 +66,7 @@ std::optional<QStringList> readTextLines(const QString& path, qint64 maxBytes)
     return lines;
 }
 
-bool writeFileAtomic(const QString& path, const QByteArray& data)
-{
+bool writeFileAtomic(const QString& path, const QByteArray& data) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     if (f.write(data) != data.size()) {
@@ -80,8 +76,7 @@ bool writeFileAtomic(const QString& path, const QByteArray& data)
     return f.commit();
 }
 
-bool writeTextLines(const QString& path, const QStringList& lines)
-{
+bool writeTextLines(const QString& path, const QStringList& lines) {
     QByteArray data;
     for (const QString& l : lines) {
         data += toCp1251(l);

@@ -54,8 +54,8 @@ qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint
     while (done < want) {
         const size_t k = size_t(done / RomBuf::kPage);
         const qint64 ofs = done % RomBuf::kPage;
-        const qint64 r = f.read(reinterpret_cast<char*>(pages[k].get() + ofs),
-                                pageBytes(want, k) - ofs);
+        const qint64 r =
+            f.read(reinterpret_cast<char*>(pages[k].get() + ofs), pageBytes(want, k) - ofs);
         if (r < 0) return -1;
         if (r == 0) break;
         done += r;

@@ -41,9 +41,11 @@ quint32 byteSum(const quint8* p, int len) {
             std::memcpy(&w, p + i, 8);
             lanes += (w & kLow) + ((w >> 8) & kLow);
         }
-        for (int k = 0; k < 4; ++k) sum += quint32((lanes >> (16 * k)) & 0xFFFF);
+        for (int k = 0; k < 4; ++k)
+            sum += quint32((lanes >> (16 * k)) & 0xFFFF);
     }
-    for (; i < len; ++i) sum += p[i];
+    for (; i < len; ++i)
+        sum += p[i];
     return sum;
 }
 } // namespace

@@ -12,8 +12,7 @@ namespace zelvor {
 
 class IntelHexWriter {
   public:
-    explicit IntelHexWriter(QIODevice& out)
-        : out_(out), text_(new char[kFlushAt + kLongestLine]) {}
+    explicit IntelHexWriter(QIODevice& out) : out_(out), text_(new char[kFlushAt + kLongestLine]) {}
 
     // One data record of 16 bytes for image address addr.
     void record16(long long addr, const quint8* data);

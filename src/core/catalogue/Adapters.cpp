@@ -8,8 +8,7 @@
 
 namespace zelvor {
 
-int AdapterRead(Session& s, const QString& path)
-{
+int AdapterRead(Session& s, const QString& path) {
     s.adapterLines.clear();
     const auto lines = readTextLines(path, 1024 * 1024);
     if (!lines) return -1;
@@ -17,13 +16,11 @@ int AdapterRead(Session& s, const QString& path)
     return int(s.adapterLines.size());
 }
 
-void loadAdapters(Session& s, const QString& dir)
-{
+void loadAdapters(Session& s, const QString& dir) {
     (void)AdapterRead(s, QDir(dir).filePath(QLatin1String(kAdapterFile)));
 }
 
-QStringList AdapterSet(const QString& line)
-{
+QStringList AdapterSet(const QString& line) {
     QStringList items;
     QString rest = line.left(45);
     for (qsizetype semi; (semi = rest.indexOf(u';')) >= 0;) {
@@ -36,14 +33,12 @@ QStringList AdapterSet(const QString& line)
     return items;
 }
 
-QStringList adapterItems(const Session& s, int code)
-{
+QStringList adapterItems(const Session& s, int code) {
     if (code < 0 || code >= kAdapterCodes || code >= s.adapterLines.size()) return {};
     return AdapterSet(s.adapterLines[code]);
 }
 
-QStringList AdapterShow(const Session& s)
-{
+QStringList AdapterShow(const Session& s) {
     QStringList items = adapterItems(s, s.rom.adapter);
     std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
@@ -52,12 +47,12 @@ QStringList AdapterShow(const Session& s)
     return items;
 }
 
-std::array<QString, 3> AdapterSetV(const Session& s, int baseIndex)
-{
+std::array<QString, 3> AdapterSetV(const Session& s, int baseIndex) {
     std::array<QString, 3> labels;
     if (!s.base.valid(baseIndex)) return labels;
     const QStringList items = adapterItems(s, s.base.at(baseIndex).baseAdapter());
-    for (int i = 0; i < 3 && i < items.size(); ++i) labels[size_t(i)] = items[i];
+    for (int i = 0; i < 3 && i < items.size(); ++i)
+        labels[size_t(i)] = items[i];
     return labels;
 }
 

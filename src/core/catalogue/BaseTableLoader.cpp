@@ -20,52 +20,51 @@ struct Token {
     qsizetype end = -1;
 };
 
-Token nextToken(const QString& line, qsizetype from)
-{
+Token nextToken(const QString& line, qsizetype from) {
     qsizetype i = from;
     const qsizetype n = line.size();
-    while (i < n && line[i].isSpace()) ++i;
+    while (i < n && line[i].isSpace())
+        ++i;
     if (i >= n) return {};
     Token t;
     t.begin = i;
-    while (i < n && !line[i].isSpace()) ++i;
+    while (i < n && !line[i].isSpace())
+        ++i;
     t.end = i;
     return t;
 }
 
 // A decimal integer with an optional sign, as the table's numbers are written.
-bool readInt(QStringView text, qint64& value)
-{
+bool readInt(QStringView text, qint64& value) {
     if (text.isEmpty() || text.size() > 19) return false;
     bool ok = false;
     value = text.toLongLong(&ok, 10);
     return ok;
 }
 
-bool allDigits(QStringView text)
-{
+bool allDigits(QStringView text) {
     if (text.isEmpty()) return false;
     for (QChar c : text)
         if (c < u'0' || c > u'9') return false;
     return true;
 }
 
-quint8 lowByte(qint64 v) { return quint8(quint64(v) & 0xFFu); }
+quint8 lowByte(qint64 v) {
+    return quint8(quint64(v) & 0xFFu);
+}
 
 enum class FirstNumber { Row, Comment, Bad };
 
 // The first number decides whether the line is a row: 10 and more (and anything below 0,
 // which is no class either) make it a comment.
-FirstNumber classify(QStringView text, qint64& cls)
-{
+FirstNumber classify(QStringView text, qint64& cls) {
     if (!readInt(text, cls)) return allDigits(text) ? FirstNumber::Comment : FirstNumber::Bad;
     return (cls >= 10 || cls < 0) ? FirstNumber::Comment : FirstNumber::Row;
 }
 
 } // namespace
 
-BaseLoadResult parseBaseTable(const QStringList& lines, BaseTable& table)
-{
+BaseLoadResult parseBaseTable(const QStringList& lines, BaseTable& table) {
     BaseLoadResult r;
     table.rows.clear();
     table.memTypeCount = 0;
@@ -131,8 +130,7 @@ BaseLoadResult parseBaseTable(const QStringList& lines, BaseTable& table)
     return r;
 }
 
-BaseLoadResult loadBaseTable(const QString& path, BaseTable& table)
-{
+BaseLoadResult loadBaseTable(const QString& path, BaseTable& table) {
     table.rows.clear();
     table.memTypeCount = 0;
     const auto lines = readTextLines(path);
@@ -144,8 +142,7 @@ BaseLoadResult loadBaseTable(const QString& path, BaseTable& table)
     return parseBaseTable(*lines, table);
 }
 
-QString baseLoadMessage(const Session& s, const BaseLoadResult& r, const QString& fileName)
-{
+QString baseLoadMessage(const Session& s, const BaseLoadResult& r, const QString& fileName) {
     const QString f = QDir::toNativeSeparators(fileName);
     switch (r.code) {
     case kBaseNoFile:
@@ -168,8 +165,7 @@ QString baseLoadMessage(const Session& s, const BaseLoadResult& r, const QString
     return {};
 }
 
-int loadBaseTable(Session& s, const QString& dir, QString& why)
-{
+int loadBaseTable(Session& s, const QString& dir, QString& why) {
     const QString path = QDir(dir).filePath(QLatin1String(kBaseTableFile));
     const BaseLoadResult r = loadBaseTable(path, s.base);
     why = baseLoadMessage(s, r, path);
@@ -179,14 +175,14 @@ int loadBaseTable(Session& s, const QString& dir, QString& why)
     return kBaseLoaded;
 }
 
-int findBaseByName(const BaseTable& table, const QString& name)
-{
+int findBaseByName(const BaseTable& table, const QString& name) {
     const QString want = name.left(12).trimmed();
     int found = -1;
     if (want.isEmpty()) return found;
     for (int i = 1; i <= table.baseCount(); ++i) {
         QString key = table.at(i).key();
-        while (!key.isEmpty() && key.back() == u' ') key.chop(1);
+        while (!key.isEmpty() && key.back() == u' ')
+            key.chop(1);
         if (key.compare(want, Qt::CaseInsensitive) == 0) found = i;
     }
     return found;

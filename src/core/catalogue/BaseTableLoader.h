@@ -21,9 +21,9 @@ inline constexpr int kBaseBadSize = 4;   // column 3 does not give a size that f
 
 struct BaseLoadResult {
     int code = kBaseLoaded;
-    int line = 0;        // 1-based line of the fault (codes 3, 4)
-    int column = 0;      // 1-based numeric column of the fault (codes 3, 4)
-    int droppedRows = 0; // rows beyond the table's capacity, not stored
+    int line = 0;         // 1-based line of the fault (codes 3, 4)
+    int column = 0;       // 1-based numeric column of the fault (codes 3, 4)
+    int droppedRows = 0;  // rows beyond the table's capacity, not stored
     int firstDropped = 0; // line of the first of them
 };
 

@@ -12,13 +12,11 @@ namespace zelvor {
 
 namespace {
 
-bool oneOf(int v, std::initializer_list<int> set)
-{
+bool oneOf(int v, std::initializer_list<int> set) {
     return std::find(set.begin(), set.end(), v) != set.end();
 }
 
-QString pick(const QStringList& list, int index)
-{
+QString pick(const QStringList& list, int index) {
     return index >= 0 && index < list.size() ? list[index] : QString();
 }
 
@@ -30,35 +28,31 @@ const QString kI2c = QStringLiteral("Serial Ix2 C");
 
 } // namespace
 
-const QStringList& vppChoiceTexts()
-{
+const QStringList& vppChoiceTexts() {
     static const QStringList t{QStringLiteral("Vpp=12.50V"), QStringLiteral("Vpp=21.00V"),
                                QStringLiteral("Vpp=25.00V"), kNoVpp};
     return t;
 }
 
-const QStringList& vccChoiceTexts()
-{
+const QStringList& vccChoiceTexts() {
     static const QStringList t{kVcc5, QStringLiteral(", Vcc=6.00V"), kVcc3};
     return t;
 }
 
-const QStringList& algChoiceTexts()
-{
-    static const QStringList t{QStringLiteral("STANDARD 50ms"), QStringLiteral("INTELLIGENT 1ms 3X"),
-                               QStringLiteral("QUICK PULSE"), QStringLiteral("DATA POLLING")};
+const QStringList& algChoiceTexts() {
+    static const QStringList t{QStringLiteral("STANDARD 50ms"),
+                               QStringLiteral("INTELLIGENT 1ms 3X"), QStringLiteral("QUICK PULSE"),
+                               QStringLiteral("DATA POLLING")};
     return t;
 }
 
-void setChoiceTexts(Session& s)
-{
+void setChoiceTexts(Session& s) {
     s.run.vppTexts = vppChoiceTexts();
     s.run.vccTexts = vccChoiceTexts();
     s.run.algTexts = algChoiceTexts();
 }
 
-QString areaSuffix(const RomParams& p, qint32 area)
-{
+QString areaSuffix(const RomParams& p, qint32 area) {
     if (area != 0 && area != 1) return {};
     const int a = p.algCode;
     const char* second = nullptr;
@@ -75,12 +69,12 @@ QString areaSuffix(const RomParams& p, qint32 area)
     return area == 0 ? QStringLiteral("/CODE") : QString::fromLatin1(second);
 }
 
-QString chipLabel(const Session& s) { return s.rom.romName + areaSuffix(s.rom, s.op.area); }
+QString chipLabel(const Session& s) {
+    return s.rom.romName + areaSuffix(s.rom, s.op.area);
+}
 
-QString sizeLabel(const RomParams& p)
-{
-    if (p.romLen < 1024)
-        return QStringLiteral("%1 x %2").arg(p.romLen).arg(p.dataWidth);
+QString sizeLabel(const RomParams& p) {
+    if (p.romLen < 1024) return QStringLiteral("%1 x %2").arg(p.romLen).arg(p.dataWidth);
     if (pageAddressed(p)) {
         const qint32 page = pageLength(p);
         return QStringLiteral("%1 x %2").arg(p.romLen / page).arg(page);
@@ -88,8 +82,7 @@ QString sizeLabel(const RomParams& p)
     return QStringLiteral("%1K x %2").arg(p.romLen / 1024).arg(p.dataWidth);
 }
 
-VoltageLabels voltageLabels(const RomParams& p)
-{
+VoltageLabels voltageLabels(const RomParams& p) {
     const int a = p.algCode;
     switch (p.devClass) {
     case 3:
@@ -117,15 +110,13 @@ VoltageLabels voltageLabels(const RomParams& p)
     return v;
 }
 
-bool hasConfiguration(const RomParams& p)
-{
+bool hasConfiguration(const RomParams& p) {
     const int a = p.algCode;
     return oneOf(a, {27, 43, 45, 42, 52, 55, 26}) || (a == 41 && p.variant == 1) ||
            (a == 28 && p.devClass == 1) || (a == 10 && p.subType == 3);
 }
 
-ToolbarFlags toolbarFlags(const RomParams& p)
-{
+ToolbarFlags toolbarFlags(const RomParams& p) {
     ToolbarFlags f;
     f.program = p.canWrite == 1;
     f.erase = p.canErase == 1;
@@ -138,8 +129,7 @@ ToolbarFlags toolbarFlags(const RomParams& p)
     return f;
 }
 
-WindowTexts ShowWindow(Session& s)
-{
+WindowTexts ShowWindow(Session& s) {
     const RomParams& p = s.rom;
     RomBuf& b = s.buf;
     WindowTexts w;
@@ -162,8 +152,7 @@ WindowTexts ShowWindow(Session& s)
     return w;
 }
 
-MenuVisibility SetVisible(const RomParams& p)
-{
+MenuVisibility SetVisible(const RomParams& p) {
     const int a = p.algCode;
     MenuVisibility m;
     m.setX2 = a == 44 || a == 54 || (a == 32 && p.variant == 0);
@@ -179,8 +168,7 @@ MenuVisibility SetVisible(const RomParams& p)
     return m;
 }
 
-PicShowData PicShow(const Session& s)
-{
+PicShowData PicShow(const Session& s) {
     const RomParams& p = s.rom;
     const int a = p.algCode;
     PicShowData d;

@@ -48,19 +48,19 @@ bool hasConfiguration(const RomParams& p);
 
 // Everything ShowWindow puts into the main window's labels and buttons.
 struct WindowTexts {
-    QString fileFormat;   // "BIN" / "HEX"
-    QString chip;         // chip label
+    QString fileFormat; // "BIN" / "HEX"
+    QString chip;       // chip label
     VoltageLabels volt;
-    QString bufSize;      // 7 hex digits
-    QString checkSum;     // 4
-    QString addrStart;    // 7
-    QString addrEnd;      // 7
-    QString bufOffset;    // 6
-    QString romSize;      // size label
-    QString romSizeUnit;  // always "x 8"
+    QString bufSize;     // 7 hex digits
+    QString checkSum;    // 4
+    QString addrStart;   // 7
+    QString addrEnd;     // 7
+    QString bufOffset;   // 6
+    QString romSize;     // size label
+    QString romSizeUnit; // always "x 8"
     ToolbarFlags buttons;
-    QString dataCaption;  // "+ DATA", "+ LDROM" or empty
-    QString cfgwCaption;  // "+ CFGW", "+ Fuse Bits" or empty
+    QString dataCaption; // "+ DATA", "+ LDROM" or empty
+    QString cfgwCaption; // "+ CFGW", "+ Fuse Bits" or empty
 };
 // Recomputes viewEnd (Cnt_sizeb) and returns the window's texts.
 WindowTexts ShowWindow(Session& s);
@@ -68,7 +68,7 @@ WindowTexts ShowWindow(Session& s);
 // Which chip-dependent menu items are visible.
 struct MenuVisibility {
     bool setX2 = false;
-    bool setCfg = false;   // and ReadCfg
+    bool setCfg = false; // and ReadCfg
     bool testRam = false;
     bool flash1 = false;
     bool setBit = false;

@@ -3,8 +3,8 @@
 #include "app/Messenger.h"
 #include "catalogue/ChipDisplay.h"
 #include "link/Port.h"
-#include "ops/Engine.h"
 #include "link/SetupPacket.h"
+#include "ops/Engine.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -13,20 +13,17 @@ namespace zelvor {
 
 namespace {
 
-bool oneOf(int v, std::initializer_list<int> set)
-{
+bool oneOf(int v, std::initializer_list<int> set) {
     return std::find(set.begin(), set.end(), v) != set.end();
 }
 
 // Algorithms whose columns 4..6 carry options instead of voltages and pulse algorithm.
-bool optionAlgorithm(int alg)
-{
+bool optionAlgorithm(int alg) {
     return oneOf(alg, {15, 16, 30, 36, 37, 46, 47, 48, 49, 50, 51, 57, 60, 61, 62});
 }
 
 // The forced values of the paged and serial algorithms.
-void applyOptions(RomParams& p)
-{
+void applyOptions(RomParams& p) {
     if (optionAlgorithm(p.algCode)) {
         p.optA = p.vppSel;
         p.vppSel = 3;
@@ -55,14 +52,12 @@ constexpr SizeCode kSizeCodes[] = {{'0', 1, 0}, {'1', 1, 1}, {'2', 2, 0}, {'3', 
 
 } // namespace
 
-bool pageAddressed(const RomParams& p)
-{
+bool pageAddressed(const RomParams& p) {
     return p.algCode == 57 || p.algCode == 60 || p.algCode == 61 ||
            (p.algCode == 62 && p.variant == 0);
 }
 
-void Calc_prmult(Session& s)
-{
+void Calc_prmult(Session& s) {
     const PrgSettings& st = s.settings;
     RomParams& p = s.rom;
     if (st.byMaker == 1 && s.cat.valid(st.catIdx)) {
@@ -81,8 +76,7 @@ void Calc_prmult(Session& s)
     p.lowVcc = (alg == 33 || alg == 34) ? 1 : 0;
 }
 
-qint32 mainLength(const BaseRow& row, const RomParams& p)
-{
+qint32 mainLength(const BaseRow& row, const RomParams& p) {
     // The catalogue's divisor lets a smaller part use a larger family's row; it applies to
     // every organisation, so the divided size feeds each rule.
     const qint64 size = qint64(row.size) / std::max<qint32>(1, p.sizeDiv);
@@ -104,8 +98,7 @@ qint32 mainLength(const BaseRow& row, const RomParams& p)
     return qint32(std::min<qint64>(len, 0x7FFFFFFF));
 }
 
-void deriveChip(Session& s)
-{
+void deriveChip(Session& s) {
     if (!s.base.valid(s.settings.romIdx)) return;
     const BaseRow& row = s.base.at(s.settings.romIdx);
     RomParams& p = s.rom;
@@ -147,8 +140,7 @@ void deriveChip(Session& s)
     p.romLen = mainLength(row, p);
 }
 
-void Set_chdata(Session& s)
-{
+void Set_chdata(Session& s) {
     PrgSettings& st = s.settings;
     st.autoErase = 0;
     st.autoBlank = 0;
@@ -159,10 +151,11 @@ void Set_chdata(Session& s)
     st.autoCfgw = 0;
 }
 
-int ChcRom(Session& s, int index) { return ChcRom(s, index, ChipChoice{}); }
+int ChcRom(Session& s, int index) {
+    return ChcRom(s, index, ChipChoice{});
+}
 
-int ChcRom(Session& s, int index, const ChipChoice& choice)
-{
+int ChcRom(Session& s, int index, const ChipChoice& choice) {
     if (!s.base.valid(index)) return kChipUnknown;
 
     const int oldIdx = s.settings.romIdx;
@@ -200,8 +193,7 @@ int ChcRom(Session& s, int index, const ChipChoice& choice)
     return 0;
 }
 
-qint32 pieceLength(const RomParams& p, qint32 area)
-{
+qint32 pieceLength(const RomParams& p, qint32 area) {
     const int a = p.algCode;
     const int v = p.variant;
     if (p.devClass == 4) {
@@ -225,8 +217,7 @@ qint32 pieceLength(const RomParams& p, qint32 area)
     return 160;
 }
 
-int Set_lenbl(Session& s)
-{
+int Set_lenbl(Session& s) {
     s.op.lenBl = pieceLength(s.rom, s.op.area);
     if (s.rom.slowOnly != 1 || s.settings.baudIdx < 2) return 0;
     // This chip programs only at 9600: lower the programmer and the port for the run.
@@ -240,8 +231,7 @@ int Set_lenbl(Session& s)
     return rc;
 }
 
-void areaListChange(Session& s, int index)
-{
+void areaListChange(Session& s, int index) {
     if (index > 0) {
         s.settings.autoData = 0;
         s.settings.autoCfgw = 0;
@@ -249,29 +239,25 @@ void areaListChange(Session& s, int index)
     Code_Data(s, index);
 }
 
-void restoreChip(Session& s)
-{
+void restoreChip(Session& s) {
     s.op.area = 0;
     deriveChip(s);
 }
 
-int modelRefusal(const Session& s, int baseIndex, ModelCheck when)
-{
+int modelRefusal(const Session& s, int baseIndex, ModelCheck when) {
     if (!s.base.valid(baseIndex)) return kUnknownBase;
     const BaseRow& row = s.base.at(baseIndex);
     if (s.settings.model == 3 && row.col[26] == 3) return kRefusedByC;
     if (s.settings.model == 5) {
         const int ad = row.baseAdapter();
-        const bool adapterRefused =
-            ad == 7 || ad == 8 || ad == 9 ||
-            (when == ModelCheck::Selection && (ad == 18 || ad == 21));
+        const bool adapterRefused = ad == 7 || ad == 8 || ad == 9 ||
+                                    (when == ModelCheck::Selection && (ad == 18 || ad == 21));
         if (row.baseClass == 1 || adapterRefused) return kRefusedByB;
     }
     return kModelAllows;
 }
 
-QString modelRefusalText(const Session& s, int code)
-{
+QString modelRefusalText(const Session& s, int code) {
     switch (code) {
     case kUnknownBase:
         return s.text(msg::ChipNotSupported);

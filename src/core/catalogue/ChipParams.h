@@ -30,7 +30,9 @@ qint32 mainLength(const BaseRow& row, const RomParams& p);
 
 // True for Flash addressed by pages with spare bytes (264 << optC bytes a page).
 bool pageAddressed(const RomParams& p);
-inline qint32 pageLength(const RomParams& p) { return 264 << (p.optC & 7); }
+inline qint32 pageLength(const RomParams& p) {
+    return 264 << (p.optC & 7);
+}
 
 // Makes base type `index` the current chip with the given selection: announces it to the
 // programmer (opCode 0), then derives its parameters, resets the automatic-programming
@@ -66,9 +68,9 @@ void restoreChip(Session& s);
 // Model restrictions. At selection Zelvor-B also refuses adapter codes 18 and 21.
 enum class ModelCheck { Selection, StartUp };
 inline constexpr int kModelAllows = 0;
-inline constexpr int kUnknownBase = 1;   // base type -1: "Выбранная микросхема не поддерживается"
-inline constexpr int kRefusedByC = 2;    // Zelvor-C: sub-type 3
-inline constexpr int kRefusedByB = 3;    // Zelvor-B: MCS-51 or adapters 7, 8, 9 (18, 21)
+inline constexpr int kUnknownBase = 1; // base type -1: "Выбранная микросхема не поддерживается"
+inline constexpr int kRefusedByC = 2; // Zelvor-C: sub-type 3
+inline constexpr int kRefusedByB = 3; // Zelvor-B: MCS-51 or adapters 7, 8, 9 (18, 21)
 [[nodiscard]] int modelRefusal(const Session& s, int baseIndex, ModelCheck when);
 // The status message for a refusal code (the texts exist in Russian only); empty for 0.
 QString modelRefusalText(const Session& s, int code);

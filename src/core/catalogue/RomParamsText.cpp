@@ -6,8 +6,7 @@
 
 namespace zelvor {
 
-QList<QPair<QString, QString>> romParamsFields(const RomParams& p)
-{
+QList<QPair<QString, QString>> romParamsFields(const RomParams& p) {
     QList<QPair<QString, QString>> f;
     auto add = [&f](const char* name, qint64 v) {
         f.append({QString::fromLatin1(name), QString::number(v)});
@@ -46,7 +45,8 @@ QList<QPair<QString, QString>> romParamsFields(const RomParams& p)
     add("subType", p.subType);
     f.append({QStringLiteral("romName"), p.romName});
     QStringList fuses;
-    for (quint8 b : p.fuseBytes) fuses << Hex_str(b, 2);
+    for (quint8 b : p.fuseBytes)
+        fuses << Hex_str(b, 2);
     f.append({QStringLiteral("fuseBytes"), fuses.join(u' ')});
     return f;
 }

@@ -17,8 +17,7 @@ struct JournalFile {
     QFile file;
     bool ok = false;
 
-    void write(const QString& line)
-    {
+    void write(const QString& line) {
         if (!ok) return;
         const QByteArray bytes = toCp1251(line) + QByteArrayLiteral("\r\n");
         if (file.write(bytes) != bytes.size() || !file.flush()) ok = false;
@@ -27,8 +26,7 @@ struct JournalFile {
 
 } // namespace
 
-void openJournal(Session& s, const QString& dir)
-{
+void openJournal(Session& s, const QString& dir) {
     auto jf = std::make_shared<JournalFile>();
     jf->file.setFileName(QDir(dir).filePath(QLatin1String(kJournalFile)));
     jf->ok = jf->file.open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -36,26 +34,25 @@ void openJournal(Session& s, const QString& dir)
     s.run.logOn = 1;
 }
 
-void closeJournal(Session& s)
-{
+void closeJournal(Session& s) {
     s.run.logOn = 0;
     s.journalSink = nullptr; // the last reference: the file is closed
 }
 
-void Wr_logClick(Session& s)
-{
+void Wr_logClick(Session& s) {
     if (s.run.logOn == 1)
         closeJournal(s);
     else
         openJournal(s, QDir::currentPath());
 }
 
-QStringList journalViewLines(const Session& s, int* selected)
-{
+QStringList journalViewLines(const Session& s, int* selected) {
     if (selected) *selected = int(s.run.msgLog.size()) - 1;
     return s.run.msgLog;
 }
 
-QString journalViewCaption(const Session& s) { return s.text(msg::LogViewCaption); }
+QString journalViewCaption(const Session& s) {
+    return s.text(msg::LogViewCaption);
+}
 
 } // namespace zelvor

@@ -14,15 +14,13 @@ namespace {
 // Longest bulk block the programmer can announce: 65536 addresses of two bytes.
 constexpr qint64 kMaxBulk = 2 * 65536;
 
-quint8 sum8(std::span<const quint8> bytes)
-{
+quint8 sum8(std::span<const quint8> bytes) {
     return quint8(std::accumulate(bytes.begin(), bytes.end(), 0u) & 0xFF);
 }
 
 // The stretches of memory that `count` bytes at (index, offset) occupy: one for an
 // auxiliary buffer, one per page touched for the buffer. Empty when they do not all exist.
-std::vector<std::span<quint8>> locate(Session& s, int index, qint64 offset, qint64 count)
-{
+std::vector<std::span<quint8>> locate(Session& s, int index, qint64 offset, qint64 count) {
     std::vector<std::span<quint8>> parts;
     if (count <= 0 || offset < 0) return parts;
     if (index < 0) {
@@ -46,24 +44,33 @@ std::vector<std::span<quint8>> locate(Session& s, int index, qint64 offset, qint
 
 } // namespace
 
-int bulkBytesPerAddress(const RomParams& rom)
-{
+int bulkBytesPerAddress(const RomParams& rom) {
     switch (rom.algCode) {
-    case 19: case 20: case 24: case 38: case 47: case 58:
+    case 19:
+    case 20:
+    case 24:
+    case 38:
+    case 47:
+    case 58:
         return 2;
     case 23:
         return rom.dataWidth == 16 ? 2 : 1;
     case 27:
         return rom.dataWidth > 8 ? 2 : 1;
-    case 26: case 28: case 41: case 42: case 45: case 52: case 55:
+    case 26:
+    case 28:
+    case 41:
+    case 42:
+    case 45:
+    case 52:
+    case 55:
         return rom.dataWidth == 16 ? 2 : 1;
     default:
         return 1;
     }
 }
 
-int Wr_block(Session& s, int index, int offset, int count)
-{
+int Wr_block(Session& s, int index, int offset, int count) {
     if (count < 1 || count > 256) return 1;
     const auto parts = locate(s, index, offset, count);
     if (parts.empty()) return 1;
@@ -80,14 +87,12 @@ int Wr_block(Session& s, int index, int offset, int count)
     return Wait_ack(s) == 0 ? 0 : 1;
 }
 
-int Wr_block_r(Session& s, int index, int offset, int count)
-{
+int Wr_block_r(Session& s, int index, int offset, int count) {
     return linkExchange(
         s, 2, [] { return 0; }, [&] { return Wr_block(s, index, offset, count); });
 }
 
-int Rd_reply(Session& s, std::span<quint8> dest, int& length)
-{
+int Rd_reply(Session& s, std::span<quint8> dest, int& length) {
     allocLinkBuffers(s);
     if (Read_com(s, s.link.xferBuf, 1, 0) != 0) return 7;
     const int n = s.link.xferBuf[0] + 1;
@@ -106,8 +111,7 @@ int Rd_reply(Session& s, std::span<quint8> dest, int& length)
     return 0;
 }
 
-int Rd_reply_r(Session& s, std::span<quint8> dest, int& length, int tries)
-{
+int Rd_reply_r(Session& s, std::span<quint8> dest, int& length, int tries) {
     length = 0;
     return linkExchange(
         s, tries <= 0 ? 2 : tries,
@@ -119,13 +123,11 @@ int Rd_reply_r(Session& s, std::span<quint8> dest, int& length, int tries)
         [&] { return Rd_reply(s, dest, length); });
 }
 
-int Rd_reply_r(Session& s, int tries)
-{
+int Rd_reply_r(Session& s, int tries) {
     return Rd_reply_r(s, s.link.ansBuf, s.link.ansLen, tries);
 }
 
-int Rd_block(Session& s, int index, int offset)
-{
+int Rd_block(Session& s, int index, int offset) {
     const qint64 addresses = qint64(s.op.opEnd) - qint64(s.op.opStart) + 1;
     const qint64 n = addresses * bulkBytesPerAddress(s.rom);
     if (n <= 0) return -1;
@@ -153,9 +155,9 @@ int Rd_block(Session& s, int index, int offset)
     return 0;
 }
 
-int Rd_block_r(Session& s, int index, int offset)
-{
-    return linkExchange(s, 2, [] { return 0; }, [&] { return Rd_block(s, index, offset); });
+int Rd_block_r(Session& s, int index, int offset) {
+    return linkExchange(
+        s, 2, [] { return 0; }, [&] { return Rd_block(s, index, offset); });
 }
 
 } // namespace zelvor

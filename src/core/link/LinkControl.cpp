@@ -8,8 +8,7 @@ namespace zelvor {
 
 namespace {
 // Status panel 2: the rate, or nothing while the port is not open.
-void showRate(Session& s)
-{
+void showRate(Session& s) {
     if (s.link.demoMode != 1 && s.link.portFailed == 1)
         s.fe.statusPanel(2, QString());
     else
@@ -17,8 +16,7 @@ void showRate(Session& s)
 }
 } // namespace
 
-int ChcSpd(Session& s, int code)
-{
+int ChcSpd(Session& s, int code) {
     ShowMessageS(s, QString());
     if (code == s.settings.baudIdx) return 0;
     const int old = s.settings.baudIdx;
@@ -34,8 +32,7 @@ int ChcSpd(Session& s, int code)
     return rc;
 }
 
-void selectComPort(Session& s, int port)
-{
+void selectComPort(Session& s, int port) {
     s.link.demoMode = 0;
     s.settings.comPort = quint16(port);
     Reopen_com(s);
@@ -43,15 +40,13 @@ void selectComPort(Session& s, int port)
     showRate(s);
 }
 
-void selectDemoMode(Session& s)
-{
+void selectDemoMode(Session& s) {
     s.link.demoMode = 1;
     ShowMessageC(s);
     ShowMessageT(s);
 }
 
-void Shutdown_link(Session& s)
-{
+void Shutdown_link(Session& s) {
     if (s.settings.baudIdx >= 1) {
         s.op.opCode = 4;
         s.settings.baudIdx = 0;

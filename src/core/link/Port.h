@@ -65,8 +65,7 @@ void Wait_ms(Session& s, int ms);
 inline constexpr int kDemoPauseMs = 3;
 
 template <class OnDemo, class Attempt>
-[[nodiscard]] int linkExchange(Session& s, int tries, OnDemo onDemo, Attempt attempt)
-{
+[[nodiscard]] int linkExchange(Session& s, int tries, OnDemo onDemo, Attempt attempt) {
     if (s.link.demoMode == 1) {
         s.clock.sleepMs(kDemoPauseMs);
         return onDemo();

@@ -10,11 +10,12 @@
 namespace zelvor {
 
 namespace {
-int portSlot(int comPort) { return comPort >= 0 && comPort <= 2 ? comPort : 3; }
+int portSlot(int comPort) {
+    return comPort >= 0 && comPort <= 2 ? comPort : 3;
+}
 } // namespace
 
-PortPaths defaultPortPaths()
-{
+PortPaths defaultPortPaths() {
     PortPaths p;
     for (int i = 0; i < 4; ++i) {
 #if defined(Q_OS_WIN)
@@ -26,8 +27,7 @@ PortPaths defaultPortPaths()
     return p;
 }
 
-PortMapParse parsePortMap(const QStringList& lines, const PortPaths& base)
-{
+PortMapParse parsePortMap(const QStringList& lines, const PortPaths& base) {
     static const QRegularExpression kLine(QStringLiteral("^\\s*COM([1-4])\\s*=\\s*(\\S.*?)\\s*$"),
                                           QRegularExpression::CaseInsensitiveOption);
     PortMapParse r{base, {}};
@@ -45,8 +45,7 @@ PortMapParse parsePortMap(const QStringList& lines, const PortPaths& base)
     return r;
 }
 
-int loadPortMap(Session& s, const QString& dir)
-{
+int loadPortMap(Session& s, const QString& dir) {
     s.portPaths = defaultPortPaths();
     const QString path = QDir(dir).filePath(QString::fromLatin1(kPortMapFile));
     if (!QFileInfo::exists(path)) return 0;
@@ -65,13 +64,14 @@ int loadPortMap(Session& s, const QString& dir)
     return int(parsed.problems.size());
 }
 
-QString portDevice(const Session& s, int comPort)
-{
+QString portDevice(const Session& s, int comPort) {
     if (!s.portOverride.isEmpty()) return s.portOverride;
     const QString& mapped = s.portPaths[size_t(portSlot(comPort))];
     return mapped.isEmpty() ? defaultPortPaths()[size_t(portSlot(comPort))] : mapped;
 }
 
-QString portName(int comPort) { return QStringLiteral("Com%1").arg(portSlot(comPort) + 1); }
+QString portName(int comPort) {
+    return QStringLiteral("Com%1").arg(portSlot(comPort) + 1);
+}
 
 } // namespace zelvor

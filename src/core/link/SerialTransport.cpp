@@ -20,18 +20,16 @@ namespace {
 // Reads through QSerialPort's own buffer; a wait that times out is not a failure, but the
 // port keeps the time-out as its error until it is cleared.
 class PortSource final : public ByteSource {
-public:
+  public:
     explicit PortSource(QSerialPort& port) : port_(port) {}
 
-    int take(quint8* dest, int max) override
-    {
+    int take(quint8* dest, int max) override {
         if (max <= 0) return 0;
         const qint64 n = port_.read(reinterpret_cast<char*>(dest), max);
         return n < 0 ? -1 : int(n);
     }
 
-    bool wait(int ms) override
-    {
+    bool wait(int ms) override {
         if (port_.waitForReadyRead(ms)) return true;
         const auto err = port_.error();
         if (err == QSerialPort::NoError || err == QSerialPort::TimeoutError) {
@@ -41,7 +39,7 @@ public:
         return false;
     }
 
-private:
+  private:
     QSerialPort& port_;
 };
 
@@ -49,10 +47,11 @@ private:
 
 SerialTransport::SerialTransport(Clock& clock) : clock_(clock), port_(new QSerialPort) {}
 
-SerialTransport::~SerialTransport() { close(); }
+SerialTransport::~SerialTransport() {
+    close();
+}
 
-bool SerialTransport::open(const QString& device, qint32 baud)
-{
+bool SerialTransport::open(const QString& device, qint32 baud) {
     close();
     port_->setPortName(device);
     // Only rate and framing are chosen; QSerialPort opens the line raw and without flow
@@ -73,18 +72,20 @@ bool SerialTransport::open(const QString& device, qint32 baud)
     return true;
 }
 
-void SerialTransport::close()
-{
+void SerialTransport::close() {
     if (port_->isOpen()) port_->close();
     port_->clearError();
 }
 
-bool SerialTransport::isOpen() const { return port_->isOpen(); }
+bool SerialTransport::isOpen() const {
+    return port_->isOpen();
+}
 
-qint32 SerialTransport::baudRate() const { return port_->isOpen() ? port_->baudRate() : 0; }
+qint32 SerialTransport::baudRate() const {
+    return port_->isOpen() ? port_->baudRate() : 0;
+}
 
-bool SerialTransport::write(const quint8* data, int count)
-{
+bool SerialTransport::write(const quint8* data, int count) {
     if (!port_->isOpen()) return false;
     if (count <= 0) return true;
     if (port_->write(reinterpret_cast<const char*>(data), count) != count) {
@@ -108,8 +109,7 @@ bool SerialTransport::write(const quint8* data, int count)
     return true;
 }
 
-int SerialTransport::read(quint8* dest, int count, int intervalMs, int totalMs)
-{
+int SerialTransport::read(quint8* dest, int count, int intervalMs, int totalMs) {
     if (!port_->isOpen()) return -1;
     PortSource source(*port_);
     const int n = timedRead(clock_, source, dest, count, intervalMs, totalMs);
@@ -117,8 +117,7 @@ int SerialTransport::read(quint8* dest, int count, int intervalMs, int totalMs)
     return n;
 }
 
-void SerialTransport::fail(const QString& what)
-{
+void SerialTransport::fail(const QString& what) {
     lastError_ = what;
     // A port whose peer has vanished keeps reporting the same error while it stays open;
     // closing it lets the next reopen start afresh.

@@ -15,7 +15,7 @@ class QSerialPort;
 namespace zelvor {
 
 class SerialTransport final : public Transport {
-public:
+  public:
     explicit SerialTransport(Clock& clock);
     ~SerialTransport() override;
 
@@ -29,7 +29,7 @@ public:
     // What went wrong last (for diagnostics).
     QString lastError() const { return lastError_; }
 
-private:
+  private:
     void fail(const QString& what);
 
     Clock& clock_;

@@ -11,10 +11,11 @@ namespace {
 
 using u8 = quint8;
 
-constexpr u8 lo(quint32 v) { return u8(v & 0xFF); }
+constexpr u8 lo(quint32 v) {
+    return u8(v & 0xFF);
+}
 
-bool oneOf(int v, std::initializer_list<int> set)
-{
+bool oneOf(int v, std::initializer_list<int> set) {
     return std::find(set.begin(), set.end(), v) != set.end();
 }
 
@@ -22,28 +23,37 @@ bool oneOf(int v, std::initializer_list<int> set)
 // addresses.
 enum class PageScheme {
     None,
-    PageByte,   // 57: page number and byte packed into one address word
-    Nand,       // 60, 62 variant 0: page number and column
-    Nand61,     // 61: as Nand, with a third page byte and an encoded read count
-    Nand2048,   // 62 variant 1: 2048-byte pages
-    Pages512,   // 46 with optC 1: 512-byte pages
+    PageByte, // 57: page number and byte packed into one address word
+    Nand,     // 60, 62 variant 0: page number and column
+    Nand61,   // 61: as Nand, with a third page byte and an encoded read count
+    Nand2048, // 62 variant 1: 2048-byte pages
+    Pages512, // 46 with optC 1: 512-byte pages
 };
 
-PageScheme pageScheme(const RomParams& rom)
-{
+PageScheme pageScheme(const RomParams& rom) {
     switch (rom.algCode) {
-    case 57: return PageScheme::PageByte;
-    case 60: return PageScheme::Nand;
-    case 61: return PageScheme::Nand61;
-    case 62: return rom.variant == 1 ? PageScheme::Nand2048 : PageScheme::Nand;
-    case 46: return rom.optC == 1 ? PageScheme::Pages512 : PageScheme::None;
-    default: return PageScheme::None;
+    case 57:
+        return PageScheme::PageByte;
+    case 60:
+        return PageScheme::Nand;
+    case 61:
+        return PageScheme::Nand61;
+    case 62:
+        return rom.variant == 1 ? PageScheme::Nand2048 : PageScheme::Nand;
+    case 46:
+        return rom.optC == 1 ? PageScheme::Pages512 : PageScheme::None;
+    default:
+        return PageScheme::None;
     }
 }
 
 // optC as a shift count (a page of 264 bytes doubles with each step).
-int pageShift(const RomParams& rom) { return std::clamp(int(rom.optC), 0, 15); }
-quint32 pageSize(const RomParams& rom) { return 264u << pageShift(rom); }
+int pageShift(const RomParams& rom) {
+    return std::clamp(int(rom.optC), 0, 15);
+}
+quint32 pageSize(const RomParams& rom) {
+    return 264u << pageShift(rom);
+}
 
 struct Build {
     const RomParams& rom;
@@ -59,8 +69,7 @@ struct Build {
 };
 
 // Step 1: mode and algorithm bytes.
-void modeAndAlgorithm(const Build& b, u8 vpp, SetupPacket& p)
-{
+void modeAndAlgorithm(const Build& b, u8 vpp, SetupPacket& p) {
     const RomParams& r = b.rom;
     const u8 op = u8(b.opCode & 0x0F);
     const u8 alg = u8(b.alg & 0x3F);
@@ -91,15 +100,13 @@ void modeAndAlgorithm(const Build& b, u8 vpp, SetupPacket& p)
 
 // Command byte of the serial-programmed microcontrollers: 0xAC for erase and lock writes,
 // read (0x20) or write (0x40) with 0x80 for the data area otherwise.
-u8 commandByte(const Build& b, u8 readIdCommand)
-{
+u8 commandByte(const Build& b, u8 readIdCommand) {
     if (b.opCode == 7) return readIdCommand;
     if (b.opCode == 5 || b.opCode == 3) return 0xAC;
     return u8((b.opCode == 1 ? 0x20 : 0x40) | (b.area == 1 ? 0x80 : 0));
 }
 
-u8 serialEepromFlags(const Build& b)
-{
+u8 serialEepromFlags(const Build& b) {
     const RomParams& r = b.rom;
     u8 f = u8(((r.vppSel & 0x0F) << 4) | r.pulseAlg);
     if (b.start > 0xFFFF) f |= 0x01;
@@ -108,41 +115,50 @@ u8 serialEepromFlags(const Build& b)
     return f;
 }
 
-u8 avrFlags(const Build& b, u8 previous)
-{
+u8 avrFlags(const Build& b, u8 previous) {
     const RomParams& r = b.rom;
     if (b.alg == 45) {
         switch (b.opCode) {
-        case 7: return 0x88;
+        case 7:
+            return 0x88;
         case 3:
             switch (b.area) {
-            case 2: return 0x40;
-            case 3: return 0x20;
-            case 5: return 0x42;
-            default: return 0x41;
+            case 2:
+                return 0x40;
+            case 3:
+                return 0x20;
+            case 5:
+                return 0x42;
+            default:
+                return 0x41;
             }
         case 1:
             switch (b.area) {
-            case 0: return 0x02;
-            case 1: return 0x83;
-            case 2: return 0x04;
-            case 3: return 0x14;
-            default: return previous;
+            case 0:
+                return 0x02;
+            case 1:
+                return 0x83;
+            case 2:
+                return 0x04;
+            case 3:
+                return 0x14;
+            default:
+                return previous;
             }
         case 2: {
             u8 f = b.area == 0 ? 0x10 : b.area == 1 ? 0x91 : previous;
             if (r.variant == 0) f |= 0x08;
             return f;
         }
-        default: return previous;
+        default:
+            return previous;
         }
     }
     const bool commandSet = oneOf(b.alg, {26, 42, 52, 55}) || (b.alg == 41 && r.variant == 1);
     return commandByte(b, commandSet ? b.op.cmdArg : u8(0x30));
 }
 
-u8 picFlags(const Build& b)
-{
+u8 picFlags(const Build& b) {
     const RomParams& r = b.rom;
     if (b.alg != 27) {
         u8 f = u8((b.start >> 16) & 0x3F);
@@ -157,8 +173,7 @@ u8 picFlags(const Build& b)
     return f;
 }
 
-u8 parallelFlags(const Build& b)
-{
+u8 parallelFlags(const Build& b) {
     const RomParams& r = b.rom;
     const int alg = b.alg;
     const int v = r.variant;
@@ -200,20 +215,22 @@ u8 parallelFlags(const Build& b)
 }
 
 // Step 2: B3.
-u8 flagsByte(const Build& b, u8 previous)
-{
+u8 flagsByte(const Build& b, u8 previous) {
     switch (b.layout) {
-    case PacketLayout::SerialEeprom: return serialEepromFlags(b);
-    case PacketLayout::Avr: return avrFlags(b, previous);
-    case PacketLayout::Pic: return picFlags(b);
-    case PacketLayout::Parallel: return parallelFlags(b);
+    case PacketLayout::SerialEeprom:
+        return serialEepromFlags(b);
+    case PacketLayout::Avr:
+        return avrFlags(b, previous);
+    case PacketLayout::Pic:
+        return picFlags(b);
+    case PacketLayout::Parallel:
+        return parallelFlags(b);
     }
     return previous;
 }
 
 // Step 3: B3..B5 from the start address.
-void startAddress(const Build& b, SetupPacket& p)
-{
+void startAddress(const Build& b, SetupPacket& p) {
     const quint32 n = b.start / pageSize(b.rom);
     const quint32 rem = b.start % pageSize(b.rom);
     switch (pageScheme(b.rom)) {
@@ -246,8 +263,7 @@ void startAddress(const Build& b, SetupPacket& p)
 }
 
 // Step 5: B6.
-u8 endFlags(const Build& b, u8 b3)
-{
+u8 endFlags(const Build& b, u8 b3) {
     const int alg = b.alg;
     if (b.layout == PacketLayout::SerialEeprom || b.layout == PacketLayout::Pic ||
         oneOf(alg, {44, 54, 56}))
@@ -266,11 +282,12 @@ u8 endFlags(const Build& b, u8 b3)
     return e;
 }
 
-quint32 ceilDiv(quint32 x, quint32 n) { return x / n + (x % n != 0 ? 1 : 0); }
+quint32 ceilDiv(quint32 x, quint32 n) {
+    return x / n + (x % n != 0 ? 1 : 0);
+}
 
 // Step 6: the count word B7:B8 and the page algorithms' B6.
-void countWord(const Build& b, SetupPacket& p)
-{
+void countWord(const Build& b, SetupPacket& p) {
     const RomParams& r = b.rom;
     // The block length, taken on the low 16 bits of both addresses.
     const quint32 d = quint16(quint16(b.end) - quint16(b.start) + 1);
@@ -313,25 +330,25 @@ void countWord(const Build& b, SetupPacket& p)
 
 } // namespace
 
-PacketLayout packetLayout(int devClass)
-{
+PacketLayout packetLayout(int devClass) {
     switch (devClass) {
-    case 4: return PacketLayout::SerialEeprom;
-    case 5: return PacketLayout::Pic;
-    case 6: return PacketLayout::Avr;
-    default: return PacketLayout::Parallel; // 0..3, and 7..9 which have no layout of their own
+    case 4:
+        return PacketLayout::SerialEeprom;
+    case 5:
+        return PacketLayout::Pic;
+    case 6:
+        return PacketLayout::Avr;
+    default:
+        return PacketLayout::Parallel; // 0..3, and 7..9 which have no layout of their own
     }
 }
 
-quint8 packetVppSel(const RomParams& rom)
-{
-    return packetLayout(rom.devClass) == PacketLayout::Parallel && rom.vppSel == 3 ? 0
-                                                                                    : rom.vppSel;
+quint8 packetVppSel(const RomParams& rom) {
+    return packetLayout(rom.devClass) == PacketLayout::Parallel && rom.vppSel == 3 ? 0 : rom.vppSel;
 }
 
 SetupPacket buildSetupPacket(const RomParams& rom, const OpState& op, int baudIdx,
-                             const SetupPacket& previous)
-{
+                             const SetupPacket& previous) {
     const Build b{rom,
                   op,
                   packetLayout(rom.devClass),
@@ -351,13 +368,13 @@ SetupPacket buildSetupPacket(const RomParams& rom, const OpState& op, int baudId
     countWord(b, p);
     if (rom.lowVcc == 1) p[1] |= 0x40;
     u8 sum = 0;
-    for (int i = 1; i <= 8; ++i) sum = u8(sum + p[size_t(i)]);
+    for (int i = 1; i <= 8; ++i)
+        sum = u8(sum + p[size_t(i)]);
     p[9] = sum;
     return p;
 }
 
-int Make_mode(Session& s)
-{
+int Make_mode(Session& s) {
     allocLinkBuffers(s);
     s.rom.vppSel = packetVppSel(s.rom);
     s.link.packet = buildSetupPacket(s.rom, s.op, s.settings.baudIdx, s.link.packet);
@@ -366,8 +383,7 @@ int Make_mode(Session& s)
     return Wait_ack(s);
 }
 
-int Send_mode(Session& s)
-{
+int Send_mode(Session& s) {
     return linkExchange(
         s, 2, [] { return 0; },
         [&] {

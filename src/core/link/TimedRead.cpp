@@ -5,8 +5,7 @@
 namespace zelvor {
 
 int timedRead(Clock& clock, ByteSource& source, quint8* dest, int count, int intervalMs,
-              int totalMs)
-{
+              int totalMs) {
     if (count <= 0) return 0;
     const qint64 start = clock.nowMs();
     const qint64 totalDeadline = start + totalMs;

@@ -11,7 +11,7 @@ namespace zelvor {
 
 // Where the bytes come from: a serial port, or a script in tests.
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Copies up to `max` bytes that have already arrived; 0 when none, -1 on a failure.
     virtual int take(quint8* dest, int max) = 0;

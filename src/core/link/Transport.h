@@ -7,7 +7,7 @@
 namespace zelvor {
 
 class Transport {
-public:
+  public:
     virtual ~Transport() = default;
     // Opens the device at `baud`, 8 data bits, no parity, one stop bit.
     virtual bool open(const QString& device, qint32 baud) = 0;

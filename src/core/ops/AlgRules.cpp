@@ -6,29 +6,27 @@
 namespace zelvor::ops {
 
 namespace {
-bool oneOf(int v, std::initializer_list<int> list)
-{
+bool oneOf(int v, std::initializer_list<int> list) {
     return std::find(list.begin(), list.end(), v) != list.end();
 }
 } // namespace
 
-bool blankCheckInPc(int a)
-{
+bool blankCheckInPc(int a) {
     return oneOf(a, {21, 22, 23, 26, 27, 28, 32, 33, 34, 41, 42, 43, 45, 46, 52, 53, 55, 57, 59});
 }
 
-int pieceReplyTries(int a)
-{
+int pieceReplyTries(int a) {
     if (oneOf(a, {26, 27, 28, 32, 41, 42, 43, 45, 52, 55})) return 10;
     if (a == 0) return 30;
     if (a == 58) return 5;
     return 2;
 }
 
-int blankReplyTries(int devClass) { return devClass == 1 ? 5 : 2; }
+int blankReplyTries(int devClass) {
+    return devClass == 1 ? 5 : 2;
+}
 
-int eraseReplyTries(const RomParams& p)
-{
+int eraseReplyTries(const RomParams& p) {
     const int a = p.algCode;
     if (a == 58) return 300;
     if (oneOf(a, {36, 37, 44, 47})) return 90;
@@ -38,13 +36,16 @@ int eraseReplyTries(const RomParams& p)
     return 2;
 }
 
-int pauseAfterBlockMs(const RomParams& p)
-{
+int pauseAfterBlockMs(const RomParams& p) {
     return (p.algCode == 45 || (p.algCode == 46 && p.optC == 1)) ? 500 : 0;
 }
 
-bool retriesVerify(int a) { return a == 25 || a == 34 || a == 53; }
+bool retriesVerify(int a) {
+    return a == 25 || a == 34 || a == 53;
+}
 
-bool byteWideDataArea(int a) { return oneOf(a, {26, 27, 28, 41, 42, 43, 45, 52, 55}); }
+bool byteWideDataArea(int a) {
+    return oneOf(a, {26, 27, 28, 41, 42, 43, 45, 52, 55});
+}
 
 } // namespace zelvor::ops

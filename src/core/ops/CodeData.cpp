@@ -12,8 +12,7 @@ namespace zelvor {
 namespace {
 
 // Last address of the data area, or -1 to keep the window as it is.
-qint32 dataAreaEnd(const RomParams& p, qint32 S)
-{
+qint32 dataAreaEnd(const RomParams& p, qint32 S) {
     const int a = p.algCode;
     if (a == 32) return 4095;
     if (a == 44 && p.variant == 1) return 1;
@@ -23,27 +22,46 @@ qint32 dataAreaEnd(const RomParams& p, qint32 S)
     if (a == 27 || a == 43) {
         qint32 end = -1;
         switch (p.vppSel) {
-        case 0: case 1: end = 63; break;
-        case 2: case 3: case 7: case 11: end = 127; break;
-        case 4: case 12: case 13: end = 255; break;
-        default: break;
+        case 0:
+        case 1:
+            end = 63;
+            break;
+        case 2:
+        case 3:
+        case 7:
+        case 11:
+            end = 127;
+            break;
+        case 4:
+        case 12:
+        case 13:
+            end = 255;
+            break;
+        default:
+            break;
         }
         if (end >= 0 && p.vppSel == 3 && S == 0x4000) end = end * 2 + 1;
         return end;
     }
     switch (p.vppSel) {
-    case 0: return 63;
-    case 1: return 127;
-    case 2: return 255;
-    case 3: return 511;
-    case 4: return 1023;
-    case 5: return 4095;
-    default: return -1;
+    case 0:
+        return 63;
+    case 1:
+        return 127;
+    case 2:
+        return 255;
+    case 3:
+        return 511;
+    case 4:
+        return 1023;
+    case 5:
+        return 4095;
+    default:
+        return -1;
     }
 }
 
-void setWindow(Session& s, qint32 end)
-{
+void setWindow(Session& s, qint32 end) {
     s.buf.addrStart = 0;
     s.buf.addrEnd = end;
     s.rom.romLen = end + 1;
@@ -51,8 +69,7 @@ void setWindow(Session& s, qint32 end)
 
 } // namespace
 
-void Code_Data(Session& s, int kind)
-{
+void Code_Data(Session& s, int kind) {
     RomParams& p = s.rom;
     s.op.area = kind;
     p.dataWidth = p.baseWidth;

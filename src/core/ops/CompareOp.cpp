@@ -14,23 +14,20 @@ namespace zelvor {
 namespace {
 
 void showDifference(Session& s, quint32 address, int addrDigits, quint32 chip, quint32 want,
-                    int digits)
-{
-    s.fe.messageBox(s.text(msg::NotCompareAt)
-                        .arg(Hex_str(address, addrDigits), Hex_str(chip, digits),
-                             Hex_str(want, digits)),
-                    FrontEnd::Icon::Warning);
+                    int digits) {
+    s.fe.messageBox(
+        s.text(msg::NotCompareAt)
+            .arg(Hex_str(address, addrDigits), Hex_str(chip, digits), Hex_str(want, digits)),
+        FrontEnd::Icon::Warning);
 }
 
-quint32 wordMask(const RomParams& p)
-{
+quint32 wordMask(const RomParams& p) {
     return 0xFFFFu >> (8 - std::clamp<int>(p.extraBits, 0, 8));
 }
 
 // Compares the block in auxBuf with the buffer from image offset `base`; the first
 // difference is shown and gives 5.
-void compareBlock(Session& s, qint64 base)
-{
+void compareBlock(Session& s, qint64 base) {
     OpState& op = s.op;
     const quint8* chip = s.link.auxBuf.data();
     const qint32 count = op.opEnd - op.opStart + 1;
@@ -60,8 +57,7 @@ void compareBlock(Session& s, qint64 base)
 }
 
 // The PIC data EEPROM and configuration words behind the code. Returns opState.
-int comparePicExtras(Session& s)
-{
+int comparePicExtras(Session& s) {
     RomBuf& buf = s.buf;
     OpState& op = s.op;
     op.opState = opres::kOk;
@@ -110,8 +106,8 @@ int comparePicExtras(Session& s)
         const int first = single ? 7 : 0;
         for (int w = first; w < 8; ++w) {
             const int got = single ? 0 : 2 * w;
-            const quint32 chip = (quint32(s.link.auxBuf[size_t(got)]) << 8) |
-                                 s.link.auxBuf[size_t(got + 1)];
+            const quint32 chip =
+                (quint32(s.link.auxBuf[size_t(got)]) << 8) | s.link.auxBuf[size_t(got + 1)];
             const qint64 at = buf.cfgwOfs + 2 * w;
             const quint32 want =
                 ((quint32(ops::imageByte(buf, at)) << 8) | ops::imageByte(buf, at + 1)) & mask;
@@ -128,8 +124,7 @@ int comparePicExtras(Session& s)
 
 } // namespace
 
-int CompRomClick(Session& s)
-{
+int CompRomClick(Session& s) {
     OpState& op = s.op;
     ShowMessageS(s, QString());
     if (s.rom.canCompare != 1) {
@@ -163,10 +158,17 @@ int CompRomClick(Session& s)
     progressEnd(s);
 
     switch (op.opState) {
-    case opres::kOk: ShowMessageS(s, msg::CompareOk); break;
-    case opres::kBadReply: ShowMessageS(s, msg::CompareDiffers); break;
-    case opres::kCancelled: break;
-    default: reportLinkError(s, false); break;
+    case opres::kOk:
+        ShowMessageS(s, msg::CompareOk);
+        break;
+    case opres::kBadReply:
+        ShowMessageS(s, msg::CompareDiffers);
+        break;
+    case opres::kCancelled:
+        break;
+    default:
+        reportLinkError(s, false);
+        break;
     }
 
     const int code = op.opState;

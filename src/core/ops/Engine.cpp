@@ -13,28 +13,31 @@
 
 namespace zelvor {
 
-bool wideTransfer(const Session& s) { return bulkBytesPerAddress(s.rom) == 2; }
+bool wideTransfer(const Session& s) {
+    return bulkBytesPerAddress(s.rom) == 2;
+}
 
-qint32 blockBytes(const Session& s, qint32 addresses)
-{
+qint32 blockBytes(const Session& s, qint32 addresses) {
     return wideTransfer(s) ? addresses * 2 : addresses;
 }
 
-bool pagedRead(const RomParams& p)
-{
+bool pagedRead(const RomParams& p) {
     const int a = p.algCode;
     return a == 60 || a == 61 || (a == 62 && p.variant == 0);
 }
 
-bool pagedWrite(const RomParams& p) { return p.algCode == 57 || pagedRead(p); }
+bool pagedWrite(const RomParams& p) {
+    return p.algCode == 57 || pagedRead(p);
+}
 
 namespace {
 
 // Addresses per block for the chip: words when wider than 8 bits.
-bool stepsInWords(const Session& s) { return s.rom.dataWidth != 8 || wideTransfer(s); }
+bool stepsInWords(const Session& s) {
+    return s.rom.dataWidth != 8 || wideTransfer(s);
+}
 
-void setProgressStep(Session& s)
-{
+void setProgressStep(Session& s) {
     OpState& op = s.op;
     const qint64 step = std::max<qint32>(1, op.xferStep);
     const qint64 blocks = (qint64(std::max<qint32>(op.progMax, 1)) + step - 1) / step;
@@ -43,8 +46,7 @@ void setProgressStep(Session& s)
 
 } // namespace
 
-void CalcStep_r(Session& s, bool preparePages)
-{
+void CalcStep_r(Session& s, bool preparePages) {
     OpState& op = s.op;
     op.progMax = s.buf.addrEnd - s.buf.addrStart + 1;
     if (stepsInWords(s))
@@ -59,8 +61,7 @@ void CalcStep_r(Session& s, bool preparePages)
         s.buf.blocks.push_back(RomBuf::newBlock());
 }
 
-qint32 CalcStep_w(Session& s)
-{
+qint32 CalcStep_w(Session& s) {
     OpState& op = s.op;
     const qint32 window = s.buf.addrEnd - s.buf.addrStart + 1;
     qint32 count = stepsInWords(s) ? s.buf.size / 2 : s.buf.size;
@@ -75,13 +76,11 @@ qint32 CalcStep_w(Session& s)
 
 // --- progress -------------------------------------------------------------------------
 
-QString operationCaption(const Session& s, const Text& name)
-{
+QString operationCaption(const Session& s, const Text& name) {
     return s.text(msg::OpActive).arg(s.text(name));
 }
 
-void progressBegin(Session& s, const Text& name)
-{
+void progressBegin(Session& s, const Text& name) {
     OpState& op = s.op;
     op.opName = s.text(name);
     op.opCancel = 0;
@@ -91,8 +90,7 @@ void progressBegin(Session& s, const Text& name)
     s.fe.progressSet(0);
 }
 
-void progressAdvance(Session& s, bool silent)
-{
+void progressAdvance(Session& s, bool silent) {
     OpState& op = s.op;
     op.progPos = std::min(op.progPos + op.xferStep, op.progMax);
     if (silent) return;
@@ -100,8 +98,7 @@ void progressAdvance(Session& s, bool silent)
     s.fe.progressSet(std::min(int(op.progAcc), kProgressMax));
 }
 
-bool progressPoll(Session& s)
-{
+bool progressPoll(Session& s) {
     s.fe.pumpEvents();
     if (s.fe.cancelRequested()) s.op.opCancel = 1;
     // A block that already failed keeps its own verdict.
@@ -109,8 +106,7 @@ bool progressPoll(Session& s)
     return s.op.opState == opres::kCancelled;
 }
 
-void progressEnd(Session& s)
-{
+void progressEnd(Session& s) {
     // A completed walk ends exactly at the end of the bar.
     if (s.op.opState == opres::kOk && s.op.progPos >= s.op.progMax &&
         int(s.op.progAcc) < kProgressMax) {
@@ -120,8 +116,7 @@ void progressEnd(Session& s)
     s.fe.progressClose();
 }
 
-QString elapsedText(Session& s)
-{
+QString elapsedText(Session& s) {
     const qint64 secs = std::max<qint64>(0, (s.clock.nowMs() - s.op.opStartTime) / 1000);
     return QStringLiteral("%1:%2")
         .arg((secs / 60) % 100, 2, 10, QLatin1Char('0'))
@@ -130,8 +125,7 @@ QString elapsedText(Session& s)
 
 // --- per-block transfers --------------------------------------------------------------
 
-void Read_otv(Session& s, int index, bool quiet)
-{
+void Read_otv(Session& s, int index, bool quiet) {
     OpState& op = s.op;
     op.opCode = 1;
     if (!quiet) progressAdvance(s);
@@ -152,8 +146,7 @@ void Read_otv(Session& s, int index, bool quiet)
     }
 
     const qint32 savedArea = op.area;
-    if (s.rom.algCode == 32 && s.settings.autoData == 1 && op.opStart >= s.buf.dataOfs)
-        op.area = 1;
+    if (s.rom.algCode == 32 && s.settings.autoData == 1 && op.opStart >= s.buf.dataOfs) op.area = 1;
     ops::setAddrHigh(s);
     const int rc = Send_mode(s);
     op.area = savedArea;
@@ -165,8 +158,7 @@ void Read_otv(Session& s, int index, bool quiet)
     op.opState = rd;
 }
 
-void Read_bt(Session& s)
-{
+void Read_bt(Session& s) {
     const qint32 width = s.rom.dataWidth;
     s.rom.dataWidth = 8;
     ops::setAddrHigh(s);
@@ -181,16 +173,14 @@ void Read_bt(Session& s)
 
 // --- results --------------------------------------------------------------------------
 
-void reportLinkError(Session& s, bool withCode)
-{
+void reportLinkError(Session& s, bool withCode) {
     QString text = QString::fromUtf8(msg::LinkError.ru);
     if (withCode) text += QString::number(s.op.opState);
     ShowMessageSc(s, text);
     Reopen_com(s);
 }
 
-void Print_Result(Session& s, int wide)
-{
+void Print_Result(Session& s, int wide) {
     const int code = s.op.opState;
     if (code == opres::kOk) {
         ShowMessageS(s, msg::ReadDone);

@@ -15,16 +15,16 @@ namespace zelvor {
 // Result codes of the chip operations (s.op.opState).
 namespace opres {
 inline constexpr int kOk = 0;
-inline constexpr int kSetupFailed = 1;    // program: packet not acknowledged / read-back failed;
-                                          // short read: packet not acknowledged
-inline constexpr int kBlockRejected = 2;  // program: a data frame was not accepted
-inline constexpr int kReplyShort = 3;     // short reply: fewer data bytes than announced
-inline constexpr int kReplyNoSum = 4;     // short reply: no checksum byte
-inline constexpr int kBadReply = 5;       // program: the programmer's mismatch record came;
-                                          // compare: a difference
-inline constexpr int kNotReady = 6;       // program: ready reply failed; blank: packet refused
-inline constexpr int kReplyNoLength = 7;  // short reply: no length byte
-inline constexpr int kNotBlank = 8;       // blank check: data found; erase: a sector failed
+inline constexpr int kSetupFailed = 1;   // program: packet not acknowledged / read-back failed;
+                                         // short read: packet not acknowledged
+inline constexpr int kBlockRejected = 2; // program: a data frame was not accepted
+inline constexpr int kReplyShort = 3;    // short reply: fewer data bytes than announced
+inline constexpr int kReplyNoSum = 4;    // short reply: no checksum byte
+inline constexpr int kBadReply = 5;      // program: the programmer's mismatch record came;
+                                         // compare: a difference
+inline constexpr int kNotReady = 6;      // program: ready reply failed; blank: packet refused
+inline constexpr int kReplyNoLength = 7; // short reply: no length byte
+inline constexpr int kNotBlank = 8;      // blank check: data found; erase: a sector failed
 inline constexpr int kCancelled = 9;
 inline constexpr int kVerifyMismatch = 15; // program: read-back differs (message shown)
 inline constexpr int kVerifyRetry = 16;    // program: first read-back differs, write again
@@ -109,10 +109,10 @@ void reportLinkError(Session& s, bool withCode);
 
 // --- commands (each clears the status, reports one result and returns opState) --------
 
-[[nodiscard]] int ReadRomClick(Session& s);   // Read
-[[nodiscard]] int ReadNullClick(Session& s);  // Blank check
-[[nodiscard]] int WriteRomClick(Session& s);  // Program
-[[nodiscard]] int CompRomClick(Session& s);   // Compare
-[[nodiscard]] int ClearRomClick(Session& s);  // Erase
+[[nodiscard]] int ReadRomClick(Session& s);  // Read
+[[nodiscard]] int ReadNullClick(Session& s); // Blank check
+[[nodiscard]] int WriteRomClick(Session& s); // Program
+[[nodiscard]] int CompRomClick(Session& s);  // Compare
+[[nodiscard]] int ClearRomClick(Session& s); // Erase
 
 } // namespace zelvor

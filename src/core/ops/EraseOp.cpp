@@ -15,8 +15,7 @@ namespace zelvor {
 
 namespace {
 
-void showSectorWait(Session& s, int k, qint32 sector, int failed, int failures)
-{
+void showSectorWait(Session& s, int k, qint32 sector, int failed, int failures) {
     const int a = s.rom.algCode;
     ShowMessageS(s, QString());
     const QString wait = QString::fromUtf8(msg::WaitErase.ru);
@@ -33,8 +32,7 @@ void showSectorWait(Session& s, int k, qint32 sector, int failed, int failures)
 
 } // namespace
 
-int ClearRomClick(Session& s)
-{
+int ClearRomClick(Session& s) {
     OpState& op = s.op;
     RomParams& p = s.rom;
     ShowMessageS(s, QString());

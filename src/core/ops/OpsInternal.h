@@ -7,14 +7,12 @@ namespace zelvor::ops {
 
 // Algorithm 48 reaches above 16 MiB with a flag of its own: set from opStart before every
 // packet, 0 for all other chips.
-inline void setAddrHigh(Session& s)
-{
+inline void setAddrHigh(Session& s) {
     s.op.addrHigh = (s.rom.algCode == 48 && s.op.opStart > 0xFFFFFF) ? 1 : 0;
 }
 
 // Byte `pos` of the image (0xFF beyond the pages).
-inline quint8 imageByte(const RomBuf& buf, qint64 pos)
-{
+inline quint8 imageByte(const RomBuf& buf, qint64 pos) {
     const qint64 page = pos / RomBuf::kPage;
     if (pos < 0 || page >= buf.pageCount()) return 0xFF;
     return buf.blocks[size_t(page)][size_t(pos % RomBuf::kPage)];

@@ -18,18 +18,18 @@ namespace zelvor {
 
 namespace ops {
 
-bool picSingleWord(const RomParams& p) { return p.pulseAlg == 1 && p.variant == 0; }
+bool picSingleWord(const RomParams& p) {
+    return p.pulseAlg == 1 && p.variant == 0;
+}
 
-bool picExtrasFit(const Session& s)
-{
+bool picExtrasFit(const Session& s) {
     // The extra areas live at 0x4000 and 0x4200 of the image: only a code area that ends
     // there at the latest leaves them room.
     const qint64 codeBytes = qint64(s.rom.romLen) * (s.rom.baseWidth > 8 ? 2 : 1);
     return s.buf.cfgwOfs == 0x4000 && s.buf.dataOfs == 0x4200 && codeBytes <= 0x4000;
 }
 
-bool picExtrasWanted(const Session& s)
-{
+bool picExtrasWanted(const Session& s) {
     return s.rom.devClass == 5 && s.op.area == 0 &&
            (s.settings.autoData == 1 || s.settings.autoCfgw == 1) && picExtrasFit(s);
 }
@@ -39,8 +39,7 @@ bool picExtrasWanted(const Session& s)
 namespace {
 
 // The image a read starts from: no pages, the window and offsets of the old one.
-RomBuf freshImage(const RomBuf& old)
-{
+RomBuf freshImage(const RomBuf& old) {
     RomBuf b;
     b.addrStart = old.addrStart;
     b.addrEnd = old.addrEnd;
@@ -55,8 +54,7 @@ RomBuf freshImage(const RomBuf& old)
 }
 
 // Reads the configuration words into auxBuf (area 2 at the chip's own width).
-void readPicConfig(Session& s)
-{
+void readPicConfig(Session& s) {
     OpState& op = s.op;
     const qint32 width = s.rom.dataWidth;
     const qint32 area = op.area;
@@ -71,8 +69,7 @@ void readPicConfig(Session& s)
 }
 
 // The data EEPROM and configuration words of a PIC behind its code (the read went well).
-void readPicExtras(Session& s)
-{
+void readPicExtras(Session& s) {
     RomBuf& buf = s.buf;
     OpState& op = s.op;
     while (buf.pageCount() <= buf.dataOfs / RomBuf::kPage)
@@ -136,8 +133,7 @@ void readPicExtras(Session& s)
 // The read loop behind the Read command. The chip is read into a fresh image that
 // replaces the buffer only when the whole window arrived; a failed or cancelled read
 // leaves the buffer as it was. `saved` receives the image the read replaced.
-static void Read_Rom(Session& s, RomBuf& saved)
-{
+static void Read_Rom(Session& s, RomBuf& saved) {
     OpState& op = s.op;
     saved = std::move(s.buf);
     s.buf = freshImage(saved);
@@ -168,8 +164,7 @@ static void Read_Rom(Session& s, RomBuf& saved)
     Print_Result(s, s.rom.dataWidth != 8 ? 1 : 0);
 }
 
-int ReadRomClick(Session& s)
-{
+int ReadRomClick(Session& s) {
     ShowMessageS(s, QString());
     if (s.rom.canRead != 1) {
         ShowMessageS(s, msg::NoReadMode);
@@ -193,8 +188,7 @@ int ReadRomClick(Session& s)
     return s.op.opState;
 }
 
-int ReadNullClick(Session& s)
-{
+int ReadNullClick(Session& s) {
     OpState& op = s.op;
     ShowMessageS(s, QString());
     if (s.rom.canBlank == 0) {
@@ -251,13 +245,18 @@ int ReadNullClick(Session& s)
     progressEnd(s);
 
     switch (op.opState) {
-    case opres::kOk: ShowMessageS(s, msg::BlankOk); break;
+    case opres::kOk:
+        ShowMessageS(s, msg::BlankOk);
+        break;
     case opres::kNotBlank:
         ShowMessageS(s, msg::NotBlank);
         Reopen_com(s);
         break;
-    case opres::kCancelled: break;
-    default: reportLinkError(s, false); break;
+    case opres::kCancelled:
+        break;
+    default:
+        reportLinkError(s, false);
+        break;
     }
     return op.opState;
 }

@@ -17,8 +17,8 @@ bool eraseFollowsWindow(const RomParams& p);
 
 // The sectors of `list` whose range (from their start to the next higher start, the last
 // up to `size`) meets [addrStart, addrEnd], in the list's own order.
-std::vector<qint32> sectorsInWindow(const std::vector<qint32>& list, qint32 size,
-                                    qint32 addrStart, qint32 addrEnd);
+std::vector<qint32> sectorsInWindow(const std::vector<qint32>& list, qint32 size, qint32 addrStart,
+                                    qint32 addrEnd);
 
 // The list the erase sends: restricted to the window where the chip wants it, every entry
 // twice for algorithm 62.

@@ -20,8 +20,7 @@ namespace zelvor {
 
 namespace ops {
 
-void restoreSpeed(Session& s)
-{
+void restoreSpeed(Session& s) {
     if (s.run.slowed != 1) return;
     s.run.slowed = 0;
     (void)ChcSpd(s, s.run.savedBaud);
@@ -32,36 +31,32 @@ void restoreSpeed(Session& s)
 namespace {
 
 // Image offset of byte `pos` of the block being written (block >= 1).
-qint64 sourceBase(const Session& s, int block)
-{
+qint64 sourceBase(const Session& s, int block) {
     if (pagedWrite(s.rom)) return qint64(s.op.opStart - s.op.xferBase);
     return qint64(block - 1) * RomBuf::kPage;
 }
 
-quint8 sourceByte(const Session& s, int block, qint64 base, int pos)
-{
+quint8 sourceByte(const Session& s, int block, qint64 base, int pos) {
     if (block == 0) return s.link.auxBuf[size_t(pos)];
     return ops::imageByte(s.buf, base + pos);
 }
 
-void showWriteError(Session& s, quint32 address, quint32 found, quint32 expected, int digits)
-{
-    s.fe.messageBox(s.text(msg::WriteErrorAt)
-                        .arg(Hex_str(address, 6), Hex_str(found, digits), Hex_str(expected, digits)),
-                    FrontEnd::Icon::Error);
+void showWriteError(Session& s, quint32 address, quint32 found, quint32 expected, int digits) {
+    s.fe.messageBox(
+        s.text(msg::WriteErrorAt)
+            .arg(Hex_str(address, 6), Hex_str(found, digits), Hex_str(expected, digits)),
+        FrontEnd::Icon::Error);
 }
 
 // The buffer word of chip word address `address` (first byte high).
-quint32 bufferWord(const Session& s, qint64 address)
-{
+quint32 bufferWord(const Session& s, qint64 address) {
     const qint64 at = (address - s.buf.addrStart) * 2;
     return (quint32(ops::imageByte(s.buf, at)) << 8) | ops::imageByte(s.buf, at + 1);
 }
 
 } // namespace
 
-void Wr_Er(Session& s, int expectedWord)
-{
+void Wr_Er(Session& s, int expectedWord) {
     const auto& a = s.link.ansBuf;
     const quint32 address = (quint32(a[0]) << 16) | (quint32(a[1]) << 8) | a[2];
     if (wideTransfer(s)) {
@@ -72,15 +67,13 @@ void Wr_Er(Session& s, int expectedWord)
     }
 }
 
-void Read_otw(Session& s, int block, qint32 opLen, bool repeat)
-{
+void Read_otw(Session& s, int block, qint32 opLen, bool repeat) {
     OpState& op = s.op;
     op.opCode = 2;
     progressAdvance(s, repeat);
 
     const qint32 savedArea = op.area;
-    if (s.rom.algCode == 32 && s.settings.autoData == 1 && op.opStart >= s.buf.dataOfs)
-        op.area = 1;
+    if (s.rom.algCode == 32 && s.settings.autoData == 1 && op.opStart >= s.buf.dataOfs) op.area = 1;
     ops::setAddrHigh(s);
     const int sent = Send_mode(s);
     op.area = savedArea;
@@ -161,22 +154,25 @@ void Read_otw(Session& s, int block, qint32 opLen, bool repeat)
 namespace {
 
 // The end of a programming run: one status message by opState.
-void reportWrite(Session& s)
-{
+void reportWrite(Session& s) {
     switch (s.op.opState) {
-    case opres::kOk: ShowMessageS(s, msg::Programmed); break;
+    case opres::kOk:
+        ShowMessageS(s, msg::Programmed);
+        break;
     case opres::kBadReply:
         ShowMessageS(s, msg::ProgramError);
         Wr_Er(s);
         break;
     case opres::kCancelled:
-    case opres::kVerifyMismatch: break;
-    default: reportLinkError(s, false); break;
+    case opres::kVerifyMismatch:
+        break;
+    default:
+        reportLinkError(s, false);
+        break;
     }
 }
 
-void Write_ROM(Session& s)
-{
+void Write_ROM(Session& s) {
     OpState& op = s.op;
     if (s.buf.size == 0) {
         op.opState = opres::kEmptyBuffer;
@@ -228,8 +224,7 @@ void Write_ROM(Session& s)
 }
 
 // Writes `n` bytes of auxBuf as one block of the current area.
-void writeAuxBlock(Session& s, qint32 opEnd, qint32 n)
-{
+void writeAuxBlock(Session& s, qint32 opEnd, qint32 n) {
     OpState& op = s.op;
     op.progPos = 0;
     op.progMax = n;
@@ -241,15 +236,15 @@ void writeAuxBlock(Session& s, qint32 opEnd, qint32 n)
     Read_otw(s, 0, n, true);
 }
 
-void writePicExtras(Session& s)
-{
+void writePicExtras(Session& s) {
     RomBuf& buf = s.buf;
     OpState& op = s.op;
     if (s.settings.autoData == 1 && buf.size > buf.dataOfs) {
         Code_Data(s, 1);
         const qint32 n = std::min<qint32>({s.rom.romLen, buf.size - buf.dataOfs, 256});
         ShowMessageS(s, msg::WaitWriteData);
-        for (qint32 i = 0; i < n; ++i) s.link.auxBuf[size_t(i)] = ops::imageByte(buf, buf.dataOfs + i);
+        for (qint32 i = 0; i < n; ++i)
+            s.link.auxBuf[size_t(i)] = ops::imageByte(buf, buf.dataOfs + i);
         s.rom.dataWidth = 8;
         writeAuxBlock(s, n - 1, n);
     }
@@ -259,7 +254,8 @@ void writePicExtras(Session& s)
         const bool single = ops::picSingleWord(s.rom);
         const qint32 from = buf.cfgwOfs + (single ? 14 : 0);
         const qint32 n = single ? 2 : 16;
-        for (qint32 i = 0; i < n; ++i) s.link.auxBuf[size_t(i)] = ops::imageByte(buf, from + i);
+        for (qint32 i = 0; i < n; ++i)
+            s.link.auxBuf[size_t(i)] = ops::imageByte(buf, from + i);
         ShowMessageS(s, msg::WaitWriteCfgw);
         op.area = 2;
         writeAuxBlock(s, single ? 0 : 7, n);
@@ -273,8 +269,7 @@ void writePicExtras(Session& s)
 
 } // namespace
 
-int WriteRomClick(Session& s)
-{
+int WriteRomClick(Session& s) {
     ShowMessageS(s, QString());
     if (s.rom.canWrite != 1) {
         ShowMessageS(s, msg::NoWriteMode);

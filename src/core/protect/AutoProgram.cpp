@@ -5,8 +5,7 @@
 
 namespace zelvor {
 
-ChipCommands defaultChipCommands()
-{
+ChipCommands defaultChipCommands() {
     ChipCommands c;
     c.read = [](Session& s) { return ReadRomClick(s); };
     c.erase = [](Session& s) { return ClearRomClick(s); };
@@ -17,8 +16,7 @@ ChipCommands defaultChipCommands()
     return c;
 }
 
-int autoprgClick(Session& s, const ChipCommands& cmds)
-{
+int autoprgClick(Session& s, const ChipCommands& cmds) {
     const PrgSettings& p = s.settings;
     s.op.opState = 0;
     // A step counts as failed when it says so or leaves a non-zero opState.
@@ -35,8 +33,7 @@ int autoprgClick(Session& s, const ChipCommands& cmds)
     return s.op.opState;
 }
 
-int CprogClick(Session& s, const ChipCommands& cmds)
-{
+int CprogClick(Session& s, const ChipCommands& cmds) {
     int first = 0;
     for (int i = 0; i < kRepeatCount; ++i) {
         const int rc = cmds.program(s);

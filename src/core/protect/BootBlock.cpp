@@ -12,8 +12,7 @@ namespace zelvor {
 namespace {
 
 // Only the acknowledgement of the set-up packet decides.
-int sendAcknowledged(Session& s, const Text& done)
-{
+int sendAcknowledged(Session& s, const Text& done) {
     s.op.opState = Send_mode(s) == 0 ? 0 : 1;
     if (s.op.opState != 0) {
         ShowMessageSc(s, QString::fromUtf8(msg::LinkError.ru));
@@ -26,8 +25,7 @@ int sendAcknowledged(Session& s, const Text& done)
 
 } // namespace
 
-int Setup_BBL(Session& s, bool upper)
-{
+int Setup_BBL(Session& s, bool upper) {
     ShowMessageS(s, QString());
     if (s.rom.hasBblSet != 1) {
         ShowMessageS(s, msg::NoBbl);
@@ -45,8 +43,7 @@ int Setup_BBL(Session& s, bool upper)
     return sendAcknowledged(s, msg::BblSet);
 }
 
-int Read_bblClick(Session& s)
-{
+int Read_bblClick(Session& s) {
     ShowMessageS(s, QString());
     if (s.rom.hasBblRead != 1) {
         ShowMessageS(s, msg::NoBbl);
@@ -73,8 +70,7 @@ int Read_bblClick(Session& s)
     return 0;
 }
 
-int Mode_SDPClick(Session& s)
-{
+int Mode_SDPClick(Session& s) {
     ShowMessageS(s, QString());
     if (s.rom.hasSdp != 1) {
         ShowMessageS(s, msg::NoSdp);

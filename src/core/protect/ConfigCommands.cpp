@@ -8,21 +8,23 @@
 
 namespace zelvor {
 
-ConfigKind configKind(const RomParams& r)
-{
+ConfigKind configKind(const RomParams& r) {
     if (r.algCode == 43) return ConfigKind::Pic18;
     if (r.algCode == 27) return ConfigKind::PicMid;
     if (isFuseChip(r)) return ConfigKind::Fuses;
     return ConfigKind::None;
 }
 
-int SetcfgwF(Session& s)
-{
+int SetcfgwF(Session& s) {
     switch (configKind(s.rom)) {
-    case ConfigKind::Pic18: return Pic18CfgW(s);
-    case ConfigKind::PicMid: return PicCfgW(s);
-    case ConfigKind::Fuses: return WrtFuse(s);
-    case ConfigKind::None: break;
+    case ConfigKind::Pic18:
+        return Pic18CfgW(s);
+    case ConfigKind::PicMid:
+        return PicCfgW(s);
+    case ConfigKind::Fuses:
+        return WrtFuse(s);
+    case ConfigKind::None:
+        break;
     }
     ShowMessageS(s, QString());
     ShowMessageS(s, msg::CfgNotSupported);
@@ -30,13 +32,16 @@ int SetcfgwF(Session& s)
     return s.op.opState;
 }
 
-int ReadcfgwF(Session& s)
-{
+int ReadcfgwF(Session& s) {
     switch (configKind(s.rom)) {
-    case ConfigKind::Pic18: return Pic18CfgR(s);
-    case ConfigKind::PicMid: return PicCfgR(s);
-    case ConfigKind::Fuses: return ReadFuse(s);
-    case ConfigKind::None: break;
+    case ConfigKind::Pic18:
+        return Pic18CfgR(s);
+    case ConfigKind::PicMid:
+        return PicCfgR(s);
+    case ConfigKind::Fuses:
+        return ReadFuse(s);
+    case ConfigKind::None:
+        break;
     }
     ShowMessageS(s, QString());
     ShowMessageS(s, msg::CfgNotSupported);
@@ -44,8 +49,7 @@ int ReadcfgwF(Session& s)
     return s.op.opState;
 }
 
-void setupConfigPanels(Session& s)
-{
+void setupConfigPanels(Session& s) {
     if (s.rom.devClass == 5) {
         if (s.rom.algCode == 43) {
             Pic18CfgI(s);
@@ -56,8 +60,7 @@ void setupConfigPanels(Session& s)
     if (isFuseChip(s.rom)) FuseShow(s);
 }
 
-void redrawConfigPanels(Session& s)
-{
+void redrawConfigPanels(Session& s) {
     if (s.rom.devClass == 5) {
         if (s.rom.algCode == 43)
             Pic18CfgS(s);

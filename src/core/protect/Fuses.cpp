@@ -16,13 +16,18 @@ namespace {
 
 constexpr int kFuseReplyTries = 10;
 
-bool is45v1(const RomParams& r) { return r.algCode == 45 && r.variant == 1; }
-bool is10st3(const RomParams& r) { return r.algCode == 10 && r.subType == 3; }
-bool is28c1(const RomParams& r) { return r.algCode == 28 && r.devClass == 1; }
+bool is45v1(const RomParams& r) {
+    return r.algCode == 45 && r.variant == 1;
+}
+bool is10st3(const RomParams& r) {
+    return r.algCode == 10 && r.subType == 3;
+}
+bool is28c1(const RomParams& r) {
+    return r.algCode == 28 && r.devClass == 1;
+}
 
 // Lock value of the two-box chips: 0xFF with bit 0x02 cleared for lb1 and 0x04 for lb2.
-quint8 twoBoxLockValue(const ConfigState& c)
-{
+quint8 twoBoxLockValue(const ConfigState& c) {
     quint8 v = 0xFF;
     if (c.lockChecked[0]) v &= quint8(~0x02);
     if (c.lockChecked[1]) v &= quint8(~0x04);
@@ -31,8 +36,7 @@ quint8 twoBoxLockValue(const ConfigState& c)
 
 // Direct serial commands: each (command, value) pair as opStart = opEnd = value << 8,
 // stopping at the first that does not get through. With `judge` the reply must be 0x55.
-int directCommands(Session& s, const std::vector<std::pair<quint8, quint8>>& cmds, bool judge)
-{
+int directCommands(Session& s, const std::vector<std::pair<quint8, quint8>>& cmds, bool judge) {
     s.op.opCode = 3;
     s.op.opState = 0;
     for (const auto& [cmd, value] : cmds) {
@@ -52,19 +56,26 @@ int directCommands(Session& s, const std::vector<std::pair<quint8, quint8>>& cmd
 
 } // namespace
 
-bool isFuseChip(const RomParams& r)
-{
+bool isFuseChip(const RomParams& r) {
     switch (r.algCode) {
-    case 45: case 42: case 52: case 55: case 26: return true;
-    case 41: return r.variant == 1;
-    case 28: return r.devClass == 1;
-    case 10: return r.subType == 3;
-    default: return false;
+    case 45:
+    case 42:
+    case 52:
+    case 55:
+    case 26:
+        return true;
+    case 41:
+        return r.variant == 1;
+    case 28:
+        return r.devClass == 1;
+    case 10:
+        return r.subType == 3;
+    default:
+        return false;
     }
 }
 
-FuseLayout parseFuseLayoutLine(const QString& line)
-{
+FuseLayout parseFuseLayoutLine(const QString& line) {
     FuseLayout l;
     const int blank = line.left(7).indexOf(QLatin1Char(' '));
     const int count = blank == 2 ? 1 : blank == 4 ? 2 : blank == 6 ? 3 : 0;
@@ -79,17 +90,16 @@ FuseLayout parseFuseLayoutLine(const QString& line)
     const int end = rest.indexOf(QLatin1Char(' '));
     QStringList names = (end >= 0 ? rest.left(end) : rest).split(QLatin1Char(','));
     if (end < 0 && !names.isEmpty()) names.last().clear();
-    for (int i = 0; i < names.size() && i < 21; ++i) l.names[size_t(i)] = names[i];
+    for (int i = 0; i < names.size() && i < 21; ++i)
+        l.names[size_t(i)] = names[i];
     return l;
 }
 
-int fuseLayoutLineNumber(const RomParams& r)
-{
+int fuseLayoutLineNumber(const RomParams& r) {
     return is10st3(r) || is28c1(r) ? 27 : r.vccSel;
 }
 
-std::optional<FuseLayout> findFuseLayout(const QStringList& lines, int number)
-{
+std::optional<FuseLayout> findFuseLayout(const QStringList& lines, int number) {
     for (int i = 0; i < lines.size() && i < number; ++i) {
         if (lines[i].startsWith(QLatin1Char(';'))) return std::nullopt;
         if (i + 1 == number) return parseFuseLayoutLine(lines[i]);
@@ -97,31 +107,36 @@ std::optional<FuseLayout> findFuseLayout(const QStringList& lines, int number)
     return std::nullopt;
 }
 
-std::vector<FuseBox> fuseBoxMap(const RomParams& r)
-{
+std::vector<FuseBox> fuseBoxMap(const RomParams& r) {
     std::vector<FuseBox> m;
     if (is45v1(r)) {
         m = {{true, 0, 0, 0x80}, {true, 1, 0, 0x40}, {false, 0, 0, 0x01}, {false, 5, 0, 0x20}};
     } else if (is10st3(r)) {
         m = {{true, 0, 0, 0x01}, {true, 1, 0, 0x02}};
-        for (int i = 0; i < 4; ++i) m.push_back({false, i, 0, quint8(0x10 << i)});
+        for (int i = 0; i < 4; ++i)
+            m.push_back({false, i, 0, quint8(0x10 << i)});
     } else if (is28c1(r)) {
         m = {{true, 0, 0, 0x01}, {true, 1, 0, 0x02}};
-        for (int i = 0; i < 4; ++i) m.push_back({false, i, 1, quint8(1 << i)});
+        for (int i = 0; i < 4; ++i)
+            m.push_back({false, i, 1, quint8(1 << i)});
     } else if (r.algCode == 42) {
         m = {{true, 0, 0, 0x02}, {true, 1, 0, 0x04}};
-        for (int i = 0; i < 8; ++i) m.push_back({false, i, 1, quint8(1 << i)});
+        for (int i = 0; i < 8; ++i)
+            m.push_back({false, i, 1, quint8(1 << i)});
     } else {
-        for (int i = 0; i < 6; ++i) m.push_back({true, i, 0, quint8(1 << i)});
-        for (int i = 0; i < 8; ++i) m.push_back({false, i, 1, quint8(1 << i)});
-        for (int i = 0; i < 8; ++i) m.push_back({false, 8 + i, 2, quint8(1 << i)});
-        for (int i = 0; i < 5; ++i) m.push_back({false, 16 + i, 3, quint8(1 << i)});
+        for (int i = 0; i < 6; ++i)
+            m.push_back({true, i, 0, quint8(1 << i)});
+        for (int i = 0; i < 8; ++i)
+            m.push_back({false, i, 1, quint8(1 << i)});
+        for (int i = 0; i < 8; ++i)
+            m.push_back({false, 8 + i, 2, quint8(1 << i)});
+        for (int i = 0; i < 5; ++i)
+            m.push_back({false, 16 + i, 3, quint8(1 << i)});
     }
     return m;
 }
 
-void FuseShow(Session& s)
-{
+void FuseShow(Session& s) {
     RomParams& r = s.rom;
     ConfigState& c = s.cfg;
     const auto lines = readTextLines(QDir(s.run.startDir).filePath(QLatin1String(kFuseLayoutFile)));
@@ -136,7 +151,8 @@ void FuseShow(Session& s)
         if (c.fuseCount == 1 && is45v1(r)) {
             r.fuseBytes[0] = layout->defaults[0];
         } else {
-            for (int i = 0; i < c.fuseCount; ++i) r.fuseBytes[size_t(i + 1)] = layout->defaults[size_t(i)];
+            for (int i = 0; i < c.fuseCount; ++i)
+                r.fuseBytes[size_t(i + 1)] = layout->defaults[size_t(i)];
             r.fuseBytes[0] = 0xFF;
         }
     }
@@ -144,8 +160,7 @@ void FuseShow(Session& s)
     FuseSetN(s);
 }
 
-void FuseSetN(Session& s)
-{
+void FuseSetN(Session& s) {
     const RomParams& r = s.rom;
     ConfigState& c = s.cfg;
     const auto& b = r.fuseBytes;
@@ -162,8 +177,12 @@ void FuseSetN(Session& s)
         else
             line = Hex_str(b[1], 2);
         break;
-    case 2: line = Hex_str(b[1], 2) + Hex_str(b[2], 2); break;
-    default: line = Hex_str(b[1], 2) + Hex_str(b[2], 2) + Hex_str(b[3], 2); break;
+    case 2:
+        line = Hex_str(b[1], 2) + Hex_str(b[2], 2);
+        break;
+    default:
+        line = Hex_str(b[1], 2) + Hex_str(b[2], 2) + Hex_str(b[3], 2);
+        break;
     }
     if ((r.algCode == 52 || r.algCode == 55) && r.romLen == 512)
         line += QStringLiteral("     Cal. byte ") + Hex_str(b[4], 2);
@@ -174,17 +193,17 @@ void FuseSetN(Session& s)
     }
 }
 
-void foldFuseBoxes(Session& s)
-{
+void foldFuseBoxes(Session& s) {
     auto& b = s.rom.fuseBytes;
     for (const FuseBox& x : fuseBoxMap(s.rom)) {
-        const bool checked = x.lock ? s.cfg.lockChecked[size_t(x.box)] : s.cfg.fuseChecked[size_t(x.box)];
-        b[size_t(x.byte)] = checked ? quint8(b[size_t(x.byte)] & ~x.bit) : quint8(b[size_t(x.byte)] | x.bit);
+        const bool checked =
+            x.lock ? s.cfg.lockChecked[size_t(x.box)] : s.cfg.fuseChecked[size_t(x.box)];
+        b[size_t(x.byte)] =
+            checked ? quint8(b[size_t(x.byte)] & ~x.bit) : quint8(b[size_t(x.byte)] | x.bit);
     }
 }
 
-int WrtFuse(Session& s)
-{
+int WrtFuse(Session& s) {
     const RomParams& r = s.rom;
     const auto& b = r.fuseBytes;
     foldFuseBoxes(s);
@@ -253,8 +272,7 @@ int WrtFuse(Session& s)
     return 0;
 }
 
-int ReadFuse(Session& s)
-{
+int ReadFuse(Session& s) {
     const RomParams& r = s.rom;
     auto& b = s.rom.fuseBytes;
     const auto& aux = s.link.auxBuf;

@@ -16,9 +16,9 @@ bool isFuseChip(const RomParams& rom);
 
 // One parsed prgatmel.lst line.
 struct FuseLayout {
-    int fuseCount = 0;                 // 0: the default bytes could not be read (left alone)
-    std::array<quint8, 3> defaults{};  // low, high, extended fuse byte as written
-    std::array<QString, 21> names;     // f0..f7, h0..h7, E0..E4; empty hides the box
+    int fuseCount = 0;                // 0: the default bytes could not be read (left alone)
+    std::array<quint8, 3> defaults{}; // low, high, extended fuse byte as written
+    std::array<QString, 21> names;    // f0..f7, h0..h7, E0..E4; empty hides the box
 };
 FuseLayout parseFuseLayoutLine(const QString& line);
 // The 1-based line that describes the chip (27 for the MCS-51 fuse chips).
@@ -29,9 +29,9 @@ std::optional<FuseLayout> findFuseLayout(const QStringList& lines, int number);
 
 // Where a check box keeps its bit.
 struct FuseBox {
-    bool lock;      // a lock box (lb1, lb2, blb01..blb12 = 0..5) or a fuse box (0..20)
+    bool lock; // a lock box (lb1, lb2, blb01..blb12 = 0..5) or a fuse box (0..20)
     int box;
-    int byte;       // index into fuseBytes
+    int byte; // index into fuseBytes
     quint8 bit;
 };
 std::vector<FuseBox> fuseBoxMap(const RomParams& rom);

@@ -15,48 +15,50 @@ constexpr int kLockReplyTries = 5;
 
 // Lock bits a menu or toolbar step programs, counted cumulatively: a step for bit 2 or 3
 // also keeps bit 1 programmed (the menu runs 1, then 2, then 3).
-quint8 lockBitsUpTo(int selector)
-{
+quint8 lockBitsUpTo(int selector) {
     switch (selector) {
-    case kLockBit1: return 0x01;
+    case kLockBit1:
+        return 0x01;
     case kLockBit2:
-    case kLockBit3: return 0x03;
-    default: return 0x00;
+    case kLockBit3:
+        return 0x03;
+    default:
+        return 0x00;
     }
 }
 
-bool lockValueInPacket(const RomParams& r)
-{
+bool lockValueInPacket(const RomParams& r) {
     return (r.algCode == 10 && r.subType == 3) || (r.algCode == 28 && r.devClass == 1);
 }
 
-void setWindow(Session& s)
-{
+void setWindow(Session& s) {
     s.op.opStart = s.buf.addrStart;
     s.op.opEnd = s.buf.addrEnd;
 }
 
 } // namespace
 
-quint8 dataLockByte(const RomParams& rom, int selector)
-{
+quint8 dataLockByte(const RomParams& rom, int selector) {
     if (rom.algCode == 59) return 0xF8;
     switch (selector) {
-    case kLockBit1: return 0xFE;
-    case kLockBit2: return 0xFC;
-    case kLockBit3: return 0xFE;
-    case kLockX2: return 0xDF;
-    default: return 0xFF;
+    case kLockBit1:
+        return 0xFE;
+    case kLockBit2:
+        return 0xFC;
+    case kLockBit3:
+        return 0xFE;
+    case kLockX2:
+        return 0xDF;
+    default:
+        return 0xFF;
     }
 }
 
-bool hasX2Mode(const RomParams& rom)
-{
+bool hasX2Mode(const RomParams& rom) {
     return rom.algCode == 44 || rom.algCode == 54 || (rom.algCode == 32 && rom.variant == 0);
 }
 
-LockResult Set_Bit(Session& s, int selector)
-{
+LockResult Set_Bit(Session& s, int selector) {
     const RomParams& r = s.rom;
     ShowMessageS(s, QString());
     if (r.canLock != 1) {
@@ -88,18 +90,36 @@ LockResult Set_Bit(Session& s, int selector)
             s.op.opStart = s.op.opEnd = s.op.lockByte;
         } else if (r.algCode == 44 && r.variant != 0) {
             switch (selector) {
-            case kLockBit1: s.op.opStart = s.op.opEnd = 0x3000; break;
-            case kLockBit2: s.op.opStart = s.op.opEnd = 0x4000; break;
-            case kLockBit3: s.op.opStart = s.op.opEnd = 0x5000; break;
-            case kLockX2: s.op.opStart = s.op.opEnd = 0x2000; break;
-            default: setWindow(s); break;
+            case kLockBit1:
+                s.op.opStart = s.op.opEnd = 0x3000;
+                break;
+            case kLockBit2:
+                s.op.opStart = s.op.opEnd = 0x4000;
+                break;
+            case kLockBit3:
+                s.op.opStart = s.op.opEnd = 0x5000;
+                break;
+            case kLockX2:
+                s.op.opStart = s.op.opEnd = 0x2000;
+                break;
+            default:
+                setWindow(s);
+                break;
             }
         } else if (r.algCode == 44) {
             switch (selector) {
-            case kLockBit1: s.op.opStart = s.op.opEnd = 0; break;
-            case kLockBit2: s.op.opStart = s.op.opEnd = 1; break;
-            case kLockBit3: s.op.opStart = s.op.opEnd = 2; break;
-            default: setWindow(s); break;
+            case kLockBit1:
+                s.op.opStart = s.op.opEnd = 0;
+                break;
+            case kLockBit2:
+                s.op.opStart = s.op.opEnd = 1;
+                break;
+            case kLockBit3:
+                s.op.opStart = s.op.opEnd = 2;
+                break;
+            default:
+                setWindow(s);
+                break;
             }
         } else if (r.devClass == 6) {
             s.op.cmdArg = 0xE0;
@@ -134,8 +154,7 @@ namespace {
 
 // The steps in order; the first that is not done ends the sequence, so its message is the
 // last one shown and no later step can cover it with a success text.
-int runSteps(Session& s, std::initializer_list<int> selectors)
-{
+int runSteps(Session& s, std::initializer_list<int> selectors) {
     for (int sel : selectors) {
         if (Set_Bit(s, sel) != LockResult::Done) return s.op.opState != 0 ? s.op.opState : kRefused;
     }
@@ -144,8 +163,7 @@ int runSteps(Session& s, std::initializer_list<int> selectors)
 
 } // namespace
 
-int SetBitClick(Session& s)
-{
+int SetBitClick(Session& s) {
     int rc = 0;
     if (s.rom.algCode == 44) {
         rc = runSteps(s, {kLockBit1, kLockBit2, kLockBit3, kLockBit2, kLockBit3});
@@ -162,20 +180,24 @@ int SetBitClick(Session& s)
     return rc;
 }
 
-int lockBitsMenu(Session& s, int bits)
-{
+int lockBitsMenu(Session& s, int bits) {
     int rc = 0;
     switch (bits) {
-    case 1: rc = runSteps(s, {kLockBit1}); break;
-    case 2: rc = runSteps(s, {kLockBit1, kLockBit2}); break;
-    default: rc = runSteps(s, {kLockBit1, kLockBit2, kLockBit3}); break;
+    case 1:
+        rc = runSteps(s, {kLockBit1});
+        break;
+    case 2:
+        rc = runSteps(s, {kLockBit1, kLockBit2});
+        break;
+    default:
+        rc = runSteps(s, {kLockBit1, kLockBit2, kLockBit3});
+        break;
     }
     s.op.opState = rc;
     return rc;
 }
 
-int setX2Click(Session& s)
-{
+int setX2Click(Session& s) {
     const int rc = runSteps(s, {kLockX2});
     s.op.opState = rc;
     return rc;

@@ -11,8 +11,7 @@
 
 namespace zelvor {
 
-QString picOptionText(const QString& mnemonic)
-{
+QString picOptionText(const QString& mnemonic) {
     static const QHash<QString, QString> texts = {
         {"ON", "Enabled"},
         {"OF", "Disabled"},
@@ -45,8 +44,7 @@ QString picOptionText(const QString& mnemonic)
     return texts.value(mnemonic, mnemonic);
 }
 
-PicLayout parsePicLayoutLine(const QString& line)
-{
+PicLayout parsePicLayoutLine(const QString& line) {
     PicLayout layout;
     layout.defaultWord = quint16(Str_hex(line.left(4)).value);
     QString rest = line.mid(5);
@@ -64,9 +62,8 @@ PicLayout parsePicLayoutLine(const QString& line)
             const int blank = opt.indexOf(QLatin1Char(' '));
             const QString mnemonic = blank >= 0 ? opt.left(blank) : opt;
             const QString wordText = blank >= 0 ? opt.mid(blank + 1).trimmed() : QString();
-            const quint16 word = wordText == QLatin1String("@")
-                                     ? quint16(0x3FFF)
-                                     : quint16(Str_hex(wordText).value);
+            const quint16 word =
+                wordText == QLatin1String("@") ? quint16(0x3FFF) : quint16(Str_hex(wordText).value);
             field.words.push_back(word);
             field.texts << picOptionText(mnemonic);
         }
@@ -75,8 +72,7 @@ PicLayout parsePicLayoutLine(const QString& line)
     return layout;
 }
 
-std::optional<PicLayout> findPicLayout(const QStringList& lines, int index)
-{
+std::optional<PicLayout> findPicLayout(const QStringList& lines, int index) {
     for (int i = 0; i < lines.size() && i <= index; ++i) {
         if (lines[i].startsWith(QLatin1Char(';'))) return std::nullopt;
         if (i == index) return parsePicLayoutLine(lines[i]);
@@ -84,8 +80,7 @@ std::optional<PicLayout> findPicLayout(const QStringList& lines, int index)
     return std::nullopt;
 }
 
-void PicCfg16(Session& s)
-{
+void PicCfg16(Session& s) {
     ConfigState& c = s.cfg;
     c.userId = QStringLiteral("FFFF");
     const auto lines = readTextLines(QDir(s.run.startDir).filePath(QLatin1String(kPicLayoutFile)));
@@ -104,8 +99,7 @@ void PicCfg16(Session& s)
     PicBitShow16(s);
 }
 
-void PicBitShow16(Session& s)
-{
+void PicBitShow16(Session& s) {
     ConfigState& c = s.cfg;
     for (PicField& f : c.picFields) {
         const quint16 m = f.mask();
@@ -123,8 +117,7 @@ void PicBitShow16(Session& s)
     }
 }
 
-void foldPicFields(ConfigState& c)
-{
+void foldPicFields(ConfigState& c) {
     for (const PicField& f : c.picFields) {
         if (f.words.empty()) continue;
         const int sel = f.selected >= 0 && f.selected < int(f.words.size()) ? f.selected : 0;
@@ -133,10 +126,11 @@ void foldPicFields(ConfigState& c)
     }
 }
 
-bool picShortForm(const RomParams& rom) { return rom.pulseAlg == 1 && rom.variant == 0; }
+bool picShortForm(const RomParams& rom) {
+    return rom.pulseAlg == 1 && rom.variant == 0;
+}
 
-int PicCfgW(Session& s)
-{
+int PicCfgW(Session& s) {
     ConfigState& c = s.cfg;
     ShowMessageS(s, QString());
     if (!c.picLayoutFound) {
@@ -166,7 +160,8 @@ int PicCfgW(Session& s)
         aux[1] = quint8(c.cfgWord);
     } else {
         opLen = 16;
-        for (int k = 0; k < 4; ++k) aux[size_t(1 + 2 * k)] = quint8(0xF0 | ((id.value >> (12 - 4 * k)) & 0x0F));
+        for (int k = 0; k < 4; ++k)
+            aux[size_t(1 + 2 * k)] = quint8(0xF0 | ((id.value >> (12 - 4 * k)) & 0x0F));
         aux[12] = quint8(c.picWord6 >> 8);
         aux[13] = quint8(c.picWord6);
         aux[14] = quint8(c.cfgWord >> 8);
@@ -182,7 +177,8 @@ int PicCfgW(Session& s)
         Read_otw(s, 0, opLen);
         // Read back: the ID nibbles and the bits the configuration fields cover.
         quint16 fieldBits = 0;
-        for (const PicField& f : c.picFields) fieldBits |= f.mask();
+        for (const PicField& f : c.picFields)
+            fieldBits |= f.mask();
         if (c.picFields.empty()) fieldBits = 0x3FFF; // no fields: the whole word counts
         const int cfgAt = shortForm ? 0 : 14;
         verifyConfigWrite(s, opLen, s.rom.baseWidth, [&](int i) -> quint8 {
@@ -196,8 +192,7 @@ int PicCfgW(Session& s)
     return s.op.opState;
 }
 
-int PicCfgR(Session& s)
-{
+int PicCfgR(Session& s) {
     ConfigState& c = s.cfg;
     const bool shortForm = picShortForm(s.rom);
     s.op.progPos = 0;
@@ -224,7 +219,8 @@ int PicCfgR(Session& s)
     } else {
         c.picWord6 = quint16(aux[12] << 8 | aux[13]);
         quint32 id = 0;
-        for (int k = 0; k < 4; ++k) id = id << 4 | (aux[size_t(1 + 2 * k)] & 0x0F);
+        for (int k = 0; k < 4; ++k)
+            id = id << 4 | (aux[size_t(1 + 2 * k)] & 0x0F);
         c.userId = Hex_str(id, 4);
         c.cfgWord = quint16(aux[14] << 8 | aux[15]);
     }

@@ -7,8 +7,7 @@
 
 namespace zelvor {
 
-int commandExchange(Session& s, int tries)
-{
+int commandExchange(Session& s, int tries) {
     s.link.ansLen = 0;
     if (Send_mode(s) != 0) return 1;
     if (Rd_reply_r(s, tries) != 0) return 1;
@@ -16,8 +15,7 @@ int commandExchange(Session& s, int tries)
 }
 
 void verifyConfigWrite(Session& s, qint32 opLen, qint32 readWidth,
-                       const std::function<quint8(int)>& mask)
-{
+                       const std::function<quint8(int)>& mask) {
     if (s.op.opState != opres::kOk) return;
     {
         WidthScope width(s, readWidth);
@@ -34,8 +32,7 @@ void verifyConfigWrite(Session& s, qint32 opLen, qint32 readWidth,
     }
 }
 
-void reportConfigWrite(Session& s, qint32 opLen)
-{
+void reportConfigWrite(Session& s, qint32 opLen) {
     switch (s.op.opState) {
     case opres::kOk:
         ShowMessageS(s, msg::CfgProgrammed);

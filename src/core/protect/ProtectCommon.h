@@ -15,26 +15,28 @@ inline constexpr int kRefused = 97;
 
 // Sets `area` for its lifetime.
 class AreaScope {
-public:
+  public:
     AreaScope(Session& s, qint32 area) : s_(s), saved_(s.op.area) { s.op.area = area; }
     ~AreaScope() { s_.op.area = saved_; }
     AreaScope(const AreaScope&) = delete;
     AreaScope& operator=(const AreaScope&) = delete;
 
-private:
+  private:
     Session& s_;
     qint32 saved_;
 };
 
 // Sets RomParams::dataWidth for its lifetime.
 class WidthScope {
-public:
-    WidthScope(Session& s, qint32 width) : s_(s), saved_(s.rom.dataWidth) { s.rom.dataWidth = width; }
+  public:
+    WidthScope(Session& s, qint32 width) : s_(s), saved_(s.rom.dataWidth) {
+        s.rom.dataWidth = width;
+    }
     ~WidthScope() { s_.rom.dataWidth = saved_; }
     WidthScope(const WidthScope&) = delete;
     WidthScope& operator=(const WidthScope&) = delete;
 
-private:
+  private:
     Session& s_;
     qint32 saved_;
 };

@@ -8,8 +8,7 @@
 
 namespace zelvor {
 
-void Read_ver(Session& s, quint8& version)
-{
+void Read_ver(Session& s, quint8& version) {
     version = 0;
     ShowMessageS(s, QString());
     ShowMessageSw(s, QString::fromUtf8(msg::WaitLong.ru));
@@ -18,24 +17,21 @@ void Read_ver(Session& s, quint8& version)
     s.op.opState = rc != 0 ? rc : Read_byte(s, version);
 }
 
-QString firmwareGeneration(quint8 version)
-{
+QString firmwareGeneration(quint8 version) {
     static const QStringList gen5 = {"01", "02", "11", "21", "31", "10", "20"};
     return gen5.contains(Hex_str(version, 2)) ? QStringLiteral("Версия 5.")
                                               : QStringLiteral("Версия 4.");
 }
 
-QString versionLine(const Session& s, quint8 version)
-{
+QString versionLine(const Session& s, quint8 version) {
     const QString size = s.rom.sizeDiv > 1 ? Hex_str(quint32(s.rom.sizeDiv), 1) : QString();
-    const QString base = s.base.valid(s.settings.romIdx) ? s.base.at(s.settings.romIdx).baseName
-                                                         : QString();
+    const QString base =
+        s.base.valid(s.settings.romIdx) ? s.base.at(s.settings.romIdx).baseName : QString();
     return firmwareGeneration(version) + Hex_str(version, 2) + QStringLiteral(" Тип м.с ") + base +
            QStringLiteral(" ") + size;
 }
 
-int Dthcb1Click(Session& s)
-{
+int Dthcb1Click(Session& s) {
     quint8 version = 0;
     Read_ver(s, version);
     if (s.op.opState != 0) {
@@ -49,16 +45,14 @@ int Dthcb1Click(Session& s)
 
 namespace {
 
-bool firmwareChipUsable(const RomParams& r)
-{
+bool firmwareChipUsable(const RomParams& r) {
     return r.devClass <= 3 && r.dataWidth == 8 && r.canErase == 1 && r.canBlank == 1 &&
            r.canWrite == 1 && r.canCompare == 1;
 }
 
 } // namespace
 
-int N7Click(Session& s, const ChipCommands& cmds)
-{
+int N7Click(Session& s, const ChipCommands& cmds) {
     if (s.buf.size == 0) {
         s.op.opState = 99;
         ShowMessageS(s, msg::FwBufferEmpty);
@@ -110,8 +104,7 @@ int N7Click(Session& s, const ChipCommands& cmds)
     return rc;
 }
 
-int N12Click(Session& s)
-{
+int N12Click(Session& s) {
     s.op.opCode = 13;
     const int rc = Send_mode(s);
     ShowMessageS(s, QString::number(rc));
@@ -119,8 +112,7 @@ int N12Click(Session& s)
     return rc;
 }
 
-int N5Click(Session& s, const ChipCommands& cmds)
-{
+int N5Click(Session& s, const ChipCommands& cmds) {
     const int read = cmds.read(s);
     if (read != 0) return read; // nothing is erased over a chip that could not be read
     int first = 0;
@@ -128,7 +120,8 @@ int N5Click(Session& s, const ChipCommands& cmds)
         const int rc = step(s);
         if (rc != 0 && first == 0) first = rc;
     };
-    for (int i = 0; i < (s.rom.algCode == 9 ? 3 : 1); ++i) run(cmds.erase);
+    for (int i = 0; i < (s.rom.algCode == 9 ? 3 : 1); ++i)
+        run(cmds.erase);
     run(cmds.blank);
     run(cmds.program);
     run(cmds.compare);

@@ -15,8 +15,7 @@ constexpr qint32 kRamStep = 2048;
 constexpr int kRamReplyTries = 2;
 } // namespace
 
-int TestRAMClick(Session& s)
-{
+int TestRAMClick(Session& s) {
     ShowMessageS(s, QString());
     if (s.rom.canTestRam != 1) {
         ShowMessageS(s, msg::NoRamTest);
@@ -49,23 +48,28 @@ int TestRAMClick(Session& s)
     }
     progressEnd(s);
     switch (op.opState) {
-    case 0: ShowMessageS(s, msg::RamTestOk); break;
-    case 8: ShowMessageS(s, msg::RamTestFailed); break;
-    case 9: break;
-    default: reportLinkError(s, false); break;
+    case 0:
+        ShowMessageS(s, msg::RamTestOk);
+        break;
+    case 8:
+        ShowMessageS(s, msg::RamTestFailed);
+        break;
+    case 9:
+        break;
+    default:
+        reportLinkError(s, false);
+        break;
     }
     return op.opState;
 }
 
-qint32 badBlockSize(const RomParams& r)
-{
+qint32 badBlockSize(const RomParams& r) {
     if (r.algCode == 61) return 0x4200;
     if (r.algCode == 62 && r.variant == 0) return 0x21000;
     return 0;
 }
 
-int Badblock1Click(Session& s, int* bad)
-{
+int Badblock1Click(Session& s, int* bad) {
     if (bad) *bad = 0;
     const qint32 blockSize = badBlockSize(s.rom);
     if (blockSize == 0) {

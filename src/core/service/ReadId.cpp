@@ -10,8 +10,7 @@ namespace zelvor {
 
 namespace {
 
-bool oneOf(int v, std::initializer_list<int> list)
-{
+bool oneOf(int v, std::initializer_list<int> list) {
     for (int x : list)
         if (v == x) return true;
     return false;
@@ -19,8 +18,7 @@ bool oneOf(int v, std::initializer_list<int> list)
 
 } // namespace
 
-IdPlan idPlan(const Session& s)
-{
+IdPlan idPlan(const Session& s) {
     const RomParams& r = s.rom;
     const int a = r.algCode;
     IdPlan p;
@@ -32,7 +30,8 @@ IdPlan idPlan(const Session& s)
         else if (a == 53)
             p.addr = {0, 1, 0xFFF2};
         else if ((a == 15 && r.optC == 1 && r.variant == 1) || a == 37 ||
-                 (a == 36 && r.optC == 1 && r.variant == 1) || (a == 17 && r.optA == 1 && r.optB == 0))
+                 (a == 36 && r.optC == 1 && r.variant == 1) ||
+                 (a == 17 && r.optA == 1 && r.optB == 0))
             p.addr = {0, 2};
         else
             p.addr = {s.buf.addrStart, s.buf.addrStart + 1};
@@ -65,14 +64,14 @@ IdPlan idPlan(const Session& s)
     return p;
 }
 
-QString idText(const IdPlan& plan, const std::vector<std::array<quint8, 2>>& bytes)
-{
+QString idText(const IdPlan& plan, const std::vector<std::array<quint8, 2>>& bytes) {
     QString t;
     auto add = [&t](quint8 b) { t += Hex_str(b, 2) + QLatin1Char(' '); };
     const int n = int(bytes.size());
     if (plan.twoByteReads) {
         // The first byte of every read, then the second byte of the last.
-        for (int i = 0; i < n; ++i) add(bytes[size_t(i)][0]);
+        for (int i = 0; i < n; ++i)
+            add(bytes[size_t(i)][0]);
         if (n > 0) add(bytes[size_t(n - 1)][1]);
     } else if (plan.wordPairs) {
         for (const auto& b : bytes) {
@@ -80,25 +79,24 @@ QString idText(const IdPlan& plan, const std::vector<std::array<quint8, 2>>& byt
             add(b[1]);
         }
     } else {
-        for (const auto& b : bytes) add(b[0]);
+        for (const auto& b : bytes)
+            add(b[0]);
     }
     return t;
 }
 
-int findCatalogueEntry(const Catalogue& cat, int idCount, const QString& text)
-{
+int findCatalogueEntry(const Catalogue& cat, int idCount, const QString& text) {
     const QString sp = QStringLiteral(" ");
     for (int i = 1; i <= cat.catCount(); ++i) {
         const CatEntry& e = cat.at(i);
-        const QString candidate = idCount == 3 ? e.id0 + sp + e.id1 + sp + e.id2 + sp
-                                               : e.id0 + sp + e.id1 + sp;
+        const QString candidate =
+            idCount == 3 ? e.id0 + sp + e.id1 + sp + e.id2 + sp : e.id0 + sp + e.id1 + sp;
         if (candidate == text) return i;
     }
     return 0;
 }
 
-int ReadIdClick(Session& s, int* found, QString* textOut)
-{
+int ReadIdClick(Session& s, int* found, QString* textOut) {
     if (found) *found = 0;
     ShowMessageS(s, QString());
     s.op.opCode = 7;

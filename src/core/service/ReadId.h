@@ -11,7 +11,7 @@ namespace zelvor {
 // What the chip is asked: the addresses (and command bytes) of each read.
 struct IdPlan {
     std::vector<qint32> addr;
-    std::vector<int> cmd;  // empty: cmdArg is left alone
+    std::vector<int> cmd;      // empty: cmdArg is left alone
     bool twoByteReads = false; // 46, 60-62: each read covers two addresses
     bool wordPairs = false;    // 38, 47, 58: each read returns a 16-bit word
     quint8 opCode = 7;
