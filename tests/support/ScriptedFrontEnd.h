@@ -26,7 +26,9 @@ class ScriptedFrontEnd : public FrontEnd {
     QStringList progressCaptions;
     int progressCloses = 0;
     int pumps = 0;
-    int refreshes = 0;
+    int refreshes = 0;   // change notifications
+    unsigned changes = 0; // every Change flag notified
+    std::vector<Mismatch> mismatches;
     QString panels[3];
 
     // Script.
@@ -48,7 +50,11 @@ class ScriptedFrontEnd : public FrontEnd {
     void progressClose() override;
     bool cancelRequested() override;
     void pumpEvents() override;
-    void refresh() override { ++refreshes; }
+    void changed(unsigned what) override {
+        ++refreshes;
+        changes |= what;
+    }
+    void mismatch(const Mismatch& m) override { mismatches.push_back(m); }
 };
 
 } // namespace zelvor::test

@@ -8,6 +8,26 @@
 
 namespace zelvor {
 
+// What changed, so that each view redraws only what shows it.
+enum Change : unsigned {
+    ChangeChip = 1u << 0,           // the chip: labels, menu items, toolbar, area list
+    ChangeBufferReplaced = 1u << 1, // a new image (load, read, first block): views go to page 1
+    ChangeBufferEdited = 1u << 2,   // bytes changed in place: the shown page is redrawn
+    ChangeBufferLabels = 1u << 3,   // address window, offsets, size, checksum, file format
+    ChangeConfigPanels = 1u << 4,   // the configuration and fuse panels
+    ChangeSettings = 1u << 5,       // model, port, speed, language, demo, journal, debug
+    ChangeStatusPanels = 1u << 6,   // the status bar's model, port and rate panels
+};
+
+// The first difference a compare found: where, and the buffer's and the chip's value
+// (bytes, or 16-bit words for wide parts).
+struct Mismatch {
+    qint64 address = 0;
+    int bufferValue = 0;
+    int chipValue = 0;
+    int width = 8;
+};
+
 class FrontEnd {
   public:
     enum class Answer { Yes, No, Cancel };
@@ -40,8 +60,10 @@ class FrontEnd {
 
     // Lets pending user-interface events run (once per block, and in protocol pauses).
     virtual void pumpEvents() {}
-    // The chip, buffer or settings changed: refresh what shows them.
-    virtual void refresh() {}
+    // Something the windows show changed: `what` is a set of Change flags.
+    virtual void changed(unsigned what) { (void)what; }
+    // A compare found the chip differing from the buffer (besides the message shown).
+    virtual void mismatch(const Mismatch& m) { (void)m; }
 };
 
 } // namespace zelvor

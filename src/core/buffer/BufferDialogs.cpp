@@ -80,7 +80,7 @@ int SetAddrClick(Session& s) {
         return DialogCancelled;
     }
     s.buf.addrEnd = qint32(paged ? (qint64(*end) + 1) * pageLen - 1 : qint64(*end));
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferLabels);
     return DialogDone;
 }
 
@@ -95,7 +95,7 @@ int SetOfBufClick(Session& s) {
         s.buf.size -= k * RomBuf::kPage;
     }
     Cnt_sizeb(s);
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels);
     return DialogDone;
 }
 

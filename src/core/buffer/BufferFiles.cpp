@@ -15,7 +15,7 @@ void installImage(Session& s, LoadedImage&& img, const QString& path) {
     if (swapsWords(s)) SwapBuf(s);
     Count_sum(s, 1);
     Cnt_sizeb(s);
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels);
 }
 
 void reportLoadError(Session& s, int code, const QString& path, long long line) {
@@ -52,7 +52,7 @@ int saveFile(Session& s, const QString& path) {
         ShowMessageS(s, s.text(msg::FileWriteError).arg(path));
     else {
         ShowMessageS(s, s.text(msg::FileSaved).arg(path));
-        s.fe.refresh();
+        s.fe.changed(ChangeBufferLabels);
     }
     return code;
 }
@@ -67,12 +67,12 @@ int Write_File(Session& s, const QString& path) {
 
 void BIN1Click(Session& s) {
     s.settings.fileFmt = 1;
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferLabels);
 }
 
 void HEX1Click(Session& s) {
     s.settings.fileFmt = 2;
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferLabels);
 }
 
 } // namespace zelvor

@@ -23,7 +23,7 @@ void InitMem(Session& s) {
     s.buf.lastLen = 256;
     s.buf.checkSum = 0;
     Cnt_sizeb(s);
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels);
 }
 
 namespace {

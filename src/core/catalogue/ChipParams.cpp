@@ -188,7 +188,7 @@ int ChcRom(Session& s, int index, const ChipChoice& choice) {
     s.rom.fuseBytes[0] = s.rom.fuseBytes[1] = s.rom.fuseBytes[2] = s.rom.fuseBytes[3] = 0xFF;
     s.buf.addrStart = 0;
     s.buf.addrEnd = s.rom.romLen - 1;
-    s.fe.refresh();
+    s.fe.changed(ChangeChip | ChangeBufferLabels | ChangeConfigPanels);
     logLine(s, s.text(msg::Device) + chipLabel(s));
     return 0;
 }

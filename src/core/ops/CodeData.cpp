@@ -91,7 +91,7 @@ void Code_Data(Session& s, int kind) {
         if (p.algCode == 27) setWindow(s, 7);
         if (p.algCode == 43) setWindow(s, 13);
     }
-    s.fe.refresh();
+    s.fe.changed(ChangeChip | ChangeBufferLabels);
 }
 
 } // namespace zelvor

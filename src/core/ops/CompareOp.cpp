@@ -19,6 +19,7 @@ void showDifference(Session& s, quint32 address, int addrDigits, quint32 chip, q
         s.text(msg::NotCompareAt)
             .arg(Hex_str(address, addrDigits), Hex_str(chip, digits), Hex_str(want, digits)),
         FrontEnd::Icon::Warning);
+    s.fe.mismatch(Mismatch{address, int(want), int(chip), digits * 4});
 }
 
 quint32 wordMask(const RomParams& p) {

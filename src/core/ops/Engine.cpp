@@ -190,7 +190,7 @@ void Print_Result(Session& s, int wide) {
     } else if (code != opres::kCancelled) {
         reportLinkError(s, true);
     }
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels);
 }
 
 } // namespace zelvor

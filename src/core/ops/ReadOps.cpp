@@ -125,7 +125,7 @@ void readPicExtras(Session& s) {
         Cnt_sizeb(s);
     }
     Code_Data(s, 0);
-    s.fe.refresh();
+    s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels | ChangeChip);
 }
 
 } // namespace
@@ -182,7 +182,7 @@ int ReadRomClick(Session& s) {
             s.buf.addrStart = addrStart;
             s.buf.addrEnd = addrEnd;
             if (s.op.opState != opres::kCancelled) reportLinkError(s, true);
-            s.fe.refresh();
+            s.fe.changed(ChangeBufferLabels);
         }
     }
     return s.op.opState;
