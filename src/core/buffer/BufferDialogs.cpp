@@ -1,6 +1,7 @@
 #include "buffer/BufferDialogs.h"
 #include "app/HexText.h"
 #include "buffer/BufferInit.h"
+#include "catalogue/ChipParams.h"
 
 #include <algorithm>
 
@@ -16,11 +17,6 @@ std::optional<quint32> askHex(Session& s, const QString& prompt,
         const HexValue v = Str_hex(t);
         if (v.error == 0 && accept(v.value)) return v.value;
     }
-}
-
-bool pageAddressed(const RomParams& rom) {
-    return rom.algCode == 57 || rom.algCode == 60 || rom.algCode == 61 ||
-           (rom.algCode == 62 && rom.variant == 0);
 }
 
 int SetAddrClick(Session& s) {

@@ -18,9 +18,6 @@ enum DialogCode : int { DialogDone = 0, DialogCancelled = 1 };
 std::optional<quint32> askHex(Session& s, const QString& prompt,
                               const std::function<bool(quint32)>& accept);
 
-// Chips whose addresses are typed as page numbers (pages of 264 << optC bytes).
-bool pageAddressed(const RomParams& rom);
-
 [[nodiscard]] int SetAddrClick(Session& s);
 [[nodiscard]] int SetOfBufClick(Session& s);
 [[nodiscard]] int ChcDispClick(Session& s);
