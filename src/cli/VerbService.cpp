@@ -1,4 +1,5 @@
-// zelvor-cli service verbs: id, ramtest, badblocks, fw-version, fw-update.
+// zelvor-cli service verbs: id, ramtest, badblocks, fw-version, fw-update, program-switch,
+// selftest.
 
 #include "Verbs.h"
 
@@ -76,6 +77,29 @@ int verbFwUpdate(CliContext& c) {
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
     return N7Click(c.s) == 0 ? Ok : Failed;
+}
+
+// program-switch [CHIP]: switches the programmer's program and prints the result code.
+int verbProgramSwitch(CliContext& c) {
+    if (c.args.size() > 1) return c.usage(QStringLiteral("program-switch [CHIP]"));
+    if (c.args.size() == 1) {
+        const int rc = selectChipForService(c, c.args[0], false);
+        if (rc != Ok) return rc;
+    } else if (!commandAllowed(c.s)) {
+        return Failed;
+    }
+    BusyScope busy(c.s);
+    return N12Click(c.s) == 0 ? Ok : Failed;
+}
+
+// selftest CHIP: reads the chip, erases it, checks it blank, programs back what was read
+// and compares.
+int verbSelfTest(CliContext& c) {
+    if (c.args.size() != 1) return c.usage(QStringLiteral("selftest takes CHIP"));
+    const int rc = selectChipForService(c, c.args[0], true);
+    if (rc != Ok) return rc;
+    BusyScope busy(c.s);
+    return N5Click(c.s) == 0 ? Ok : Failed;
 }
 
 } // namespace zelvor::cli
