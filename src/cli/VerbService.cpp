@@ -3,7 +3,7 @@
 
 #include "Verbs.h"
 
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "service/Firmware.h"
 #include "service/RamTest.h"
 #include "service/ReadId.h"
@@ -60,7 +60,7 @@ int verbFwVersion(CliContext& c) {
         return Failed;
     }
     BusyScope busy(c.s);
-    return Dthcb1Click(c.s) == 0 ? Ok : Failed;
+    return showFirmwareVersion(c.s) == 0 ? Ok : Failed;
 }
 
 int verbFwUpdate(CliContext& c) {
@@ -76,7 +76,7 @@ int verbFwUpdate(CliContext& c) {
     const int rc = loadForCli(c, c.args[0]);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
-    return N7Click(c.s) == 0 ? Ok : Failed;
+    return updateFirmware(c.s) == 0 ? Ok : Failed;
 }
 
 // program-switch [CHIP]: switches the programmer's program and prints the result code.
@@ -89,7 +89,7 @@ int verbProgramSwitch(CliContext& c) {
         return Failed;
     }
     BusyScope busy(c.s);
-    return N12Click(c.s) == 0 ? Ok : Failed;
+    return switchProgram(c.s) == 0 ? Ok : Failed;
 }
 
 // selftest CHIP: reads the chip, erases it, checks it blank, programs back what was read
@@ -99,7 +99,7 @@ int verbSelfTest(CliContext& c) {
     const int rc = selectChipForService(c, c.args[0], true);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
-    return N5Click(c.s) == 0 ? Ok : Failed;
+    return selfTest(c.s) == 0 ? Ok : Failed;
 }
 
 } // namespace zelvor::cli

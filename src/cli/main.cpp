@@ -5,10 +5,10 @@
 #include "ConsoleFrontEnd.h"
 #include "Verbs.h"
 #include "app/HexText.h"
-#include "app/Startup.h"
 #include "buffer/FilePath.h"
 #include "journal/Journal.h"
 #include "link/PortMap.h"
+#include "program/Startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
