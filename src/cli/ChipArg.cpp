@@ -1,12 +1,14 @@
-#include "ops/ChipChange.h"
-#include "app/Settings.h"
 #include "ChipArg.h"
 
 #include "app/Messenger.h"
-#include "program/Startup.h"
+#include "app/Settings.h"
+#include "buffer/AddressWindow.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/BaseTableLoader.h"
+#include "ops/ChipChange.h"
 #include "ops/Engine.h"
+#include "program/Commands.h"
+#include "program/Startup.h"
 #include "protect/ConfigCommands.h"
 
 namespace zelvor::cli {
@@ -29,7 +31,7 @@ int resolveChip(CliContext& c, const QString& chip, ChipRef& out) {
         out.choice = {};
         if (out.base < 0) {
             c.err << "zelvor-cli: no base type " << name << " in prgplus.lst" << Qt::endl;
-            return Failed;
+            return Usage;
         }
         return Ok;
     }
@@ -50,7 +52,7 @@ int resolveChip(CliContext& c, const QString& chip, ChipRef& out) {
     if (hits.isEmpty()) {
         c.err << "zelvor-cli: no catalogue entry " << chip << " (see `zelvor-cli chips`)"
               << Qt::endl;
-        return Failed;
+        return Usage;
     }
     // The same part under several makers: the name alone does not say which.
     QStringList makers;
@@ -63,7 +65,7 @@ int resolveChip(CliContext& c, const QString& chip, ChipRef& out) {
         for (const QString& m : makers)
             c.err << m << '/' << part << ' ';
         c.err << Qt::endl;
-        return Failed;
+        return Usage;
     }
     const int entry = hits.last(); // the last match wins, as in the catalogue
     out.base = s.cat.at(entry).base;
@@ -81,19 +83,21 @@ int selectChip(CliContext& c, const QString& chip) {
     ChipRef ref;
     const int rc = resolveChip(c, chip, ref);
     if (rc != Ok) return rc;
-    if (!commandAllowed(c.s)) return Failed;
-    const int refusal = modelRefusal(c.s, ref.base, ModelCheck::Selection);
-    if (refusal != kModelAllows) {
-        ShowMessageS(c.s, modelRefusalText(c.s, refusal));
-        return Failed;
+    if (zelvor::selectChip(c.s, ref.base, ref.choice) != 0) return Failed;
+    // --with: the PIC data memory and configuration go with the code for this run (the
+    // chip change has just reset both); the extra areas are placed again for them.
+    if (c.has(QStringLiteral("with"))) {
+        const QStringList with = c.opt(QStringLiteral("with")).split(QLatin1Char(','));
+        c.s.settings.autoData = with.contains(QStringLiteral("data")) ? 1 : 0;
+        c.s.settings.autoCfgw = with.contains(QStringLiteral("config")) ? 1 : 0;
+        Inc_data(c.s);
     }
-    if (ChcRom(c.s, ref.base, ref.choice) != 0) return Failed;
-    Inc_data(c.s);
-    setupConfigPanels(c.s);
     return Ok;
 }
 
-// --area, --start and --end: the memory area and the address window.
+// --area, --start and --end: the memory area and the address window, by the address
+// dialog's rules (page numbers for page-addressed Flash). A value the dialog would not take
+// is refused with the dialog's prompt, which says what it takes.
 int applyWindow(CliContext& c) {
     Session& s = c.s;
     const QString area = c.opt(QStringLiteral("area"), QStringLiteral("code"));
@@ -101,16 +105,25 @@ int applyWindow(CliContext& c) {
         Code_Data(s, 1);
     else if (area == QLatin1String("config"))
         Code_Data(s, 2);
-    else if (area != QLatin1String("code"))
-        return c.usage(QStringLiteral("--area is code, data or config"));
-    quint32 start = quint32(s.buf.addrStart);
-    quint32 end = quint32(s.buf.addrEnd);
+    if (!c.has(QStringLiteral("start")) && !c.has(QStringLiteral("end"))) return Ok;
+    quint32 start = windowStartValue(s.rom, s.buf.addrStart);
+    quint32 end = windowEndValue(s.rom, s.buf.addrEnd);
     if (!c.hexOpt(QStringLiteral("start"), start) || !c.hexOpt(QStringLiteral("end"), end))
         return Usage;
-    if (end < start || qint64(end) >= qint64(s.rom.romLen))
-        return c.usage(QStringLiteral("the window must lie inside the chip, start before end"));
-    s.buf.addrStart = qint32(start);
-    s.buf.addrEnd = qint32(end);
+    qint32 startAddr = 0;
+    qint32 endAddr = 0;
+    switch (checkAddressWindow(s, start, end, startAddr, endAddr)) {
+    case WindowBadStart:
+        return c.usage(QStringLiteral("the window start %1 is refused;%2")
+                           .arg(QString::number(start, 16).toUpper(), windowStartPrompt(s)));
+    case WindowBadEnd:
+        return c.usage(QStringLiteral("the window end %1 is refused;%2")
+                           .arg(QString::number(end, 16).toUpper(), windowEndPrompt(s, start)));
+    default:
+        break;
+    }
+    s.buf.addrStart = startAddr;
+    s.buf.addrEnd = endAddr;
     return Ok;
 }
 

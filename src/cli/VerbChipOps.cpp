@@ -6,29 +6,46 @@
 #include "program/Startup.h"
 #include "buffer/BufferFiles.h"
 #include "buffer/BufferInit.h"
+#include "buffer/FileFormat.h"
 #include "catalogue/BaseTableLoader.h"
 #include "catalogue/ChipParams.h"
 #include "ops/Engine.h"
 
 namespace zelvor::cli {
 
-int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
+int loadForCli(CliContext& c, const QString& path);                 // VerbConvert.cpp
+int fileFormatOf(CliContext& c, const QString& path, bool loading); // VerbConvert.cpp
+
+// A file longer than the chip is programmed in part: says so on stderr. Not when the PIC
+// data memory or configuration goes with the code (they lie beyond the code area).
+void warnIfLongerThanChip(CliContext& c, const QString& path) {
+    const Session& s = c.s;
+    const bool extras = s.settings.autoData == 1 || s.settings.autoCfgw == 1;
+    if (extras || s.rom.romLen <= 0 || s.buf.size <= s.rom.romLen) return;
+    c.err << "zelvor-cli: warning: " << path << " gives " << s.buf.size << " bytes, the chip holds "
+          << s.rom.romLen << "; only the first " << s.rom.romLen << " are programmed" << Qt::endl;
+}
 
 namespace {
 
+enum class FileUse { None, Compare, Program };
+
 // Chip, window and (for write and verify) the file; then the operation.
-int runChipVerb(CliContext& c, bool takesFile, int (*operation)(Session&)) {
-    const int want = takesFile ? 2 : 1;
+int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&)) {
+    const int want = use == FileUse::None ? 1 : 2;
     if (c.args.size() != want)
-        return c.usage(takesFile ? QStringLiteral("takes CHIP and FILE")
-                                 : QStringLiteral("takes CHIP"));
+        return c.usage(use == FileUse::None ? QStringLiteral("takes CHIP")
+                                            : QStringLiteral("takes CHIP and FILE"));
+    // The file's format is settled before the programmer hears of the chip.
+    if (use != FileUse::None && fileFormatOf(c, c.args[1], true) == FormatUnknown) return Usage;
     int rc = selectChip(c, c.args[0]);
     if (rc != Ok) return rc;
     rc = applyWindow(c);
     if (rc != Ok) return rc;
-    if (takesFile) {
+    if (use != FileUse::None) {
         rc = loadForCli(c, c.args[1]);
         if (rc != Ok) return rc;
+        if (use == FileUse::Program) warnIfLongerThanChip(c, c.args[1]);
     }
     BusyScope busy(c.s);
     return operation(c.s) == opres::kOk ? Ok : Failed;
@@ -37,30 +54,27 @@ int runChipVerb(CliContext& c, bool takesFile, int (*operation)(Session&)) {
 } // namespace
 
 int verbRead(CliContext& c) {
-    const QString out = c.opt(QStringLiteral("o"), c.opt(QStringLiteral("out")));
+    const QString out = c.opt(QStringLiteral("o"));
     if (out.isEmpty()) return c.usage(QStringLiteral("read takes CHIP -o FILE"));
-    const int rc = runChipVerb(c, false, ReadRomClick);
+    const int fmt = fileFormatOf(c, out, false);
+    if (fmt == FormatUnknown) return Usage;
+    const int rc = runChipVerb(c, FileUse::None, ReadRomClick);
     if (rc != Ok) return rc;
-    const QString f = c.opt(QStringLiteral("format"));
-    c.s.settings.fileFmt =
-        f == QLatin1String("hex") ||
-                (f.isEmpty() && out.endsWith(QLatin1String(".hex"), Qt::CaseInsensitive))
-            ? 2
-            : 1;
+    c.s.settings.fileFmt = fmt;
     return saveFile(c.s, out) == 0 ? Ok : Failed;
 }
 
 int verbWrite(CliContext& c) {
-    return runChipVerb(c, true, WriteRomClick);
+    return runChipVerb(c, FileUse::Program, WriteRomClick);
 }
 int verbVerify(CliContext& c) {
-    return runChipVerb(c, true, CompRomClick);
+    return runChipVerb(c, FileUse::Compare, CompRomClick);
 }
 int verbErase(CliContext& c) {
-    return runChipVerb(c, false, ClearRomClick);
+    return runChipVerb(c, FileUse::None, ClearRomClick);
 }
 int verbBlank(CliContext& c) {
-    return runChipVerb(c, false, ReadNullClick);
+    return runChipVerb(c, FileUse::None, ReadNullClick);
 }
 
 } // namespace zelvor::cli

@@ -8,6 +8,7 @@
 #include "app/HexText.h"
 #include "program/Startup.h"
 #include "buffer/BufferInit.h"
+#include "buffer/FileFormat.h"
 #include "catalogue/ChipParams.h"
 #include "protect/AutoProgram.h"
 #include "protect/BootBlock.h"
@@ -19,7 +20,9 @@
 
 namespace zelvor::cli {
 
-int loadForCli(CliContext& c, const QString& path); // VerbConvert.cpp
+int loadForCli(CliContext& c, const QString& path);                 // VerbConvert.cpp
+int fileFormatOf(CliContext& c, const QString& path, bool loading); // VerbConvert.cpp
+void warnIfLongerThanChip(CliContext& c, const QString& path);      // VerbChipOps.cpp
 
 // CHIP made the current chip and announced to the programmer, its configuration panels set
 // up; with `window` the --area/--start/--end options applied. Ok, Usage or Failed.
@@ -155,6 +158,11 @@ int configVerb(CliContext& c, const char* name) {
         (c.args[0] != QLatin1String("read") && c.args[0] != QLatin1String("write")))
         return c.usage(QStringLiteral("%1 read|write CHIP").arg(QLatin1String(name)));
     const bool write = c.args[0] == QLatin1String("write");
+    if (!write)
+        for (const char* v : {"lock", "low", "high", "ext", "word", "id", "bytes"})
+            if (c.has(QLatin1String(v)))
+                return c.usage(QStringLiteral("%1 read takes no values (--%2)")
+                                   .arg(QLatin1String(name), QLatin1String(v)));
     int rc = selectChipForService(c, c.args[1], false);
     if (rc != Ok) return rc;
     if (write && !applyConfigValues(c, rc)) return rc;
@@ -168,9 +176,7 @@ int configVerb(CliContext& c, const char* name) {
 
 int verbLock(CliContext& c) {
     if (c.args.size() != 1) return c.usage(QStringLiteral("lock takes CHIP [--bits 1|2|3]"));
-    const QString bits = c.opt(QStringLiteral("bits"));
-    if (!bits.isEmpty() && bits != "1" && bits != "2" && bits != "3")
-        return c.usage(QStringLiteral("--bits is 1, 2 or 3"));
+    const QString bits = c.opt(QStringLiteral("bits")); // 1, 2 or 3 when given
     const int rc = selectChipForService(c, c.args[0], false);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
@@ -196,8 +202,7 @@ int verbBbl(CliContext& c) {
     const QString block = c.opt(QStringLiteral("block"));
     const bool set = c.args[0] == QLatin1String("set");
     if (!set && c.args[0] != QLatin1String("read")) return c.usage(usage);
-    if (set && block != QLatin1String("lower") && block != QLatin1String("upper"))
-        return c.usage(usage);
+    if (set && block.isEmpty()) return c.usage(usage);
     const int rc = selectChipForService(c, c.args[1], false);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
@@ -208,28 +213,21 @@ namespace {
 
 int chainVerb(CliContext& c, bool autoSteps) {
     if (c.args.size() != 2) return c.usage(QStringLiteral("takes CHIP FILE"));
+    if (fileFormatOf(c, c.args[1], true) == FormatUnknown) return Usage;
     int rc = selectChipForService(c, c.args[0], true);
     if (rc != Ok) return rc;
     if (autoSteps && c.has(QStringLiteral("steps"))) {
+        const QStringList steps = c.opt(QStringLiteral("steps")).split(QLatin1Char(','));
         PrgSettings& p = c.s.settings;
-        p.autoErase = p.autoBlank = p.autoWrite = p.autoCompare = p.autoLock = 0;
-        for (const QString& step : c.opt(QStringLiteral("steps")).split(QLatin1Char(','))) {
-            if (step == QLatin1String("erase"))
-                p.autoErase = 1;
-            else if (step == QLatin1String("blank"))
-                p.autoBlank = 1;
-            else if (step == QLatin1String("write"))
-                p.autoWrite = 1;
-            else if (step == QLatin1String("verify"))
-                p.autoCompare = 1;
-            else if (step == QLatin1String("lock"))
-                p.autoLock = 1;
-            else
-                return c.usage(QStringLiteral("--steps lists erase, blank, write, verify, lock"));
-        }
+        p.autoErase = steps.contains(QStringLiteral("erase")) ? 1 : 0;
+        p.autoBlank = steps.contains(QStringLiteral("blank")) ? 1 : 0;
+        p.autoWrite = steps.contains(QStringLiteral("write")) ? 1 : 0;
+        p.autoCompare = steps.contains(QStringLiteral("verify")) ? 1 : 0;
+        p.autoLock = steps.contains(QStringLiteral("lock")) ? 1 : 0;
     }
     rc = loadForCli(c, c.args[1]);
     if (rc != Ok) return rc;
+    warnIfLongerThanChip(c, c.args[1]);
     BusyScope busy(c.s);
     return result(autoSteps ? autoprgClick(c.s) : CprogClick(c.s));
 }

@@ -1,4 +1,5 @@
-// zelvor-cli service verbs: id, ramtest, badblocks, fw-version, fw-update.
+// zelvor-cli service verbs: id, ramtest, badblocks, fw-version, fw-update, program-switch,
+// selftest.
 
 #include "Verbs.h"
 
@@ -50,32 +51,55 @@ int verbBadblocks(CliContext& c) {
     return Ok;
 }
 
-int verbFwVersion(CliContext& c) {
-    if (c.args.size() > 1) return c.usage(QStringLiteral("fw-version [CHIP]"));
-    if (c.args.size() == 1) {
-        const int rc = selectChipForService(c, c.args[0], false);
-        if (rc != Ok) return rc;
-    } else if (!commandAllowed(c.s)) {
-        return Failed;
-    }
+namespace {
+
+// The optional CHIP argument at `index` of the programmer's own commands: made current when
+// given; else only the command guard.
+int optionalChip(CliContext& c, int index) {
+    if (c.args.size() > index) return selectChipForService(c, c.args[index], false);
+    return commandAllowed(c.s) ? Ok : Failed;
+}
+
+// "VERB [CHIP]" running one of the programmer's own commands.
+int programmerCommand(CliContext& c, const char* usage, int (*command)(Session&)) {
+    if (c.args.size() > 1) return c.usage(QLatin1String(usage));
+    const int rc = optionalChip(c, 0);
+    if (rc != Ok) return rc;
     BusyScope busy(c.s);
-    return showFirmwareVersion(c.s) == 0 ? Ok : Failed;
+    return command(c.s) == 0 ? Ok : Failed;
+}
+
+} // namespace
+
+int verbFwVersion(CliContext& c) {
+    return programmerCommand(c, "fw-version [CHIP]", showFirmwareVersion);
 }
 
 int verbFwUpdate(CliContext& c) {
     if (c.args.isEmpty() || c.args.size() > 2)
         return c.usage(
             QStringLiteral("fw-update FILE [CHIP]: FILE holds the 32 KiB firmware image"));
-    if (c.args.size() == 2) {
-        const int rc = selectChipForService(c, c.args[1], false);
-        if (rc != Ok) return rc;
-    } else if (!commandAllowed(c.s)) {
-        return Failed;
-    }
-    const int rc = loadForCli(c, c.args[0]);
+    int rc = optionalChip(c, 1);
+    if (rc != Ok) return rc;
+    rc = loadForCli(c, c.args[0]);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
     return updateFirmware(c.s) == 0 ? Ok : Failed;
+}
+
+// program-switch [CHIP]: switches the programmer's program and prints the result code.
+int verbProgramSwitch(CliContext& c) {
+    return programmerCommand(c, "program-switch [CHIP]", switchProgram);
+}
+
+// selftest CHIP: reads the chip, erases it, checks it blank, programs back what was read
+// and compares.
+int verbSelfTest(CliContext& c) {
+    if (c.args.size() != 1) return c.usage(QStringLiteral("selftest takes CHIP"));
+    const int rc = selectChipForService(c, c.args[0], true);
+    if (rc != Ok) return rc;
+    BusyScope busy(c.s);
+    return selfTest(c.s) == 0 ? Ok : Failed;
 }
 
 } // namespace zelvor::cli

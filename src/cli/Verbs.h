@@ -8,8 +8,9 @@ namespace zelvor::cli {
 struct Verb {
     const char* name;
     int (*run)(CliContext&);
-    bool needsLink;   // talks to the programmer: the port is opened
-    const char* help; // one line for --help
+    bool needsLink;      // talks to the programmer: the port is opened
+    const char* options; // the options it takes besides the global ones, blank-separated
+    const char* help;    // its synopsis and one line of what it does, for --help
 };
 
 // The table of verbs, ended by an entry with a null name.
@@ -25,6 +26,8 @@ int verbErase(CliContext& c);
 int verbBlank(CliContext& c);
 int verbConvert(CliContext& c);
 int verbChecksum(CliContext& c);
+int verbEdit(CliContext& c);
+int verbListing(CliContext& c);
 int verbChips(CliContext& c);
 int verbSupportLists(CliContext& c);
 int verbId(CliContext& c);
@@ -40,5 +43,7 @@ int verbRamtest(CliContext& c);
 int verbBadblocks(CliContext& c);
 int verbFwVersion(CliContext& c);
 int verbFwUpdate(CliContext& c);
+int verbProgramSwitch(CliContext& c);
+int verbSelfTest(CliContext& c);
 
 } // namespace zelvor::cli

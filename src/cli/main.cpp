@@ -1,11 +1,14 @@
 // zelvor-cli: the program's core driven from a console, for scripts and automation.
 
 #include "CliContext.h"
+#include "CommandLine.h"
 #include "ConsoleFrontEnd.h"
 #include "Verbs.h"
 #include "app/HexText.h"
-#include "program/Startup.h"
+#include "buffer/FilePath.h"
 #include "journal/Journal.h"
+#include "link/PortMap.h"
+#include "program/Startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,20 +21,26 @@ using namespace zelvor::cli;
 
 namespace {
 
-const QStringList kFlags = {"demo", "journal", "yes", "no", "help", "quiet"};
-
 void printHelp(QTextStream& out) {
     out << "usage: zelvor-cli [--port COM1..COM4|DEVICE] [--baud 9600|57600|115200|230400|460800]\n"
-           "                  [--demo] [--lang ru|en] [--dir DIR] [--yes|--no] VERB [ARGS] "
-           "[OPTIONS]\n\n"
-           "verbs:\n";
-    for (const Verb* v = verbTable(); v->name; ++v)
+           "                  [--demo] [--lang ru|en] [--dir DIR] [--yes|--no] [--quiet] "
+           "[--journal]\n"
+           "                  VERB [ARGS] [OPTIONS]\n\n"
+           "verbs and the options each takes:\n";
+    for (const Verb* v = verbTable(); v->name; ++v) {
         out << "  " << v->help << '\n';
+        const QString opts = verbOptionsText(*v);
+        if (!opts.isEmpty()) out << "      " << opts << '\n';
+    }
     out << "\nCHIP: a catalogue part name (case-insensitive), MAKER/PART where a name repeats,\n"
-           "      or base:NAME for a base type of prgplus.lst\n";
-    out << "\noptions of chip verbs: --start HEX --end HEX --area code|data|config --format "
-           "bin|hex\n"
-           "                       --offset HEX --journal -o FILE\n"
+           "      or base:NAME for a base type of prgplus.lst\n"
+           "FILE formats: --format bin|hex (any case) wins over the name; else .bin is BIN,\n"
+           "      .hex, .ihx and .ihex are Intel HEX; else a file whose first line is a HEX\n"
+           "      record is read as HEX\n"
+           "--start/--end: page numbers for page-addressed Flash, else byte addresses, as the\n"
+           "      address dialog takes them; --with data,config adds the PIC data memory and\n"
+           "      configuration to read, write, verify and auto\n"
+           "an option a verb does not take, an unknown or a repeated option is a usage error\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error\n";
     out.flush();
 }
@@ -40,6 +49,14 @@ int baudCode(const QString& text) {
     static const QHash<QString, int> codes = {
         {"9600", 0}, {"57600", 1}, {"115200", 2}, {"230400", 4}, {"460800", 8}};
     return codes.value(text, -1);
+}
+
+// The arguments with the bytes of each kept (file names need not be valid UTF-8).
+QStringList nativeArguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << pathFromNative(QByteArray(argv[i]));
+    return args;
 }
 
 } // namespace
@@ -66,48 +83,28 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    QHash<QString, QString> opts;
-    QStringList positional;
-    const QStringList args = app.arguments().mid(1);
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("-o") || (a.startsWith(QLatin1String("--")) && a.size() > 2)) {
-            const QString name = a == QLatin1String("-o") ? QStringLiteral("o") : a.mid(2);
-            if (kFlags.contains(name)) {
-                opts.insert(name, QStringLiteral("1"));
-            } else if (i + 1 < args.size()) {
-                opts.insert(name, args[++i]);
-            } else {
-                err << "zelvor-cli: option " << a << " needs a value" << Qt::endl;
-                return Usage;
-            }
-        } else {
-            positional << a;
-        }
-    }
-    if (opts.contains("help") || positional.isEmpty()) {
-        printHelp(opts.contains("help") ? out : err);
-        return opts.contains("help") ? Ok : Usage;
-    }
-
-    const QString verbName = positional.takeFirst();
-    const Verb* verb = nullptr;
-    for (const Verb* v = verbTable(); v->name; ++v)
-        if (verbName == QLatin1String(v->name)) verb = v;
-    if (!verb) {
-        err << "zelvor-cli: unknown verb " << verbName << " (see --help)" << Qt::endl;
+    const QStringList args = nativeArguments(argc, argv);
+    CommandLine cl;
+    QString error;
+    if (parseCommandLine(args, cl, error) != Ok) {
+        err << "zelvor-cli: " << error << Qt::endl;
+        const Verb* v = nullptr;
+        for (int i = 0; i < args.size() && !v; ++i)
+            v = findVerb(args[i]);
+        if (v)
+            err << "usage: zelvor-cli " << QString::fromLatin1(v->help).section("  ", 0, 0) << ' '
+                << verbOptionsText(*v) << Qt::endl;
+        else
+            err << "see zelvor-cli --help" << Qt::endl;
         return Usage;
     }
-
-    int speed = -1;
-    if (opts.contains("baud") && (speed = baudCode(opts.value("baud"))) < 0) {
-        err << "zelvor-cli: --baud takes 9600, 57600, 115200, 230400 or 460800" << Qt::endl;
-        return Usage;
+    const QHash<QString, QString>& opts = cl.opts;
+    if (opts.contains("help")) {
+        printHelp(out);
+        return Ok;
     }
-    if (opts.contains("lang") && opts.value("lang") != "ru" && opts.value("lang") != "en") {
-        err << "zelvor-cli: --lang takes ru or en" << Qt::endl;
-        return Usage;
-    }
+    const Verb* verb = cl.verb;
+    const int speed = opts.contains("baud") ? baudCode(opts.value("baud")) : -1;
 
     ConsoleFrontEnd fe(out, err);
     fe.interactive = isatty(0) && !opts.contains("yes") && !opts.contains("no");
@@ -153,8 +150,13 @@ int main(int argc, char** argv) {
 
     // --journal: every status message of the run also goes to zelvor.log here.
     if (opts.contains("journal")) openJournal(s, QDir::currentPath());
-    CliContext ctx{s, fe, hooks, positional, opts, out, err};
+    CliContext ctx{s, fe, hooks, cl.args, opts, out, err};
     const int rc = verb->run(ctx);
+    // A port that could not be opened: the link error above, and which device it was.
+    if (rc == Failed && verb->needsLink && s.link.demoMode == 0 && s.link.portFailed == 1) {
+        out.flush();
+        err << "zelvor-cli: cannot open the port " << portDevice(s, s.settings.comPort) << Qt::endl;
+    }
 
     // The CLI never writes zelvor.cfg; it only puts the programmer back to 9600.
     if (verb->needsLink && s.settings.baudIdx >= 1 && s.link.demoMode == 0 && hooks.sendMode) {

@@ -106,7 +106,7 @@ TEST(InfoVerb, UnknownNamesAndBadArgumentsAreRefused) {
     TestDir dir;
     dir.copyData(QStringLiteral("prgplus.lst"));
     CliRun r = info(dir.path(), QStringLiteral("base:NO-SUCH-CHIP"));
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 2); // an unknown chip is a usage error
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains(QStringLiteral("NO-SUCH-CHIP")));
     r = info(dir.path(), QStringLiteral("base:"));

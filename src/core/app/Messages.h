@@ -61,6 +61,8 @@ inline constexpr Text ModelBRefuses{"Выбранную микросхему н�
 
 // --- buffer and files -----------------------------------------------------------------
 inline constexpr Text FileNotFound{"   Файл %1  не найден", "   File %1  not found"};
+inline constexpr Text FileCannotRead{"   Файл %1  не может быть прочитан",
+                                     "   File %1  cannot be read"};
 inline constexpr Text NotEnoughMemory{"Недостаточно памяти ", "Not enough memory"};
 inline constexpr Text InvalidFileFormat{"Некорректный формат файла", "Invalid file format"};
 inline constexpr Text AtLine{", строка %1", ", line %1"};

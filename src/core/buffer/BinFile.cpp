@@ -1,8 +1,9 @@
 #include "buffer/BufferFiles.h"
 #include "buffer/BufferInit.h"
+#include "buffer/FilePath.h"
+#include "buffer/SaveTarget.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -64,12 +65,53 @@ qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint
 #endif
 }
 
+// Gives the image the `got` bytes read into `pages`; the rest of the last page is erased.
+int finishImage(std::vector<RomBuf::Block>& pages, qint64 got, LoadedImage& out) {
+    if (got == 0) return FileEmpty;
+    pages.resize(size_t((got + RomBuf::kPage - 1) / RomBuf::kPage));
+    // Only the bytes the file does not cover are erased.
+    for (size_t k = 0; k < pages.size(); ++k) {
+        quint8* b = pages[k].get();
+        std::fill(b + pageBytes(got, k), b + RomBuf::kAlloc, quint8(0xFF));
+    }
+    out.blocks = std::move(pages);
+    out.size = got;
+    return FileOk;
+}
+
+// A pipe or a device has no size beforehand: it is read to its end, a page at a time,
+// after skipping `offset` bytes.
+int readStream(QFile& f, qint64 offset, LoadedImage& out) {
+    char sink[RomBuf::kPage];
+    for (qint64 skipped = 0; skipped < offset;) {
+        const qint64 r = f.read(sink, std::min<qint64>(RomBuf::kPage, offset - skipped));
+        if (r < 0) return FileReadFailed;
+        if (r == 0) return FileEmpty;
+        skipped += r;
+    }
+    std::vector<RomBuf::Block> pages;
+    qint64 got = 0;
+    for (;;) {
+        const size_t k = size_t(got / RomBuf::kPage);
+        if (k == pages.size()) pages.push_back(allocatePage(RomBuf::kAlloc));
+        const qint64 ofs = got % RomBuf::kPage;
+        const qint64 r = f.read(reinterpret_cast<char*>(pages[k].get() + ofs), RomBuf::kPage - ofs);
+        if (r < 0) return FileReadFailed;
+        if (r == 0) break;
+        got += r;
+        if (got > kMaxImageBytes) return FileTooLarge;
+    }
+    return finishImage(pages, got, out);
+}
+
 } // namespace
 
 int readBinImage(const QString& path, qint64 offset, LoadedImage& out) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return FileNotFound;
+    QFile f;
+    const int opened = openForReading(f, path, QIODevice::Unbuffered);
+    if (opened != FileOk) return opened;
     offset = std::max<qint64>(offset, 0);
+    if (!isRegularFile(f)) return readStream(f, offset, out);
     const qint64 avail = f.size() - offset;
     if (avail <= 0) return FileEmpty;
     if (avail > kMaxImageBytes) return FileTooLarge;
@@ -77,25 +119,16 @@ int readBinImage(const QString& path, qint64 offset, LoadedImage& out) {
     // The image takes the size the file has now; pages for all of it come in one run where
     // possible, and the file is read straight into them.
     const size_t count = size_t((avail + RomBuf::kPage - 1) / RomBuf::kPage);
-    LoadedImage img;
-    img.blocks = allocatePageRun(count, RomBuf::kAlloc);
-    if (img.blocks.empty()) {
-        img.blocks.reserve(count);
+    std::vector<RomBuf::Block> pages = allocatePageRun(count, RomBuf::kAlloc);
+    if (pages.empty()) {
+        pages.reserve(count);
         for (size_t k = 0; k < count; ++k)
-            img.blocks.push_back(allocatePage(RomBuf::kAlloc));
+            pages.push_back(allocatePage(RomBuf::kAlloc));
     }
-    const qint64 got = readInto(f, offset, img.blocks, avail);
+    const qint64 got = readInto(f, offset, pages, avail);
     if (got < 0) return FileReadFailed;
-    if (got == 0) return FileEmpty; // the file shrank while being read
-    img.blocks.resize(size_t((got + RomBuf::kPage - 1) / RomBuf::kPage));
-    // Only the bytes the file does not cover are erased.
-    for (size_t k = 0; k < img.blocks.size(); ++k) {
-        quint8* b = img.blocks[k].get();
-        std::fill(b + pageBytes(got, k), b + RomBuf::kAlloc, quint8(0xFF));
-    }
-    img.size = got;
-    out = std::move(img);
-    return FileOk;
+    // A file that shrank while being read gives what it still had.
+    return finishImage(pages, got, out);
 }
 
 int LoadBin(Session& s, const QString& path) {
@@ -110,8 +143,9 @@ int LoadBin(Session& s, const QString& path) {
 }
 
 int SaveBin(const Session& s, const QString& path) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return FileCreateFailed;
+    SaveTarget target(path);
+    if (target.open() != FileOk) return FileCreateFailed;
+    QIODevice& f = target.device();
     const RomBuf& buf = s.buf;
     const bool swap = swapsWords(s);
     quint8 tmp[RomBuf::kPage];
@@ -127,12 +161,10 @@ int SaveBin(const Session& s, const QString& path) {
             swapPairs(tmp, swapBytesOfPage(s, k));
             src = tmp;
         }
-        if (len > 0 && f.write(reinterpret_cast<const char*>(src), len) != len) {
-            f.cancelWriting();
-            return FileWriteFailed;
-        }
+        if (len > 0 && f.write(reinterpret_cast<const char*>(src), len) != len)
+            return FileWriteFailed; // the target drops what was written
     }
-    return f.commit() ? FileOk : FileWriteFailed;
+    return target.commit();
 }
 
 } // namespace zelvor

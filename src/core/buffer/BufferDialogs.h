@@ -11,7 +11,7 @@
 
 namespace zelvor {
 
-enum DialogCode : int { DialogDone = 0, DialogCancelled = 1 };
+enum DialogCode : int { DialogDone = 0, DialogCancelled = 1, DialogRefused = 2 };
 
 // Asks until the text is hexadecimal (at most 7 digits, blanks around ignored) and passes
 // `accept`; nullopt on Cancel.
@@ -20,6 +20,10 @@ std::optional<quint32> askHex(Session& s, const QString& prompt,
 
 [[nodiscard]] int SetAddrClick(Session& s);
 [[nodiscard]] int SetOfBufClick(Session& s);
+// The buffer offset without asking: the whole pages before `offset` leave the buffer and
+// bufOffset records where it now starts. DialogRefused when the offset is not inside the
+// buffer.
+[[nodiscard]] int setBufferOffset(Session& s, quint32 offset);
 [[nodiscard]] int ChcDispClick(Session& s);
 
 } // namespace zelvor

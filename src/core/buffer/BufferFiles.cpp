@@ -1,8 +1,7 @@
 #include "buffer/BufferFiles.h"
 #include "app/Messenger.h"
 #include "buffer/BufferInit.h"
-
-#include <QFileInfo>
+#include "buffer/FilePath.h"
 
 namespace zelvor {
 
@@ -22,6 +21,9 @@ void reportLoadError(Session& s, int code, const QString& path, long long line) 
     switch (code) {
     case FileNotFound:
         ShowMessageS(s, s.text(msg::FileNotFound).arg(path));
+        break;
+    case FileUnreadable:
+        ShowMessageS(s, s.text(msg::FileCannotRead).arg(path));
         break;
     case FileEmpty:
         ShowMessageS(s, msg::NotEnoughMemory);
@@ -59,7 +61,7 @@ int saveFile(Session& s, const QString& path) {
 
 int Write_File(Session& s, const QString& path) {
     ShowMessageS(s, QString());
-    if (QFileInfo::exists(path) &&
+    if (pathExists(path) &&
         s.fe.question(s.text(msg::OverwriteFile).arg(path)) != FrontEnd::Answer::Yes)
         return FileCancelled;
     return saveFile(s, path);

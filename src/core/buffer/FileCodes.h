@@ -13,6 +13,7 @@ enum FileCode : int {
     FileCreateFailed = 6, // the file to save cannot be created
     FileWriteFailed = 7,  // writing or replacing the saved file failed
     FileCancelled = 8,    // the operator declined to overwrite
+    FileUnreadable = 9,   // the file to load exists but may not be read
 };
 
 // The largest image a file may give: the largest chip (64 MiB page Flash with its spare

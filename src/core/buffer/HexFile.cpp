@@ -1,11 +1,12 @@
 #include "buffer/BufferFiles.h"
 #include "buffer/BufferInit.h"
+#include "buffer/FilePath.h"
 #include "buffer/ImageBuilder.h"
 #include "buffer/IntelHexParser.h"
 #include "buffer/IntelHexWriter.h"
+#include "buffer/SaveTarget.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -37,8 +38,9 @@ void packPicData(ImageBuilder& img, long long dataOfs) {
 
 int readHexImage(const Session& s, const QString& path, LoadedImage& out, long long& line) {
     line = 0;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return FileNotFound;
+    QFile f;
+    const int opened = openForReading(f, path, QIODevice::Unbuffered);
+    if (opened != FileOk) return opened;
     ImageBuilder img(kMaxImageBytes);
     IntelHexParser parser(img);
     constexpr qint64 kChunk = 1 << 16;
@@ -74,9 +76,9 @@ int LoadHex(Session& s, const QString& path) {
 }
 
 int SaveHex(const Session& s, const QString& path) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return FileCreateFailed;
-    IntelHexWriter w(f);
+    SaveTarget target(path);
+    if (target.open() != FileOk) return FileCreateFailed;
+    IntelHexWriter w(target.device());
     const RomBuf& buf = s.buf;
     const int n = buf.pageCount();
     const bool swap = swapsWords(s);
@@ -114,11 +116,8 @@ int SaveHex(const Session& s, const QString& path) {
         }
     }
     w.end();
-    if (!w.ok()) {
-        f.cancelWriting();
-        return FileWriteFailed;
-    }
-    return f.commit() ? FileOk : FileWriteFailed;
+    if (!w.ok()) return FileWriteFailed; // the target drops what was written
+    return target.commit();
 }
 
 } // namespace zelvor
