@@ -154,7 +154,7 @@ void runOne(std::mt19937& rng, Tally& t, bool verbose) {
         right = [ramFails] { return !ramFails; };
         break;
     case Version:
-        rc = Dthcb1Click(s);
+        rc = showFirmwareVersion(s);
         ok = versionLine(s, 0x20);
         break;
     case BblRead:

@@ -1,7 +1,8 @@
+include "ops/ChipChange.h"
 #include "ChipArg.h"
 
 #include "app/Messenger.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/BaseTableLoader.h"
 #include "ops/Engine.h"

@@ -4,7 +4,7 @@
 
 #include "ConsoleFrontEnd.h"
 #include "app/Session.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 
 #include <QHash>
 #include <QString>

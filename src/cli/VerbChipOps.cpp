@@ -3,7 +3,7 @@
 #include "ChipArg.h"
 #include "Verbs.h"
 
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "buffer/BufferFiles.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/BaseTableLoader.h"

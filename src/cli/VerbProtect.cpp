@@ -6,7 +6,7 @@
 #include "Verbs.h"
 
 #include "app/HexText.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/ChipParams.h"
 #include "protect/AutoProgram.h"

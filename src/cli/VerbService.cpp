@@ -2,7 +2,7 @@
 
 #include "Verbs.h"
 
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "service/Firmware.h"
 #include "service/RamTest.h"
 #include "service/ReadId.h"
@@ -59,7 +59,7 @@ int verbFwVersion(CliContext& c) {
         return Failed;
     }
     BusyScope busy(c.s);
-    return Dthcb1Click(c.s) == 0 ? Ok : Failed;
+    return showFirmwareVersion(c.s) == 0 ? Ok : Failed;
 }
 
 int verbFwUpdate(CliContext& c) {
@@ -75,7 +75,7 @@ int verbFwUpdate(CliContext& c) {
     const int rc = loadForCli(c, c.args[0]);
     if (rc != Ok) return rc;
     BusyScope busy(c.s);
-    return N7Click(c.s) == 0 ? Ok : Failed;
+    return updateFirmware(c.s) == 0 ? Ok : Failed;
 }
 
 } // namespace zelvor::cli

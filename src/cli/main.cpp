@@ -4,7 +4,7 @@
 #include "ConsoleFrontEnd.h"
 #include "Verbs.h"
 #include "app/HexText.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "journal/Journal.h"
 
 #include <QCoreApplication>

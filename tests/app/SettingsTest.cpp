@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 #include "app/Messenger.h"
 #include "app/RunCommands.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "app/TextFile.h"
 
 #include <gtest/gtest.h>

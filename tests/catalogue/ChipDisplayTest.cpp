@@ -1,3 +1,5 @@
+#include "ops/Features.h"
+#include "program/Screen.h"
 #include "ChipFixtures.h"
 
 #include "catalogue/ChipDisplay.h"
@@ -136,19 +138,19 @@ TEST(ChipDisplay, ShowWindowTextsAndButtons) {
 }
 
 TEST(ChipDisplay, MenuVisibility) {
-    EXPECT_TRUE(SetVisible(OneChip({.cls = 1, .alg = 32}).rom()).setX2);
-    EXPECT_FALSE(SetVisible(OneChip({.cls = 1, .alg = 32, .variant = 1}).rom()).setX2);
-    EXPECT_TRUE(SetVisible(OneChip({.cls = 5, .alg = 27}).rom()).setCfg);
-    EXPECT_TRUE(SetVisible(OneChip({.cls = 3, .alg = 1}).rom()).testRam);
-    EXPECT_TRUE(SetVisible(OneChip({.cls = 9, .alg = 3}).rom()).flash1);
-    EXPECT_TRUE(SetVisible(OneChip({.cls = 1, .alg = 10}).rom()).setBit);
-    const MenuVisibility f16 = SetVisible(OneChip({.cls = 2, .alg = 16}).rom());
+    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 32}).rom())).setX2);
+    EXPECT_FALSE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 32, .variant = 1}).rom())).setX2);
+    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 5, .alg = 27}).rom())).setCfg);
+    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 3, .alg = 1}).rom())).testRam);
+    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 9, .alg = 3}).rom())).flash1);
+    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 10}).rom())).setBit);
+    const MenuVisibility f16 = SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 16}).rom()));
     EXPECT_TRUE(f16.setBbl && f16.modeSdp && f16.readBbl);
-    const MenuVisibility f30 = SetVisible(OneChip({.cls = 2, .alg = 30}).rom());
+    const MenuVisibility f30 = SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 30}).rom()));
     EXPECT_TRUE(f30.modeSdp);
     EXPECT_FALSE(f30.setBbl || f30.readBbl);
-    EXPECT_TRUE(SetVisible(OneChip({.cls = 2, .alg = 62}).rom()).badBlock);
-    const MenuVisibility plain = SetVisible(OneChip({.cls = 0, .alg = 3}).rom());
+    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 62}).rom())).badBlock);
+    const MenuVisibility plain = SetVisible(chipFeatures(OneChip({.cls = 0, .alg = 3}).rom()));
     EXPECT_FALSE(plain.setX2 || plain.setCfg || plain.testRam || plain.flash1 || plain.setBit ||
                  plain.readId || plain.setBbl || plain.modeSdp || plain.readBbl || plain.badBlock);
 }

@@ -4,7 +4,7 @@
 
 #include "TestSession.h"
 #include "catalogue/BaseTableLoader.h"
-#include "link/Transport.h"
+#include "app/Transport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+include "ops/ChipChange.h"
 #include "ChipFixtures.h"
 #include "TestDir.h"
 

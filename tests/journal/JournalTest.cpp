@@ -52,10 +52,10 @@ TEST_F(JournalTest, SwitchingOnAgainStartsAnEmptyFile) {
 TEST_F(JournalTest, MenuSwitchUsesTheCurrentDirectory) {
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    Wr_logClick(s);
+    toggleJournal(s);
     EXPECT_EQ(s.run.logOn, 1);
     ShowMessageS(s, QStringLiteral("here"));
-    Wr_logClick(s);
+    toggleJournal(s);
     EXPECT_EQ(s.run.logOn, 0);
     QDir::setCurrent(before);
     EXPECT_EQ(dir.readBytes("zelvor.log"), QByteArray("here\r\n"));

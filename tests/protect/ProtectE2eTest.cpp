@@ -236,7 +236,7 @@ TEST_F(ProtectE2e, BadBlocksOfSmallPageNand) {
 
 TEST_F(ProtectE2e, FirmwareVersion) {
     ASSERT_NO_FATAL_FAILURE(begin("27256", {{"version", "20"}}));
-    EXPECT_EQ(Dthcb1Click(s), 0);
+    EXPECT_EQ(showFirmwareVersion(s), 0);
     EXPECT_TRUE(status().startsWith("Версия 5.20 Тип м.с 27256")) << status().toStdString();
 }
 
@@ -268,7 +268,7 @@ TEST_P(ProtectFaultE2e, FailureIsReported) {
     } else if (cmd == "bbl") {
         rc = Read_bblClick(s);
     } else if (cmd == "version") {
-        rc = Dthcb1Click(s);
+        rc = showFirmwareVersion(s);
     } else if (cmd == "pic-read") {
         rc = ReadcfgwF(s);
     } else if (cmd == "pic-write") {
@@ -333,7 +333,7 @@ TEST_P(ProtectAllE2e, CommandsTheChipHas) {
         s.rom.romLen = 2 * badBlockSize(p);
         ok(Badblock1Click(s), "bad blocks");
     }
-    ok(Dthcb1Click(s), "version");
+    ok(showFirmwareVersion(s), "version");
     EXPECT_TRUE(live.fe.boxes.filter("Mask").isEmpty());
 }
 

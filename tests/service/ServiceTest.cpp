@@ -242,10 +242,10 @@ TEST_F(ServiceTest, FirmwareVersionLine) {
     s.settings.romIdx = 1;
     s.rom.sizeDiv = 2;
     prog.version = 0x31;
-    EXPECT_EQ(Dthcb1Click(s), 0);
+    EXPECT_EQ(showFirmwareVersion(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), "Версия 5.31 Тип м.с 27C256 2");
     prog.ackPackets = false;
-    EXPECT_NE(Dthcb1Click(s), 0);
+    EXPECT_NE(showFirmwareVersion(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), "Ошибка обмена данными");
 }
 
@@ -277,7 +277,7 @@ class FirmwareTest : public ServiceTest {
 };
 
 TEST_F(FirmwareTest, UpdateRunsTheStepsAsAlgorithm63OverTheFirst32K) {
-    EXPECT_EQ(N7Click(s, recorder()), 0);
+    EXPECT_EQ(updateFirmware(s, recorder()), 0);
     EXPECT_EQ(ran, QStringList({"erase", "blank", "program", "compare"}));
     EXPECT_EQ(seen.value(0), "63:0:7fff");
     EXPECT_EQ(packetsOf(13).size(), 2);
@@ -290,7 +290,7 @@ TEST_F(FirmwareTest, UpdateRunsTheStepsAsAlgorithm63OverTheFirst32K) {
 
 TEST_F(FirmwareTest, FailedStepIsNotFollowedBySuccess) {
     result["blank"] = 8;
-    EXPECT_EQ(N7Click(s, recorder()), 8);
+    EXPECT_EQ(updateFirmware(s, recorder()), 8);
     EXPECT_EQ(ran, QStringList({"erase", "blank"}));
     EXPECT_EQ(packetsOf(13).size(), 2) << "the programmer is switched back";
     EXPECT_FALSE(ts.fe.statuses.contains("Замена прошивки выполнена"));
@@ -299,23 +299,23 @@ TEST_F(FirmwareTest, FailedStepIsNotFollowedBySuccess) {
 
 TEST_F(FirmwareTest, UpdateIsRefusedForAnEmptyShortOrUnsuitableImage) {
     s.buf.size = 0;
-    EXPECT_EQ(N7Click(s, recorder()), 99);
+    EXPECT_EQ(updateFirmware(s, recorder()), 99);
     EXPECT_EQ(ts.fe.lastStatus(), "Ошибка ! Буфер пуст.");
     s.buf.size = 0x7FFF;
-    EXPECT_EQ(N7Click(s, recorder()), kRefused);
+    EXPECT_EQ(updateFirmware(s, recorder()), kRefused);
     s.buf.size = 0x8000;
     s.rom.dataWidth = 16;
-    EXPECT_EQ(N7Click(s, recorder()), kRefused);
+    EXPECT_EQ(updateFirmware(s, recorder()), kRefused);
     s.rom.dataWidth = 8;
     s.rom.canBlank = 0;
-    EXPECT_EQ(N7Click(s, recorder()), kRefused);
+    EXPECT_EQ(updateFirmware(s, recorder()), kRefused);
     EXPECT_TRUE(ran.isEmpty());
     EXPECT_TRUE(port->packets.isEmpty());
 }
 
 TEST_F(FirmwareTest, UpdateAtHighSpeedLowersItFirstAndKeepsItLowered) {
     s.settings.baudIdx = 2;
-    EXPECT_EQ(N7Click(s, recorder()), 0);
+    EXPECT_EQ(updateFirmware(s, recorder()), 0);
     const QByteArray speed = packetsOf(4).value(0);
     ASSERT_FALSE(speed.isEmpty());
     EXPECT_EQ(quint8(speed[3]), 0);
@@ -324,23 +324,23 @@ TEST_F(FirmwareTest, UpdateAtHighSpeedLowersItFirstAndKeepsItLowered) {
 }
 
 TEST_F(FirmwareTest, ProgramSwitchShowsTheCode) {
-    EXPECT_EQ(N12Click(s), 0);
+    EXPECT_EQ(switchProgram(s), 0);
     EXPECT_EQ(ts.fe.lastStatus(), "0");
     prog.ackPackets = false;
-    EXPECT_EQ(N12Click(s), 1);
+    EXPECT_EQ(switchProgram(s), 1);
     EXPECT_EQ(ts.fe.lastStatus(), "1");
 }
 
 TEST_F(FirmwareTest, SelfTestStopsWhenTheReadFails) {
     result["read"] = 66;
-    EXPECT_EQ(N5Click(s, recorder()), 66);
+    EXPECT_EQ(selfTest(s, recorder()), 66);
     EXPECT_EQ(ran, QStringList({"read"}));
 
     ran.clear();
     result.clear();
     s.rom.algCode = 9;
     result["blank"] = 8;
-    EXPECT_EQ(N5Click(s, recorder()), 8);
+    EXPECT_EQ(selfTest(s, recorder()), 8);
     EXPECT_EQ(ran, QStringList({"read", "erase", "erase", "erase", "blank", "program", "compare"}));
 }
 

@@ -4,7 +4,7 @@
 // dry advance the fake clock by the time-out they would have waited.
 
 #include "FakeClock.h"
-#include "link/Transport.h"
+#include "app/Transport.h"
 
 #include <QByteArray>
 #include <QList>

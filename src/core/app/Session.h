@@ -7,10 +7,11 @@
 #include "app/FrontEnd.h"
 #include "app/Messages.h"
 #include "app/Records.h"
-#include "catalogue/BaseTable.h"
-#include "catalogue/Catalogue.h"
-#include "link/Transport.h"
-#include "protect/ConfigState.h"
+#include "app/BaseTable.h"
+#include "app/ChipFeatures.h"
+#include "app/Catalogue.h"
+#include "app/Transport.h"
+#include "app/ConfigState.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,7 @@ struct Session {
 
     PrgSettings settings;
     RomParams rom;
+    ChipFeatures feat; // what the chip offers, derived with every chip change
     RomBuf buf;
     OpState op;
     LinkState link;

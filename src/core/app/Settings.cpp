@@ -1,7 +1,6 @@
 #include "app/Settings.h"
 
 #include "app/TextFile.h"
-#include "catalogue/ChipParams.h"
 
 #include <QDir>
 
@@ -216,6 +215,17 @@ bool saveSettings(const Session& s) {
     if (s.run.languageToggled) saved.english = saved.english ? 0 : 1;
     return writeTextLines(QDir(s.run.startDir).filePath(QLatin1String(kSettingsFile)),
                           settingsLines(saved));
+}
+
+void Set_chdata(Session& s) {
+    PrgSettings& st = s.settings;
+    st.autoErase = 0;
+    st.autoBlank = 0;
+    st.autoWrite = 1;
+    st.autoCompare = 1;
+    st.autoLock = 0;
+    st.autoData = 0;
+    st.autoCfgw = 0;
 }
 
 } // namespace zelvor

@@ -33,4 +33,8 @@ bool saveSettings(const Session& s);
 int modelFromText(const QString& text);
 QString modelText(int model);
 
+// Automatic-programming steps back to erase 0, blank 0, program 1, verify 1, lock 0,
+// data 0, configuration 0.
+void Set_chdata(Session& s);
+
 } // namespace zelvor

@@ -65,12 +65,12 @@ int Write_File(Session& s, const QString& path) {
     return saveFile(s, path);
 }
 
-void BIN1Click(Session& s) {
+void chooseBinFormat(Session& s) {
     s.settings.fileFmt = 1;
     s.fe.changed(ChangeBufferLabels);
 }
 
-void HEX1Click(Session& s) {
+void chooseHexFormat(Session& s) {
     s.settings.fileFmt = 2;
     s.fe.changed(ChangeBufferLabels);
 }

@@ -45,7 +45,7 @@ void reportLoadError(Session& s, int code, const QString& path, long long line =
 [[nodiscard]] int Write_File(Session& s, const QString& path);
 
 // Format choice (1 = BIN, 2 = HEX).
-void BIN1Click(Session& s);
-void HEX1Click(Session& s);
+void chooseBinFormat(Session& s);
+void chooseHexFormat(Session& s);
 
 } // namespace zelvor

@@ -3,7 +3,7 @@
 // followed by the name (and, for AVR rows, two signature bytes) at fixed positions.
 
 #include "app/Session.h"
-#include "catalogue/BaseTable.h"
+#include "app/BaseTable.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,8 +3,8 @@
 // loaded base types.
 
 #include "app/Session.h"
-#include "catalogue/BaseTable.h"
-#include "catalogue/Catalogue.h"
+#include "app/BaseTable.h"
+#include "app/Catalogue.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,6 @@
 #include "catalogue/ChipDisplay.h"
 
 #include "app/HexText.h"
-#include "buffer/BufferInit.h"
-#include "catalogue/Adapters.h"
 #include "catalogue/ChipParams.h"
 
 #include <algorithm>
@@ -108,104 +106,6 @@ VoltageLabels voltageLabels(const RomParams& p) {
     v.alg = pick(algChoiceTexts(), p.pulseAlg);
     if (a == 37 || (a == 47 && p.optC == 1) || a == 58) v.alg += QStringLiteral(" /Fast");
     return v;
-}
-
-bool hasConfiguration(const RomParams& p) {
-    const int a = p.algCode;
-    return oneOf(a, {27, 43, 45, 42, 52, 55, 26}) || (a == 41 && p.variant == 1) ||
-           (a == 28 && p.devClass == 1) || (a == 10 && p.subType == 3);
-}
-
-ToolbarFlags toolbarFlags(const RomParams& p) {
-    ToolbarFlags f;
-    f.program = p.canWrite == 1;
-    f.erase = p.canErase == 1;
-    f.compare = p.canCompare == 1;
-    f.lock = p.canLock == 1;
-    f.read = p.canRead == 1;
-    f.blank = p.canBlank == 1;
-    f.readId = p.canReadId == 1;
-    f.config = hasConfiguration(p);
-    return f;
-}
-
-WindowTexts ShowWindow(Session& s) {
-    const RomParams& p = s.rom;
-    RomBuf& b = s.buf;
-    WindowTexts w;
-    w.fileFormat = s.settings.fileFmt == 1 ? QStringLiteral("BIN") : QStringLiteral("HEX");
-    w.chip = chipLabel(s);
-    w.volt = voltageLabels(p);
-    w.bufSize = Hex_str(quint32(b.size), 7);
-    Cnt_sizeb(b);
-    w.checkSum = Hex_str(b.checkSum, 4);
-    w.addrStart = Hex_str(quint32(b.addrStart), 7);
-    w.addrEnd = Hex_str(quint32(b.addrEnd), 7);
-    w.bufOffset = Hex_str(quint32(b.bufOffset), 6);
-    w.romSize = sizeLabel(p);
-    w.romSizeUnit = QStringLiteral("x 8");
-    w.buttons = toolbarFlags(p);
-    if (s.settings.autoData == 1)
-        w.dataCaption = p.algCode == 32 ? QStringLiteral("+ LDROM") : QStringLiteral("+ DATA");
-    if (s.settings.autoCfgw == 1)
-        w.cfgwCaption = p.devClass == 5 ? QStringLiteral("+ CFGW") : QStringLiteral("+ Fuse Bits");
-    return w;
-}
-
-MenuVisibility SetVisible(const RomParams& p) {
-    const int a = p.algCode;
-    MenuVisibility m;
-    m.setX2 = a == 44 || a == 54 || (a == 32 && p.variant == 0);
-    m.setCfg = a == 43 || a == 27 || a == 45;
-    m.testRam = p.devClass == 3;
-    m.flash1 = p.devClass == 9;
-    m.setBit = p.devClass == 1;
-    m.readId = p.canReadId == 1;
-    m.setBbl = a == 16;
-    m.modeSdp = a == 16 || a == 30 || a == 15;
-    m.readBbl = a == 16 || a == 15;
-    m.badBlock = a == 61 || a == 62;
-    return m;
-}
-
-PicShowData PicShow(const Session& s) {
-    const RomParams& p = s.rom;
-    const int a = p.algCode;
-    PicShowData d;
-    AreaList& l = d.area;
-    const QString code = QStringLiteral("Code");
-    if (p.devClass == 6 || p.devClass == 5) {
-        l.items = {code, QStringLiteral("Data")};
-        l.shown = true;
-        l.enabled = p.devClass == 6 || p.variant == 1;
-    } else {
-        QString second;
-        if (a == 32)
-            second = QStringLiteral("LDROM");
-        else if (a == 54)
-            second = QStringLiteral("BOOT");
-        else if (a == 56)
-            second = QStringLiteral("XAF");
-        else if (a == 23 && p.variant == 1)
-            second = QStringLiteral("Protect Register");
-        else if (a == 44 && p.variant == 1) // the variant that has the SB&BV area
-            second = QStringLiteral("SB&BV");
-        if (!second.isEmpty()) {
-            l.items = {code, second};
-            l.shown = true;
-            l.enabled = true;
-        }
-    }
-    l.selected = (s.op.area >= 0 && s.op.area < l.items.size()) ? s.op.area : -1;
-
-    if (p.devClass == 5) {
-        d.panels.pic18 = a == 43;
-        d.panels.pic16 = a != 43;
-    }
-    d.panels.fuse = oneOf(a, {45, 42, 52, 55, 26}) || (a == 41 && p.variant == 1) ||
-                    (a == 28 && p.devClass == 1) || (a == 10 && p.subType == 3);
-    d.adapters = AdapterShow(s);
-    return d;
 }
 
 } // namespace zelvor

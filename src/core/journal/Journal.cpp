@@ -39,7 +39,7 @@ void closeJournal(Session& s) {
     s.journalSink = nullptr; // the last reference: the file is closed
 }
 
-void Wr_logClick(Session& s) {
+void toggleJournal(Session& s) {
     if (s.run.logOn == 1)
         closeJournal(s);
     else

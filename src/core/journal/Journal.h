@@ -11,7 +11,7 @@ inline constexpr char kJournalFile[] = "zelvor.log";
 
 // Switches the journal on (a new, empty zelvor.log in the current directory) or off.
 // A file that cannot be created leaves the journal on with writes that do nothing.
-void Wr_logClick(Session& s);
+void toggleJournal(Session& s);
 // Switches it on in `dir` rather than the current directory (the command line's --journal).
 void openJournal(Session& s, const QString& dir);
 // Closes the file when the journal is on (the program's close).

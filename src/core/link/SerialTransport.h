@@ -4,7 +4,7 @@
 // left the machine.
 
 #include "app/Clock.h"
-#include "link/Transport.h"
+#include "app/Transport.h"
 
 #include <QString>
 

@@ -6,6 +6,7 @@
 #include "app/HexText.h"
 #include "app/Messenger.h"
 #include "catalogue/ChipParams.h"
+#include "ops/ChipChange.h"
 #include "link/Frames.h"
 #include "link/LinkControl.h"
 #include "link/Port.h"

@@ -1,5 +1,7 @@
 #include "protect/Fuses.h"
 
+#include "ops/Features.h"
+
 #include "app/HexText.h"
 #include "app/Messenger.h"
 #include "app/TextFile.h"
@@ -57,22 +59,7 @@ int directCommands(Session& s, const std::vector<std::pair<quint8, quint8>>& cmd
 } // namespace
 
 bool isFuseChip(const RomParams& r) {
-    switch (r.algCode) {
-    case 45:
-    case 42:
-    case 52:
-    case 55:
-    case 26:
-        return true;
-    case 41:
-        return r.variant == 1;
-    case 28:
-        return r.devClass == 1;
-    case 10:
-        return r.subType == 3;
-    default:
-        return false;
-    }
+    return chipFeatures(r).fuseBits;
 }
 
 FuseLayout parseFuseLayoutLine(const QString& line) {

@@ -1,5 +1,7 @@
 #include "protect/LockBits.h"
 
+#include "ops/Features.h"
+
 #include "app/Messenger.h"
 #include "link/Frames.h"
 #include "link/Port.h"
@@ -55,7 +57,7 @@ quint8 dataLockByte(const RomParams& rom, int selector) {
 }
 
 bool hasX2Mode(const RomParams& rom) {
-    return rom.algCode == 44 || rom.algCode == 54 || (rom.algCode == 32 && rom.variant == 0);
+    return chipFeatures(rom).x2Mode;
 }
 
 LockResult Set_Bit(Session& s, int selector) {

@@ -31,7 +31,7 @@ QString versionLine(const Session& s, quint8 version) {
            QStringLiteral(" ") + size;
 }
 
-int Dthcb1Click(Session& s) {
+int showFirmwareVersion(Session& s) {
     quint8 version = 0;
     Read_ver(s, version);
     if (s.op.opState != 0) {
@@ -52,7 +52,7 @@ bool firmwareChipUsable(const RomParams& r) {
 
 } // namespace
 
-int N7Click(Session& s, const ChipCommands& cmds) {
+int updateFirmware(Session& s, const ChipCommands& cmds) {
     if (s.buf.size == 0) {
         s.op.opState = 99;
         ShowMessageS(s, msg::FwBufferEmpty);
@@ -104,7 +104,7 @@ int N7Click(Session& s, const ChipCommands& cmds) {
     return rc;
 }
 
-int N12Click(Session& s) {
+int switchProgram(Session& s) {
     s.op.opCode = 13;
     const int rc = Send_mode(s);
     ShowMessageS(s, QString::number(rc));
@@ -112,7 +112,7 @@ int N12Click(Session& s) {
     return rc;
 }
 
-int N5Click(Session& s, const ChipCommands& cmds) {
+int selfTest(Session& s, const ChipCommands& cmds) {
     const int read = cmds.read(s);
     if (read != 0) return read; // nothing is erased over a chip that could not be read
     int first = 0;

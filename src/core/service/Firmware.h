@@ -16,15 +16,15 @@ QString firmwareGeneration(quint8 version);
 QString versionLine(const Session& s, quint8 version);
 
 // Shows the firmware version. Returns opState.
-[[nodiscard]] int Dthcb1Click(Session& s);
+[[nodiscard]] int showFirmwareVersion(Session& s);
 // Programs the buffer's first 32 KiB as the programmer's firmware (erase, blank check,
 // program, compare). Returns 0 only when every step succeeded.
-[[nodiscard]] int N7Click(Session& s, const ChipCommands& cmds = defaultChipCommands());
+[[nodiscard]] int updateFirmware(Session& s, const ChipCommands& cmds = defaultChipCommands());
 // Switches the programmer's program; shows the packet's result code. Returns it.
-[[nodiscard]] int N12Click(Session& s);
+[[nodiscard]] int switchProgram(Session& s);
 // Read, erase (three times for algorithm 9), blank check, program and compare in a row;
 // a failed read ends the chain. Returns 0, or the first failing step's opState.
-[[nodiscard]] int N5Click(Session& s, const ChipCommands& cmds = defaultChipCommands());
+[[nodiscard]] int selfTest(Session& s, const ChipCommands& cmds = defaultChipCommands());
 
 inline constexpr qint32 kFirmwareSize = 0x8000;
 inline constexpr int kFirmwareAlg = 63;

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "program/Startup.h"
 
 #include "app/Messenger.h"
 #include "app/Settings.h"
@@ -92,9 +92,9 @@ int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink
 }
 
 void Shutdown(Session& s, const StartupHooks& h) {
-    if (!s.run.startFailed) saveSettings(s);
+    if (!s.run.startFailed && s.run.writesSettings) saveSettings(s);
     if (s.run.logOn == 1 && h.closeJournal) h.closeJournal(s);
-    if (s.settings.baudIdx >= 1 && h.sendMode) {
+    if (s.settings.baudIdx >= 1 && s.link.demoMode == 0 && h.sendMode) {
         s.op.opCode = 4;
         s.settings.baudIdx = 0;
         (void)h.sendMode(s);

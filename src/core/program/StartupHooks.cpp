@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "program/Startup.h"
 
 #include "buffer/BufferInit.h"
 #include "catalogue/Adapters.h"
@@ -11,6 +11,7 @@
 #include "link/Port.h"
 #include "link/PortMap.h"
 #include "link/SetupPacket.h"
+#include "ops/Features.h"
 
 namespace zelvor {
 
@@ -21,7 +22,10 @@ StartupHooks defaultStartupHooks() {
     };
     h.loadCatalogue = [](Session& s) { return loadCatalogue(s); };
     h.setChoiceTexts = [](Session& s) { setChoiceTexts(s); };
-    h.deriveChip = [](Session& s) { restoreChip(s); };
+    h.deriveChip = [](Session& s) {
+        restoreChip(s);
+        s.feat = chipFeatures(s.rom);
+    };
     h.incData = [](Session& s) { Inc_data(s); };
     h.initMem = [](Session& s) { InitMem(s); };
     h.loadAdapters = [](Session& s, const QString& dir) { loadAdapters(s, dir); };

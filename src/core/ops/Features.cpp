@@ -1,0 +1,43 @@
+#include "ops/Features.h"
+
+#include "catalogue/ChipParams.h"
+#include "link/Frames.h"
+#include "ops/AlgRules.h"
+
+namespace zelvor {
+
+ChipFeatures chipFeatures(const RomParams& p) {
+    const int a = p.algCode;
+    const int v = p.variant;
+    ChipFeatures f;
+    f.read = p.canRead == 1;
+    f.blank = p.canBlank == 1;
+    f.program = p.canWrite == 1;
+    f.compare = p.canCompare == 1;
+    f.erase = p.canErase == 1;
+    f.lock = p.canLock == 1;
+    f.readId = p.canReadId == 1;
+    f.setVpp = p.canSetVpp == 1;
+
+    f.lockBitsMenu = p.devClass == 1;
+    f.x2Mode = a == 44 || a == 54 || (a == 32 && v == 0);
+    f.fuseBits = a == 45 || a == 42 || a == 52 || a == 55 || a == 26 ||
+                       (a == 41 && v == 1) || (a == 28 && p.devClass == 1) ||
+                       (a == 10 && p.subType == 3);
+    f.configuration = a == 27 || a == 43 || f.fuseBits;
+    f.configMenu = a == 43 || a == 27 || a == 45;
+    f.ramTest = p.devClass == 3;
+    f.autoDetectFlash = p.devClass == 9;
+    // The scan knows where the bad-block marker sits only on pages with spare bytes.
+    f.badBlocks = a == 61 || (a == 62 && v == 0);
+    f.bootBlockSet = a == 16;
+    f.bootBlockRead = a == 16 || a == 15;
+    f.sdp = a == 16 || a == 30 || a == 15;
+
+    f.pageAddressed = pageAddressed(p);
+    f.blankCheckInPc = ops::blankCheckInPc(a);
+    f.wideData = bulkBytesPerAddress(p) == 2;
+    return f;
+}
+
+} // namespace zelvor

@@ -1,0 +1,99 @@
+#include "program/Screen.h"
+
+#include "app/HexText.h"
+#include "buffer/BufferInit.h"
+#include "catalogue/Adapters.h"
+
+namespace zelvor {
+
+ToolbarFlags toolbarFlags(const ChipFeatures& f) {
+    ToolbarFlags t;
+    t.program = f.program;
+    t.erase = f.erase;
+    t.compare = f.compare;
+    t.lock = f.lock;
+    t.read = f.read;
+    t.blank = f.blank;
+    t.readId = f.readId;
+    t.config = f.configuration;
+    return t;
+}
+
+WindowTexts ShowWindow(Session& s) {
+    const RomParams& p = s.rom;
+    RomBuf& b = s.buf;
+    WindowTexts w;
+    w.fileFormat = s.settings.fileFmt == 1 ? QStringLiteral("BIN") : QStringLiteral("HEX");
+    w.chip = chipLabel(s);
+    w.volt = voltageLabels(p);
+    w.bufSize = Hex_str(quint32(b.size), 7);
+    Cnt_sizeb(b);
+    w.checkSum = Hex_str(b.checkSum, 4);
+    w.addrStart = Hex_str(quint32(b.addrStart), 7);
+    w.addrEnd = Hex_str(quint32(b.addrEnd), 7);
+    w.bufOffset = Hex_str(quint32(b.bufOffset), 6);
+    w.romSize = sizeLabel(p);
+    w.romSizeUnit = QStringLiteral("x 8");
+    w.buttons = toolbarFlags(s.feat);
+    if (s.settings.autoData == 1)
+        w.dataCaption = p.algCode == 32 ? QStringLiteral("+ LDROM") : QStringLiteral("+ DATA");
+    if (s.settings.autoCfgw == 1)
+        w.cfgwCaption = p.devClass == 5 ? QStringLiteral("+ CFGW") : QStringLiteral("+ Fuse Bits");
+    return w;
+}
+
+MenuVisibility SetVisible(const ChipFeatures& f) {
+    MenuVisibility m;
+    m.setX2 = f.x2Mode;
+    m.setCfg = f.configMenu;
+    m.testRam = f.ramTest;
+    m.flash1 = f.autoDetectFlash;
+    m.setBit = f.lockBitsMenu;
+    m.readId = f.readId;
+    m.setBbl = f.bootBlockSet;
+    m.modeSdp = f.sdp;
+    m.readBbl = f.bootBlockRead;
+    m.badBlock = f.badBlocks;
+    return m;
+}
+
+PicShowData PicShow(const Session& s) {
+    const RomParams& p = s.rom;
+    const int a = p.algCode;
+    PicShowData d;
+    AreaList& l = d.area;
+    const QString code = QStringLiteral("Code");
+    if (p.devClass == 6 || p.devClass == 5) {
+        l.items = {code, QStringLiteral("Data")};
+        l.shown = true;
+        l.enabled = p.devClass == 6 || p.variant == 1;
+    } else {
+        QString second;
+        if (a == 32)
+            second = QStringLiteral("LDROM");
+        else if (a == 54)
+            second = QStringLiteral("BOOT");
+        else if (a == 56)
+            second = QStringLiteral("XAF");
+        else if (a == 23 && p.variant == 1)
+            second = QStringLiteral("Protect Register");
+        else if (a == 44 && p.variant == 1) // the variant that has the SB&BV area
+            second = QStringLiteral("SB&BV");
+        if (!second.isEmpty()) {
+            l.items = {code, second};
+            l.shown = true;
+            l.enabled = true;
+        }
+    }
+    l.selected = (s.op.area >= 0 && s.op.area < l.items.size()) ? s.op.area : -1;
+
+    if (p.devClass == 5) {
+        d.panels.pic18 = a == 43;
+        d.panels.pic16 = a != 43;
+    }
+    d.panels.fuse = s.feat.fuseBits;
+    d.adapters = AdapterShow(s);
+    return d;
+}
+
+} // namespace zelvor
