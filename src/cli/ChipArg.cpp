@@ -1,4 +1,5 @@
-include "ops/ChipChange.h"
+#include "ops/ChipChange.h"
+#include "app/Settings.h"
 #include "ChipArg.h"
 
 #include "app/Messenger.h"

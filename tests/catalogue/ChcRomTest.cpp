@@ -1,4 +1,4 @@
-include "ops/ChipChange.h"
+#include "ops/ChipChange.h"
 #include "ChipFixtures.h"
 
 #include "catalogue/ChipDisplay.h"

@@ -1,4 +1,4 @@
-#include "ops/Features.h"
+#include "catalogue/Features.h"
 #include "program/Screen.h"
 #include "ChipFixtures.h"
 

@@ -1,4 +1,5 @@
-include "ops/ChipChange.h"
+#include "ops/ChipChange.h"
+#include "app/Settings.h"
 #include "ChipFixtures.h"
 #include "TestDir.h"
 

@@ -12,11 +12,11 @@ struct ChipFeatures {
     bool program = false;
     bool compare = false;
     bool erase = false;
-    bool lock = false;      // the toolbar's lock button
+    bool lock = false; // the toolbar's lock button
     bool readId = false;
     bool setVpp = false;
     // commands a family has
-    bool lockBitsMenu = false;  // the three lock-bit items (MCS-51)
+    bool lockBitsMenu = false; // the three lock-bit items (MCS-51)
     bool x2Mode = false;
     bool configuration = false; // configuration words or fuse bits: buttons and panel
     bool fuseBits = false;      // AVR and MCS-51 fuse and lock bits
@@ -27,10 +27,8 @@ struct ChipFeatures {
     bool bootBlockSet = false;
     bool bootBlockRead = false;
     bool sdp = false;
-    // how addresses and data are handled
+    // how addresses are typed
     bool pageAddressed = false; // addresses typed as page numbers (pages with spare bytes)
-    bool blankCheckInPc = false;
-    bool wideData = false;      // 16-bit data (two bytes an address on the wire)
 };
 
 } // namespace zelvor

@@ -151,6 +151,8 @@ struct RunState {
     bool languageToggled = false; // the other language is saved and used from the next start
     bool startFailed = false;     // the base-type table or the catalogue could not be loaded
     QString startFailure;         // what to tell the user about it
+    bool writesSettings = true;   // zelvor.cfg is written at close (the window; not the CLI)
+    bool stopped = false;         // the close has run
     int logOn = 0;
     QStringList msgLog;
     QStringList vppTexts; // choice texts of the programming-parameters dialog

@@ -228,4 +228,30 @@ void Set_chdata(Session& s) {
     st.autoCfgw = 0;
 }
 
+int modelRefusal(const Session& s, int baseIndex, ModelCheck when) {
+    if (!s.base.valid(baseIndex)) return kUnknownBase;
+    const BaseRow& row = s.base.at(baseIndex);
+    if (s.settings.model == 3 && row.col[26] == 3) return kRefusedByC;
+    if (s.settings.model == 5) {
+        const int ad = row.baseAdapter();
+        const bool adapterRefused = ad == 7 || ad == 8 || ad == 9 ||
+                                    (when == ModelCheck::Selection && (ad == 18 || ad == 21));
+        if (row.baseClass == 1 || adapterRefused) return kRefusedByB;
+    }
+    return kModelAllows;
+}
+
+QString modelRefusalText(const Session& s, int code) {
+    switch (code) {
+    case kUnknownBase:
+        return s.text(msg::ChipNotSupported);
+    case kRefusedByC:
+        return s.text(msg::ModelCRefuses);
+    case kRefusedByB:
+        return s.text(msg::ModelBRefuses);
+    default:
+        return {};
+    }
+}
+
 } // namespace zelvor

@@ -1,5 +1,7 @@
 #include "catalogue/ChipParams.h"
 
+#include "catalogue/Features.h"
+
 #include "app/Messenger.h"
 
 #include <algorithm>
@@ -134,6 +136,7 @@ void deriveChip(Session& s) {
     p.pulseAlg = row.col[5];
     applyOptions(p);
     p.romLen = mainLength(row, p);
+    s.feat = chipFeatures(p);
 }
 
 qint32 pieceLength(const RomParams& p, qint32 area) {
@@ -163,32 +166,6 @@ qint32 pieceLength(const RomParams& p, qint32 area) {
 void restoreChip(Session& s) {
     s.op.area = 0;
     deriveChip(s);
-}
-
-int modelRefusal(const Session& s, int baseIndex, ModelCheck when) {
-    if (!s.base.valid(baseIndex)) return kUnknownBase;
-    const BaseRow& row = s.base.at(baseIndex);
-    if (s.settings.model == 3 && row.col[26] == 3) return kRefusedByC;
-    if (s.settings.model == 5) {
-        const int ad = row.baseAdapter();
-        const bool adapterRefused = ad == 7 || ad == 8 || ad == 9 ||
-                                    (when == ModelCheck::Selection && (ad == 18 || ad == 21));
-        if (row.baseClass == 1 || adapterRefused) return kRefusedByB;
-    }
-    return kModelAllows;
-}
-
-QString modelRefusalText(const Session& s, int code) {
-    switch (code) {
-    case kUnknownBase:
-        return s.text(msg::ChipNotSupported);
-    case kRefusedByC:
-        return s.text(msg::ModelCRefuses);
-    case kRefusedByB:
-        return s.text(msg::ModelBRefuses);
-    default:
-        return {};
-    }
 }
 
 } // namespace zelvor

@@ -42,14 +42,4 @@ qint32 pieceLength(const RomParams& p, qint32 area);
 // their saved values). Does nothing when romIdx names no base type.
 void restoreChip(Session& s);
 
-// Model restrictions. At selection Zelvor-B also refuses adapter codes 18 and 21.
-enum class ModelCheck { Selection, StartUp };
-inline constexpr int kModelAllows = 0;
-inline constexpr int kUnknownBase = 1; // base type -1: "Выбранная микросхема не поддерживается"
-inline constexpr int kRefusedByC = 2; // Zelvor-C: sub-type 3
-inline constexpr int kRefusedByB = 3; // Zelvor-B: MCS-51 or adapters 7, 8, 9 (18, 21)
-[[nodiscard]] int modelRefusal(const Session& s, int baseIndex, ModelCheck when);
-// The status message for a refusal code (the texts exist in Russian only); empty for 0.
-QString modelRefusalText(const Session& s, int code);
-
 } // namespace zelvor

@@ -6,7 +6,6 @@
 #include "link/Port.h"
 #include "link/SetupPacket.h"
 #include "ops/Engine.h"
-#include "ops/Features.h"
 
 namespace zelvor {
 
@@ -43,7 +42,6 @@ int ChcRom(Session& s, int index, const ChipChoice& choice) {
     s.settings.byMaker = choice.byMaker == 1 && s.cat.valid(choice.catIdx) ? 1 : 0;
     if (s.settings.byMaker == 1) s.settings.catIdx = choice.catIdx;
     deriveChip(s);
-    s.feat = chipFeatures(s.rom);
     Set_chdata(s);
     s.rom.fuseBytes[0] = s.rom.fuseBytes[1] = s.rom.fuseBytes[2] = s.rom.fuseBytes[3] = 0xFF;
     s.buf.addrStart = 0;

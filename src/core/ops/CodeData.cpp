@@ -6,7 +6,6 @@
 #include "buffer/BufferInit.h"
 #include "catalogue/ChipParams.h"
 #include "ops/AlgRules.h"
-#include "ops/Features.h"
 
 namespace zelvor {
 
@@ -92,7 +91,6 @@ void Code_Data(Session& s, int kind) {
         if (p.algCode == 27) setWindow(s, 7);
         if (p.algCode == 43) setWindow(s, 13);
     }
-    s.feat = chipFeatures(p);
     s.fe.changed(ChangeChip | ChangeBufferLabels);
 }
 

@@ -1,4 +1,5 @@
 #include "program/Commands.h"
+#include "app/Settings.h"
 
 #include "app/Messenger.h"
 #include "app/RunCommands.h"
@@ -11,11 +12,11 @@
 #include "link/LinkControl.h"
 #include "ops/ChipChange.h"
 #include "ops/Engine.h"
+#include "program/Startup.h"
 #include "protect/AutoProgram.h"
 #include "protect/BootBlock.h"
 #include "protect/ConfigCommands.h"
 #include "protect/LockBits.h"
-#include "program/Startup.h"
 #include "service/Firmware.h"
 #include "service/RamTest.h"
 #include "service/ReadId.h"

@@ -27,10 +27,10 @@ enum class Command {
     ProgramChip,
     CompareChip,
     EraseChip,
-    LockBits,      // the toolbar's lock button: the chip's whole sequence
-    LockBit1,      // menu: bit 1
-    LockBits12,    // menu: bits 1, 2
-    LockBits123,   // menu: bits 1, 2, 3
+    LockBits,    // the toolbar's lock button: the chip's whole sequence
+    LockBit1,    // menu: bit 1
+    LockBits12,  // menu: bits 1, 2
+    LockBits123, // menu: bits 1, 2, 3
     SetX2,
     WriteConfig,
     ReadConfig,

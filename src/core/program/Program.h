@@ -9,12 +9,12 @@
 namespace zelvor {
 
 struct StartOptions {
-    QString startDir;     // settings and list files; empty: the current folder
-    QString port;         // "COM1".."COM4" (as mapped) or a device path; empty: the settings'
-    bool demo = false;    // every exchange succeeds without a port
-    int speedCode = -1;   // 0, 1, 2, 4, 8 instead of the saved rate; -1: the saved one
-    int english = -1;     // 1 English, 0 Russian, -1: as saved
-    bool openLink = true; // false: a tool that never talks to the programmer
+    QString startDir;           // settings and list files; empty: the current folder
+    QString port;               // "COM1".."COM4" (as mapped) or a device path; empty: the settings'
+    bool demo = false;          // every exchange succeeds without a port
+    int speedCode = -1;         // 0, 1, 2, 4, 8 instead of the saved rate; -1: the saved one
+    int english = -1;           // 1 English, 0 Russian, -1: as saved
+    bool openLink = true;       // false: a tool that never talks to the programmer
     bool writesSettings = true; // the window writes zelvor.cfg at close; the command line never
 };
 

@@ -66,7 +66,8 @@ int Startup(Session& s, const StartupHooks& h, const QString& dir, bool openLink
         resetBuffer(s, h);
         if (h.incData) h.incData(s);
         s.run.slowed = 0;
-        s.fe.changed(ChangeChip | ChangeBufferReplaced | ChangeBufferLabels | ChangeConfigPanels | ChangeSettings);
+        s.fe.changed(ChangeChip | ChangeBufferReplaced | ChangeBufferLabels | ChangeConfigPanels |
+                     ChangeSettings);
         logLine(s, s.text(msg::Device) + (h.chipLabel ? h.chipLabel(s) : s.rom.romName));
     }
     if (h.loadAdapters) h.loadAdapters(s, dir);

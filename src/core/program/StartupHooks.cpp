@@ -11,7 +11,6 @@
 #include "link/Port.h"
 #include "link/PortMap.h"
 #include "link/SetupPacket.h"
-#include "ops/Features.h"
 
 namespace zelvor {
 
@@ -22,10 +21,7 @@ StartupHooks defaultStartupHooks() {
     };
     h.loadCatalogue = [](Session& s) { return loadCatalogue(s); };
     h.setChoiceTexts = [](Session& s) { setChoiceTexts(s); };
-    h.deriveChip = [](Session& s) {
-        restoreChip(s);
-        s.feat = chipFeatures(s.rom);
-    };
+    h.deriveChip = [](Session& s) { restoreChip(s); };
     h.incData = [](Session& s) { Inc_data(s); };
     h.initMem = [](Session& s) { InitMem(s); };
     h.loadAdapters = [](Session& s, const QString& dir) { loadAdapters(s, dir); };

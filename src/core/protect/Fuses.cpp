@@ -1,6 +1,6 @@
 #include "protect/Fuses.h"
 
-#include "ops/Features.h"
+#include "catalogue/Features.h"
 
 #include "app/HexText.h"
 #include "app/Messenger.h"

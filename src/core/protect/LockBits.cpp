@@ -1,6 +1,6 @@
 #include "protect/LockBits.h"
 
-#include "ops/Features.h"
+#include "catalogue/Features.h"
 
 #include "app/Messenger.h"
 #include "link/Frames.h"

@@ -1,8 +1,6 @@
-#include "ops/Features.h"
+#include "catalogue/Features.h"
 
 #include "catalogue/ChipParams.h"
-#include "link/Frames.h"
-#include "ops/AlgRules.h"
 
 namespace zelvor {
 
@@ -21,9 +19,8 @@ ChipFeatures chipFeatures(const RomParams& p) {
 
     f.lockBitsMenu = p.devClass == 1;
     f.x2Mode = a == 44 || a == 54 || (a == 32 && v == 0);
-    f.fuseBits = a == 45 || a == 42 || a == 52 || a == 55 || a == 26 ||
-                       (a == 41 && v == 1) || (a == 28 && p.devClass == 1) ||
-                       (a == 10 && p.subType == 3);
+    f.fuseBits = a == 45 || a == 42 || a == 52 || a == 55 || a == 26 || (a == 41 && v == 1) ||
+                 (a == 28 && p.devClass == 1) || (a == 10 && p.subType == 3);
     f.configuration = a == 27 || a == 43 || f.fuseBits;
     f.configMenu = a == 43 || a == 27 || a == 45;
     f.ramTest = p.devClass == 3;
@@ -35,8 +32,6 @@ ChipFeatures chipFeatures(const RomParams& p) {
     f.sdp = a == 16 || a == 30 || a == 15;
 
     f.pageAddressed = pageAddressed(p);
-    f.blankCheckInPc = ops::blankCheckInPc(a);
-    f.wideData = bulkBytesPerAddress(p) == 2;
     return f;
 }
 
