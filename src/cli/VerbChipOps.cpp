@@ -3,13 +3,13 @@
 #include "ChipArg.h"
 #include "Verbs.h"
 
-#include "program/Startup.h"
 #include "buffer/BufferFiles.h"
 #include "buffer/BufferInit.h"
 #include "buffer/FileFormat.h"
 #include "catalogue/BaseTableLoader.h"
 #include "catalogue/ChipParams.h"
 #include "ops/Engine.h"
+#include "program/Startup.h"
 
 namespace zelvor::cli {
 
@@ -30,8 +30,9 @@ namespace {
 
 enum class FileUse { None, Compare, Program };
 
-// Chip, window and (for write and verify) the file; then the operation.
-int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&)) {
+// Chip, window and (for write and verify) the file; then the operation, whose result
+// code goes to `code` when asked for.
+int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&), int* code = nullptr) {
     const int want = use == FileUse::None ? 1 : 2;
     if (c.args.size() != want)
         return c.usage(use == FileUse::None ? QStringLiteral("takes CHIP")
@@ -48,7 +49,9 @@ int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&)) {
         if (use == FileUse::Program) warnIfLongerThanChip(c, c.args[1]);
     }
     BusyScope busy(c.s);
-    return operation(c.s) == opres::kOk ? Ok : Failed;
+    const int result = operation(c.s);
+    if (code) *code = result;
+    return result == opres::kOk ? Ok : Failed;
 }
 
 } // namespace
@@ -58,10 +61,13 @@ int verbRead(CliContext& c) {
     if (out.isEmpty()) return c.usage(QStringLiteral("read takes CHIP -o FILE"));
     const int fmt = fileFormatOf(c, out, false);
     if (fmt == FormatUnknown) return Usage;
-    const int rc = runChipVerb(c, FileUse::None, ReadRomClick);
-    if (rc != Ok) return rc;
+    int code = opres::kOk;
+    const int rc = runChipVerb(c, FileUse::None, ReadRomClick, &code);
+    // A code area read whole is saved even when the extras asked for had to be left out.
+    if (rc != Ok && code != opres::kExtrasSkipped) return rc;
     c.s.settings.fileFmt = fmt;
-    return saveFile(c.s, out) == 0 ? Ok : Failed;
+    if (saveFile(c.s, out) != 0) return Failed;
+    return rc;
 }
 
 int verbWrite(CliContext& c) {

@@ -176,8 +176,10 @@ void PacketDecoder::decodePic(Operation& op) const {
         op.area = b[3] & 0x03;
     } else {
         high = static_cast<std::uint32_t>(b[3] & 0x3E) << 16;
+        // PIC18: the configuration and ID bytes from 0x300000 up are a memory of their own,
+        // outside the code and untouched by code protection.
         if (op.algCode == 43)
-            op.area = b[3] & 0x01;
+            op.area = high >= 0x300000 ? 2 : b[3] & 0x01;
         else
             high |= static_cast<std::uint32_t>(b[3] & 0x01) << 16;
     }

@@ -132,6 +132,7 @@ TEST(PacketDecoder, PicAreaFromB3) {
     const Operation cfg = decode(packet({0x31, 0xC0 | 43, 0x30, 0x00, 0x00, 0x30, 0x00, 0x13}));
     EXPECT_EQ(cfg.start, 0x300000u);
     EXPECT_EQ(cfg.units, 20u);
+    EXPECT_EQ(cfg.area, 2);
 }
 
 TEST(PacketDecoder, AvrFuseCommand) {

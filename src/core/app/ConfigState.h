@@ -46,7 +46,9 @@ struct ConfigState {
     QString userId = QStringLiteral("FFFF"); // the ID edit box (hex, at most 4 characters)
     QString debugWord;                       // the debug label: cfgWord after a read in debug mode
 
-    // PIC18 (algorithm 43).
+    // PIC18 (algorithm 43): fourteen bytes at 0x300000; a read of them brings 20 bytes.
+    static constexpr qint32 kPic18CfgStart = 0x300000;
+    static constexpr qint32 kPic18CfgEnd = 0x300013;
     static constexpr std::array<quint8, 14> kPic18Defaults{
         0x00, 0x27, 0x0F, 0x0F, 0x00, 0x01, 0x85, 0x00, 0x0F, 0xC0, 0x0F, 0xE0, 0x0F, 0x40};
     std::array<quint8, 14> pic18Cfg = kPic18Defaults;

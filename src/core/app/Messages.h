@@ -136,6 +136,9 @@ inline constexpr Text WaitRead{"Ждите..", "Waiting.."};
 inline constexpr Text WaitWriteData{"Ждите .. data ..", "Waiting.."};
 inline constexpr Text WaitWriteCfgw{"Ждите..cfgw..", "Waiting.."};
 inline constexpr Text WaitCompareData{"Ждите.. data", "Waiting.."};
+inline constexpr Text PicExtrasSkipped{
+    "Область данных/конфигурации не включена: память кода больше 16 КБ",
+    "The data/configuration area is not included: the code memory is larger than 16 KB"};
 inline constexpr Text WaitErase{"Ждите ... ", "Waiting..."};
 inline constexpr Text NoSectors{"Для выбранной микросхемы нет списка секторов стирания",
                                 "The device has no erase sector list"};

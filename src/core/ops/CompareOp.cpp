@@ -57,6 +57,37 @@ void compareBlock(Session& s, qint64 base) {
     }
 }
 
+// The configuration read into auxBuf against the image at cfgwOfs: words masked to the
+// chip's width, or (PIC18) byte by byte. The first difference is shown; false then.
+bool comparePicConfig(Session& s) {
+    const ops::PicConfigLayout l = ops::picConfigLayout(s.rom);
+    const quint8* chip = s.link.auxBuf.data();
+    const qint64 at = s.buf.cfgwOfs + l.imageAt;
+    if (!l.words) {
+        for (int i = 0; i < l.bytes; ++i) {
+            const quint8 want = ops::imageByte(s.buf, at + i);
+            if (chip[i] != want) {
+                showDifference(s, quint32(at + i), 4, chip[i], want, 2);
+                return false;
+            }
+        }
+        return true;
+    }
+    const quint32 mask = wordMask(s.rom);
+    for (int i = 0; i < l.bytes; i += 2) {
+        const quint32 got = (quint32(chip[i]) << 8) | chip[i + 1];
+        const quint32 want =
+            ((quint32(ops::imageByte(s.buf, at + i)) << 8) | ops::imageByte(s.buf, at + i + 1)) &
+            mask;
+        if (got != want) {
+            // Shown by word number, as the configuration panel counts.
+            showDifference(s, quint32(s.buf.cfgwOfs + (l.imageAt + i) / 2), 4, got, want, 4);
+            return false;
+        }
+    }
+    return true;
+}
+
 // The PIC data EEPROM and configuration words behind the code. Returns opState.
 int comparePicExtras(Session& s) {
     RomBuf& buf = s.buf;
@@ -87,37 +118,15 @@ int comparePicExtras(Session& s) {
             }
         }
     }
-    if (s.settings.autoCfgw == 1 && s.rom.algCode == 27 && buf.size >= buf.cfgwOfs + 16) {
+    if (s.settings.autoCfgw == 1 && buf.size >= buf.cfgwOfs + 16) {
         Code_Data(s, 0);
-        const qint32 width = s.rom.dataWidth;
-        const bool single = ops::picSingleWord(s.rom);
-        op.area = 2;
-        op.opStart = 0;
-        op.opEnd = single ? 0 : 7;
-        op.xferBase = 0;
-        Read_otv(s, kAuxIndex, true);
-        op.area = 0;
-        s.rom.dataWidth = width;
+        ops::readPicConfig(s);
         ShowMessageS(s, QStringLiteral(" "));
         if (op.opState != opres::kOk) {
             Code_Data(s, 0);
             return op.opState;
         }
-        const quint32 mask = wordMask(s.rom);
-        const int first = single ? 7 : 0;
-        for (int w = first; w < 8; ++w) {
-            const int got = single ? 0 : 2 * w;
-            const quint32 chip =
-                (quint32(s.link.auxBuf[size_t(got)]) << 8) | s.link.auxBuf[size_t(got + 1)];
-            const qint64 at = buf.cfgwOfs + 2 * w;
-            const quint32 want =
-                ((quint32(ops::imageByte(buf, at)) << 8) | ops::imageByte(buf, at + 1)) & mask;
-            if (chip != want) {
-                showDifference(s, quint32(buf.cfgwOfs + w), 4, chip, want, 4);
-                verdict = opres::kBadReply;
-                break;
-            }
-        }
+        if (!comparePicConfig(s)) verdict = opres::kBadReply;
     }
     Code_Data(s, 0);
     return op.opState = verdict;
@@ -173,6 +182,11 @@ int CompRomClick(Session& s) {
     }
 
     const int code = op.opState;
+    if ((code == opres::kOk || code == opres::kBadReply) && ops::picExtrasAsked(s) &&
+        !ops::picExtrasFit(s)) {
+        const int skipped = ops::reportSkippedPicExtras(s);
+        return op.opState = code != opres::kOk ? code : skipped;
+    }
     if ((code == opres::kOk || code == opres::kBadReply) && ops::picExtrasWanted(s) &&
         s.buf.size >= s.buf.cfgwOfs + 16) {
         const int extra = comparePicExtras(s);

@@ -28,6 +28,8 @@ inline constexpr int kNotBlank = 8;      // blank check: data found; erase: a se
 inline constexpr int kCancelled = 9;
 inline constexpr int kVerifyMismatch = 15; // program: read-back differs (message shown)
 inline constexpr int kVerifyRetry = 16;    // program: first read-back differs, write again
+inline constexpr int kExtrasSkipped = 17;  // read, program, compare: the code went well, the
+                                           // PIC data or configuration asked for was left out
 inline constexpr int kReadChecksum = 55;   // read: bulk checksum mismatch
 inline constexpr int kReadSetup = 66;      // read: packet not acknowledged
 inline constexpr int kEmptyBuffer = 99;    // program or compare: nothing in the buffer

@@ -20,10 +20,29 @@ inline quint8 imageByte(const RomBuf& buf, qint64 pos) {
 
 // Code area of a PIC small enough for the data and configuration areas to sit behind it.
 bool picExtrasFit(const Session& s);
+// True when the PIC extra areas are asked for with the code area of a PIC.
+bool picExtrasAsked(const Session& s);
 // True when the PIC extra areas take part in the current command.
 bool picExtrasWanted(const Session& s);
 // The short form: a single configuration word.
 bool picSingleWord(const RomParams& p);
+
+// How a PIC's configuration travels with the image: the range the chip is asked for, the
+// area of that exchange, and where its bytes sit in the 16 bytes at cfgwOfs.
+struct PicConfigLayout {
+    qint32 opStart = 0;
+    qint32 opEnd = 7;
+    qint32 area = 2;   // -1: the exchange runs in the area selected (PIC18)
+    int imageAt = 0;   // first byte in the image slot
+    int bytes = 16;    // bytes taken from the chip, programmed and compared
+    bool words = true; // compared as words masked to the chip's width, else byte by byte
+};
+PicConfigLayout picConfigLayout(const RomParams& p);
+// Reads the configuration into auxBuf (its layout's range, at the chip's own width).
+void readPicConfig(Session& s);
+// The extras were asked for but the code area leaves them no room: tells the operator and
+// gives kExtrasSkipped.
+int reportSkippedPicExtras(Session& s);
 
 // Restores the link speed that a slow chip forced down (Set_lenbl), whatever happened.
 void restoreSpeed(Session& s);

@@ -16,26 +16,6 @@
 
 namespace zelvor {
 
-namespace ops {
-
-bool picSingleWord(const RomParams& p) {
-    return p.pulseAlg == 1 && p.variant == 0;
-}
-
-bool picExtrasFit(const Session& s) {
-    // The extra areas live at 0x4000 and 0x4200 of the image: only a code area that ends
-    // there at the latest leaves them room.
-    const qint64 codeBytes = qint64(s.rom.romLen) * (s.rom.baseWidth > 8 ? 2 : 1);
-    return s.buf.cfgwOfs == 0x4000 && s.buf.dataOfs == 0x4200 && codeBytes <= 0x4000;
-}
-
-bool picExtrasWanted(const Session& s) {
-    return s.rom.devClass == 5 && s.op.area == 0 &&
-           (s.settings.autoData == 1 || s.settings.autoCfgw == 1) && picExtrasFit(s);
-}
-
-} // namespace ops
-
 namespace {
 
 // The image a read starts from: no pages, the window and offsets of the old one.
@@ -51,21 +31,6 @@ RomBuf freshImage(const RomBuf& old) {
     b.lastLoadName = old.lastLoadName;
     b.lastSaveName = old.lastSaveName;
     return b;
-}
-
-// Reads the configuration words into auxBuf (area 2 at the chip's own width).
-void readPicConfig(Session& s) {
-    OpState& op = s.op;
-    const qint32 width = s.rom.dataWidth;
-    const qint32 area = op.area;
-    op.area = 2;
-    s.rom.dataWidth = s.rom.baseWidth;
-    op.opStart = 0;
-    op.opEnd = ops::picSingleWord(s.rom) ? 0 : 7;
-    op.xferBase = 0;
-    Read_otv(s, kAuxIndex, true);
-    s.rom.dataWidth = width;
-    op.area = area;
 }
 
 // The data EEPROM and configuration words of a PIC behind its code (the read went well).
@@ -95,19 +60,15 @@ void readPicExtras(Session& s) {
     }
     if (op.opState == opres::kOk && s.settings.autoCfgw == 1) {
         Code_Data(s, 0);
-        readPicConfig(s);
+        ops::readPicConfig(s);
         if (op.opState == opres::kOk) {
-            if (ops::picSingleWord(s.rom)) {
-                // Words 0-6 erased, the one word where the files keep it (0x2007).
-                for (int i = 0; i < 14; i += 2) {
-                    last[cfgAt + i] = 0x3F;
-                    last[cfgAt + i + 1] = 0xFF;
-                }
-                last[cfgAt + 14] = s.link.auxBuf[0];
-                last[cfgAt + 15] = s.link.auxBuf[1];
-            } else {
-                std::memcpy(last + cfgAt, s.link.auxBuf.data(), 16);
+            // Only the bytes the chip gave; words before them read as erased words.
+            const ops::PicConfigLayout l = ops::picConfigLayout(s.rom);
+            for (int i = 0; l.words && i < l.imageAt; i += 2) {
+                last[cfgAt + i] = 0x3F;
+                last[cfgAt + i + 1] = 0xFF;
             }
+            std::memcpy(last + cfgAt + l.imageAt, s.link.auxBuf.data(), size_t(l.bytes));
         }
     }
     if (op.opState == opres::kOk) {
@@ -172,6 +133,8 @@ int ReadRomClick(Session& s) {
     }
     RomBuf saved;
     Read_Rom(s, saved);
+    if (s.op.opState == opres::kOk && ops::picExtrasAsked(s) && !ops::picExtrasFit(s))
+        return ops::reportSkippedPicExtras(s);
     if (s.op.opState == opres::kOk && ops::picExtrasWanted(s)) {
         const qint32 addrStart = s.buf.addrStart;
         const qint32 addrEnd = s.buf.addrEnd;

@@ -6,12 +6,12 @@
 #include "app/HexText.h"
 #include "app/Messenger.h"
 #include "catalogue/ChipParams.h"
-#include "ops/ChipChange.h"
 #include "link/Frames.h"
 #include "link/LinkControl.h"
 #include "link/Port.h"
 #include "link/SetupPacket.h"
 #include "ops/AlgRules.h"
+#include "ops/ChipChange.h"
 #include "ops/OpsInternal.h"
 
 #include <algorithm>
@@ -224,13 +224,13 @@ void Write_ROM(Session& s) {
     reportWrite(s);
 }
 
-// Writes `n` bytes of auxBuf as one block of the current area.
-void writeAuxBlock(Session& s, qint32 opEnd, qint32 n) {
+// Writes `n` bytes of auxBuf as one block of the current area over opStart..opEnd.
+void writeAuxBlock(Session& s, qint32 opStart, qint32 opEnd, qint32 n) {
     OpState& op = s.op;
     op.progPos = 0;
     op.progMax = n;
     op.xferStep = n;
-    op.opStart = 0;
+    op.opStart = opStart;
     op.opEnd = opEnd;
     op.xferBase = 0;
     op.lenBl = std::min<qint32>(n, 256);
@@ -247,19 +247,16 @@ void writePicExtras(Session& s) {
         for (qint32 i = 0; i < n; ++i)
             s.link.auxBuf[size_t(i)] = ops::imageByte(buf, buf.dataOfs + i);
         s.rom.dataWidth = 8;
-        writeAuxBlock(s, n - 1, n);
+        writeAuxBlock(s, 0, n - 1, n);
     }
-    if (op.opState == opres::kOk && s.settings.autoCfgw == 1 && s.rom.algCode == 27 &&
-        buf.size >= buf.cfgwOfs + 16) {
+    if (op.opState == opres::kOk && s.settings.autoCfgw == 1 && buf.size >= buf.cfgwOfs + 16) {
         Code_Data(s, 0);
-        const bool single = ops::picSingleWord(s.rom);
-        const qint32 from = buf.cfgwOfs + (single ? 14 : 0);
-        const qint32 n = single ? 2 : 16;
-        for (qint32 i = 0; i < n; ++i)
-            s.link.auxBuf[size_t(i)] = ops::imageByte(buf, from + i);
+        const ops::PicConfigLayout l = ops::picConfigLayout(s.rom);
+        for (int i = 0; i < l.bytes; ++i)
+            s.link.auxBuf[size_t(i)] = ops::imageByte(buf, buf.cfgwOfs + l.imageAt + i);
         ShowMessageS(s, msg::WaitWriteCfgw);
-        op.area = 2;
-        writeAuxBlock(s, single ? 0 : 7, n);
+        if (l.area >= 0) op.area = l.area;
+        writeAuxBlock(s, l.opStart, l.opEnd, l.bytes);
     }
     Code_Data(s, 0);
     if (op.opState == opres::kOk)
@@ -277,6 +274,8 @@ int WriteRomClick(Session& s) {
         return s.op.opState = opres::kSetupFailed;
     }
     Write_ROM(s);
+    if (s.op.opState == opres::kOk && ops::picExtrasAsked(s) && !ops::picExtrasFit(s))
+        return ops::reportSkippedPicExtras(s);
     if (s.op.opState == opres::kOk && ops::picExtrasWanted(s)) writePicExtras(s);
     return s.op.opState;
 }

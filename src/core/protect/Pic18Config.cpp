@@ -7,11 +7,6 @@
 
 namespace zelvor {
 
-namespace {
-constexpr qint32 kCfgStart = 0x300000;
-constexpr qint32 kCfgEnd = 0x300013;
-} // namespace
-
 QStringList pic18FoscItems() {
     return {"RC oscillator w/OSC2 as RA6",
             "HS oscillator w/PLL enabled",
@@ -68,8 +63,8 @@ QString pic18Text(const ConfigState& c) {
 int Pic18CfgR(Session& s) {
     s.op.progPos = 0;
     s.op.progMax = 14;
-    s.op.opStart = kCfgStart;
-    s.op.opEnd = kCfgEnd;
+    s.op.opStart = ConfigState::kPic18CfgStart;
+    s.op.opEnd = ConfigState::kPic18CfgEnd;
     ShowMessageS(s, QString());
     ShowMessageS(s, msg::WaitShort);
     Read_otv(s, -1, true);
@@ -88,8 +83,8 @@ int Pic18CfgR(Session& s) {
 int Pic18CfgW(Session& s) {
     ShowMessageS(s, QString());
     foldPic18Panel(s.cfg);
-    s.op.opStart = kCfgStart;
-    s.op.opEnd = kCfgEnd;
+    s.op.opStart = ConfigState::kPic18CfgStart;
+    s.op.opEnd = ConfigState::kPic18CfgEnd;
     std::copy(s.cfg.pic18Cfg.begin(), s.cfg.pic18Cfg.end(), s.link.auxBuf.begin());
     s.op.progStep = 65536;
     s.op.progMax = 14;
