@@ -42,7 +42,7 @@ PicConfigLayout picConfigLayout(const RomParams& p);
 void readPicConfig(Session& s);
 // The extras were asked for but the code area leaves them no room: tells the operator and
 // gives kExtrasSkipped.
-int reportSkippedPicExtras(Session& s);
+[[nodiscard]] int reportSkippedPicExtras(Session& s);
 
 // Restores the link speed that a slow chip forced down (Set_lenbl), whatever happened.
 void restoreSpeed(Session& s);
