@@ -4,12 +4,9 @@
 #include "Verbs.h"
 
 #include "buffer/BufferFiles.h"
-#include "buffer/BufferInit.h"
 #include "buffer/FileFormat.h"
-#include "catalogue/BaseTableLoader.h"
-#include "catalogue/ChipParams.h"
 #include "ops/Engine.h"
-#include "program/Startup.h"
+#include "program/Commands.h"
 
 namespace zelvor::cli {
 
@@ -32,7 +29,7 @@ enum class FileUse { None, Compare, Program };
 
 // Chip, window and (for write and verify) the file; then the operation, whose result
 // code goes to `code` when asked for.
-int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&), int* code = nullptr) {
+int runChipVerb(CliContext& c, FileUse use, Command command, int* code = nullptr) {
     const int want = use == FileUse::None ? 1 : 2;
     if (c.args.size() != want)
         return c.usage(use == FileUse::None ? QStringLiteral("takes CHIP")
@@ -48,8 +45,7 @@ int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&), int* cod
         if (rc != Ok) return rc;
         if (use == FileUse::Program) warnIfLongerThanChip(c, c.args[1]);
     }
-    BusyScope busy(c.s);
-    const int result = operation(c.s);
+    const int result = runCommand(c.s, command);
     if (code) *code = result;
     return result == opres::kOk ? Ok : Failed;
 }
@@ -62,7 +58,7 @@ int verbRead(CliContext& c) {
     const int fmt = fileFormatOf(c, out, false);
     if (fmt == FormatUnknown) return Usage;
     int code = opres::kOk;
-    const int rc = runChipVerb(c, FileUse::None, ReadRomClick, &code);
+    const int rc = runChipVerb(c, FileUse::None, Command::ReadChip, &code);
     // A code area read whole is saved even when the extras asked for had to be left out.
     if (rc != Ok && code != opres::kExtrasSkipped) return rc;
     c.s.settings.fileFmt = fmt;
@@ -71,16 +67,16 @@ int verbRead(CliContext& c) {
 }
 
 int verbWrite(CliContext& c) {
-    return runChipVerb(c, FileUse::Program, WriteRomClick);
+    return runChipVerb(c, FileUse::Program, Command::ProgramChip);
 }
 int verbVerify(CliContext& c) {
-    return runChipVerb(c, FileUse::Compare, CompRomClick);
+    return runChipVerb(c, FileUse::Compare, Command::CompareChip);
 }
 int verbErase(CliContext& c) {
-    return runChipVerb(c, FileUse::None, ClearRomClick);
+    return runChipVerb(c, FileUse::None, Command::EraseChip);
 }
 int verbBlank(CliContext& c) {
-    return runChipVerb(c, FileUse::None, ReadNullClick);
+    return runChipVerb(c, FileUse::None, Command::BlankCheck);
 }
 
 } // namespace zelvor::cli
