@@ -1,12 +1,12 @@
 // zelvor-cli read, write and verify of PIC18 parts with their data memory and configuration
 // (--with), run as a program against the virtual programmer.
 
+#include "CliProcess.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "TestDir.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -17,24 +17,13 @@ class CliPic : public EmulatorFixture {
   protected:
     void SetUp() override {
         ensureQtApp();
-        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-            dir.copyData(f);
+        copyCliStartFiles(dir);
     }
 
-    // Runs zelvor-cli in the test folder; returns the exit status, stdout in `out`.
-    int cli(QStringList args, QString* out = nullptr) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        args = QStringList{"--port",  QString::fromStdString(slavePath()),
-                           "--dir",   dir.path(),
-                           "--quiet", "--lang",
-                           "en",      "--baud",
-                           "460800"} +
-               args;
-        p.start(QStringLiteral(ZELVOR_BINARY_DIR "/src/cli/zelvor-cli"), args);
-        if (!p.waitForFinished(60000)) return -1;
-        if (out) *out = QString::fromUtf8(p.readAllStandardOutput());
-        return p.exitCode();
+    // zelvor-cli at the fastest link speed, in English; the exit status, stdout in `out`.
+    int cli(const QStringList& args, QString* out = nullptr) {
+        return runCli(dir, slavePath(), QStringList{"--lang", "en", "--baud", "460800"} + args,
+                      out);
     }
 
     QByteArray chipBytes(int area, std::uint32_t at, std::uint32_t n) {

@@ -1,13 +1,13 @@
 // zelvor-cli's protection and service verbs against the virtual programmer: the texts on
 // stdout, the exit status and the journal file.
 
+#include "CliProcess.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "TestDir.h"
 #include "app/TextFile.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -18,21 +18,12 @@ class CliService : public EmulatorFixture {
   protected:
     void SetUp() override {
         ensureQtApp();
-        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-            dir.copyData(f);
+        copyCliStartFiles(dir);
     }
 
     // Runs zelvor-cli in the test folder; returns the exit status, stdout in `out`.
-    int cli(QStringList args, QString* out = nullptr) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        args = QStringList{"--port", QString::fromStdString(slavePath()), "--dir", dir.path(),
-                           "--quiet"} +
-               args;
-        p.start(QStringLiteral(ZELVOR_BINARY_DIR "/src/cli/zelvor-cli"), args);
-        if (!p.waitForFinished(60000)) return -1;
-        if (out) *out = QString::fromUtf8(p.readAllStandardOutput());
-        return p.exitCode();
+    int cli(const QStringList& args, QString* out = nullptr) {
+        return runCli(dir, slavePath(), args, out);
     }
 
     TestDir dir;
