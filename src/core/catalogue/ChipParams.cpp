@@ -2,22 +2,18 @@
 
 #include "catalogue/Features.h"
 
+#include "app/AlgSet.h"
 #include "app/Messenger.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace zelvor {
 
 namespace {
 
-bool oneOf(int v, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), v) != set.end();
-}
-
 // Algorithms whose columns 4..6 carry options instead of voltages and pulse algorithm.
 bool optionAlgorithm(int alg) {
-    return oneOf(alg, {15, 16, 30, 36, 37, 46, 47, 48, 49, 50, 51, 57, 60, 61, 62});
+    return AlgSet{15, 16, 30, 36, 37, 46, 47, 48, 49, 50, 51, 57, 60, 61, 62}.contains(alg);
 }
 
 // The forced values of the paged and serial algorithms.
@@ -149,7 +145,7 @@ qint32 pieceLength(const RomParams& p, qint32 area) {
         return p.pulseAlg <= 6 ? kSerial[p.pulseAlg] : 4;
     }
     if (a == 16) return v == 1 ? 128 : 256;
-    if (oneOf(a, {48, 49, 50, 51})) return 128;
+    if (AlgSet{48, 49, 50, 51}.contains(a)) return 128;
     if (a == 57 || a == 60 || a == 61 || (a == 62 && v == 0)) return 132;
     if (a == 62) return 128;
     if (a == 30) return v == 1 ? 160 : 64;
