@@ -2,6 +2,7 @@
 
 #include "app/AlgSet.h"
 #include "app/HexText.h"
+#include "catalogue/AlgFamilies.h"
 #include "catalogue/ChipParams.h"
 
 namespace zelvor {
@@ -46,17 +47,7 @@ void setChoiceTexts(Session& s) {
 
 QString areaSuffix(const RomParams& p, qint32 area) {
     if (area != 0 && area != 1) return {};
-    const int a = p.algCode;
-    const char* second = nullptr;
-    if ((a == 27 && p.variant == 1) || a == 43 || ((a == 28 || a == 41) && p.devClass != 1) ||
-        AlgSet{26, 42, 52, 55, 45}.contains(a))
-        second = "/DATA";
-    else if (a == 32)
-        second = "/LDROM";
-    else if (a == 54)
-        second = "/BOOT";
-    else if (a == 44 && p.variant == 1)
-        second = "/SB&BV";
+    const char* second = secondArea(p).suffix;
     if (!second) return {};
     return area == 0 ? QStringLiteral("/CODE") : QString::fromLatin1(second);
 }

@@ -1,6 +1,7 @@
 #include "ops/AlgRules.h"
 
 #include "app/AlgSet.h"
+#include "catalogue/AlgFamilies.h"
 
 namespace zelvor::ops {
 
@@ -31,7 +32,7 @@ int eraseReplyTries(const RomParams& p) {
 }
 
 int pauseAfterBlockMs(const RomParams& p) {
-    return (p.algCode == 45 || (p.algCode == 46 && p.optC == 1)) ? 500 : 0;
+    return (p.algCode == 45 || flashPages512(p)) ? 500 : 0;
 }
 
 bool retriesVerify(int a) {

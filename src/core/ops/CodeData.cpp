@@ -4,6 +4,7 @@
 #include "ops/Engine.h"
 
 #include "buffer/BufferInit.h"
+#include "catalogue/AlgFamilies.h"
 #include "catalogue/ChipParams.h"
 #include "ops/AlgRules.h"
 
@@ -83,13 +84,13 @@ void Code_Data(Session& s, int kind) {
         code.dataWidth = p.baseWidth;
         setWindow(s, mainLength(s.base.at(s.settings.romIdx), code) - 1);
         // The LDROM rides behind the code when the data area is included.
-        if (p.algCode == 32) Inc_data(s);
+        if (hasLdrom(p)) Inc_data(s);
     } else if (kind == 1) {
         const qint32 end = dataAreaEnd(p, S);
         if (end >= 0) setWindow(s, end);
     } else if (kind == 2) {
-        if (p.algCode == 27) setWindow(s, 7);
-        if (p.algCode == 43) setWindow(s, 13);
+        if (picMidRange(p)) setWindow(s, 7); // the eight configuration words
+        if (pic18(p)) setWindow(s, 13);      // the fourteen configuration bytes
     }
     s.fe.changed(ChangeChip | ChangeBufferLabels);
 }

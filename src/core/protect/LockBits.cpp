@@ -1,5 +1,6 @@
 #include "protect/LockBits.h"
 
+#include "catalogue/AlgFamilies.h"
 #include "catalogue/Features.h"
 
 #include "app/Messenger.h"
@@ -30,7 +31,7 @@ quint8 lockBitsUpTo(int selector) {
 }
 
 bool lockValueInPacket(const RomParams& r) {
-    return (r.algCode == 10 && r.subType == 3) || (r.algCode == 28 && r.devClass == 1);
+    return mcs51ParallelFuses(r) || mcs51SerialFuses(r);
 }
 
 void setWindow(Session& s) {
