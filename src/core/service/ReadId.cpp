@@ -3,11 +3,19 @@
 #include "app/AlgSet.h"
 #include "app/HexText.h"
 #include "app/Messenger.h"
+#include "catalogue/AlgFamilies.h"
 #include "ops/Engine.h"
 #include "protect/ConfigCommands.h"
 #include "protect/ProtectCommon.h"
 
 namespace zelvor {
+
+namespace {
+
+// The small-page Flash and the NAND: four reads of two bytes from address 0.
+constexpr AlgSet kNandIds{46, 60, 61, 62};
+
+} // namespace
 
 IdPlan idPlan(const Session& s) {
     const RomParams& r = s.rom;
@@ -16,7 +24,7 @@ IdPlan idPlan(const Session& s) {
     if (r.devClass == 0 || r.devClass == 2) {
         if (AlgSet{48, 49, 50, 51}.contains(a))
             p.addr = {0, 1};
-        else if (AlgSet{46, 60, 61, 62}.contains(a))
+        else if (kNandIds.contains(a))
             p.addr = {0, 1, 2, 3};
         else if (a == 53)
             p.addr = {0, 1, 0xFFF2};
@@ -38,10 +46,10 @@ IdPlan idPlan(const Session& s) {
         } else if (AlgSet{41, 42, 52, 55, 26}.contains(a)) {
             p.addr = {0, 1, 2};
             p.cmd = {0x30, 0x30, 0x30};
-        } else if (a == 28 && r.devClass == 1) {
+        } else if (mcs51SerialFuses(r)) {
             p.addr = {0, 1, 2};
             p.cmd = {0x28, 0x28, 0x28};
-        } else if (a == 10 && r.subType == 3) {
+        } else if (mcs51ParallelFuses(r)) {
             p.addr = {0x20, 0x21};
         } else if (AlgSet{32, 59, 40}.contains(a) ||
                    (a == 10 && r.variant == 0 && r.adapter == 5)) {
@@ -50,7 +58,7 @@ IdPlan idPlan(const Session& s) {
             p.addr = {0x30, 0x31, 0x32};
         }
     }
-    p.twoByteReads = AlgSet{46, 60, 61, 62}.contains(a);
+    p.twoByteReads = kNandIds.contains(a);
     p.wordPairs = AlgSet{38, 47, 58}.contains(a);
     if (AlgSet{47, 58, 38, 33, 34, 53}.contains(a)) p.opCode = 11;
     return p;
