@@ -2,6 +2,7 @@
 
 #include "catalogue/AlgFamilies.h"
 
+#include "app/AlgSet.h"
 #include "app/HexText.h"
 #include "app/Messenger.h"
 #include "app/TextFile.h"
@@ -17,6 +18,10 @@ namespace zelvor {
 namespace {
 
 constexpr int kFuseReplyTries = 10;
+// AVR families whose boot-lock boxes stay disabled.
+constexpr AlgSet kNoBootLock{42, 52, 55};
+// AVR families with a calibration byte, shown for their 512-word parts.
+constexpr AlgSet kCalibrationByte{52, 55};
 
 bool is45v1(const RomParams& r) {
     return r.algCode == 45 && r.variant == 1;
@@ -141,9 +146,8 @@ void FuseSetN(Session& s) {
     const RomParams& r = s.rom;
     ConfigState& c = s.cfg;
     const auto& b = r.fuseBytes;
-    c.bootLockEnabled =
-        !(c.fuseCount == 1 || (r.algCode == 26 && r.pulseAlg == 0) || mcs51SerialFuses(r) ||
-          r.algCode == 42 || r.algCode == 52 || r.algCode == 55);
+    c.bootLockEnabled = !(c.fuseCount == 1 || (r.algCode == 26 && r.pulseAlg == 0) ||
+                          mcs51SerialFuses(r) || kNoBootLock.contains(r.algCode));
     c.bootLockVisible = !(mcs51ParallelFuses(r) || mcs51SerialFuses(r));
     QString line;
     switch (c.fuseCount) {
@@ -162,7 +166,7 @@ void FuseSetN(Session& s) {
         line = Hex_str(b[1], 2) + Hex_str(b[2], 2) + Hex_str(b[3], 2);
         break;
     }
-    if ((r.algCode == 52 || r.algCode == 55) && r.romLen == 512)
+    if (kCalibrationByte.contains(r.algCode) && r.romLen == 512)
         line += QStringLiteral("     Cal. byte ") + Hex_str(b[4], 2);
     c.fuseValueLine = line;
     for (const FuseBox& x : fuseBoxMap(r)) {
