@@ -15,12 +15,12 @@ namespace {
 // Last address of the data area, or -1 to keep the window as it is.
 qint32 dataAreaEnd(const RomParams& p, qint32 S) {
     const int a = p.algCode;
-    if (a == 32) return 4095;
+    if (hasLdrom(p)) return 4095;
     if (a == 44 && p.variant == 1) return 1;
     if (a == 54) return 8191;
     if (a == 56) return 127;
     if (a == 23 && p.variant == 1) return 0;
-    if (a == 27 || a == 43) {
+    if (picMidRange(p) || pic18(p)) {
         qint32 end = -1;
         switch (p.vppSel) {
         case 0:
