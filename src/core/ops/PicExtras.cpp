@@ -33,7 +33,7 @@ bool picExtrasWanted(const Session& s) {
 
 PicConfigLayout picConfigLayout(const RomParams& p) {
     PicConfigLayout l;
-    if (p.algCode == 43) {
+    if (pic18(p)) {
         // Fourteen bytes at 0x300000, read as twenty, in whatever area is selected.
         l.opStart = ConfigState::kPic18CfgStart;
         l.opEnd = ConfigState::kPic18CfgEnd;
