@@ -107,7 +107,7 @@ TEST_F(ShippedSession, FilterKeepsPrefixesAndPartsTypedInFull) {
         {false, 0, "27c5", 1, "27C5", nullptr},
         {false, 0, "", 20, "", nullptr},
         {false, 0, "XYZ", 0, nullptr, nullptr},
-        {false, 0, "AT29C256", 1, nullptr, "AT29C256 (ATMEL)"},
+        {false, 0, "AT29C256", 1, nullptr, "AT29C256 (Atmel)"},
         {false, 2, "29C256", 1, "29C256", nullptr},
         {true, atmel, "AT29", 2, "AT29", nullptr},
         {true, atmel, "27C256", 1, nullptr, "27C256 (EPROM)"},
