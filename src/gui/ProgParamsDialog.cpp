@@ -189,7 +189,9 @@ void ProgParamsDialog::showModel() {
         steps_[size_t(i)]->setChecked(model_.step(AutoStep(i)));
     }
     dataOffset_->setText(model_.dataOffset());
+    dataOffset_->setEnabled(!model_.dataOffset().isEmpty());
     configOffset_->setText(model_.configOffset());
+    configOffset_->setEnabled(!model_.configOffset().isEmpty());
     for (int i = 0; i < kSectorBoxes; ++i) {
         sectors_[size_t(i)]->setEnabled(model_.sectorsEnabled());
         sectors_[size_t(i)]->setChecked(model_.sector(i));

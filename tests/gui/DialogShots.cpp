@@ -60,10 +60,14 @@ int main(int argc, char** argv) {
 
         // By maker: a chip of one of the first makers with adapters to preview.
         gui::ChipSelectDialog byMaker(t.s);
+        byMaker.show();
         auto* makers = byMaker.findChild<QListWidget*>(QStringLiteral("ListBox3"));
         for (int i = 0; i < makers->count(); ++i)
-            if (makers->item(i)->text().trimmed() == QLatin1String("Atmel"))
-                makers->setCurrentRow(i);
+            if (makers->item(i)->text().trimmed() == QLatin1String("Atmel")) {
+                makers->scrollToItem(makers->item(i));
+                QTest::mouseClick(makers->viewport(), Qt::LeftButton, {},
+                                  makers->visualItemRect(makers->item(i)).center());
+            }
         byMaker.findChild<QListWidget*>(QStringLiteral("ListBox2"))->setCurrentRow(3);
         ok = shoot(byMaker, out + QStringLiteral("/chip-select-maker-%1.png").arg(lang)) && ok;
 
