@@ -239,3 +239,22 @@ TEST(ChipSelectModel, EntryWithoutBaseTypeIsRefusedWithoutPreview) {
 }
 
 } // namespace
+
+namespace {
+
+// An edited table without MCS-51 and SRAM rows lists only the classes it has.
+TEST(ChipSelectModel, TypeListHoldsTheClassesPresent) {
+    ChipSession c{{{.cls = 0, .name = QStringLiteral("E1")},
+                   {.cls = 0, .name = QStringLiteral("E2")},
+                   {.cls = 2, .name = QStringLiteral("F1")},
+                   {.cls = 4, .name = QStringLiteral("S1")},
+                   {.cls = 6, .name = QStringLiteral("AVR1")}}};
+    ChipSelectModel m(c.s);
+    EXPECT_EQ(m.typeNames(), QStringList({"EPROM", "FLASH", "SEEPROM"}));
+    EXPECT_EQ(m.typeStart(), (std::vector<int>{1, 3, 4, 5}));
+    m.chooseType(2);
+    EXPECT_EQ(m.deviceNames().size(), 1);
+    EXPECT_EQ(m.rows().front().base, 4);
+}
+
+} // namespace

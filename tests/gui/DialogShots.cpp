@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -50,6 +51,16 @@ int main(int argc, char** argv) {
         t.s.settings.english = english;
         t.s.link.demoMode = 1;
         const QString lang = english ? QStringLiteral("en") : QStringLiteral("ru");
+
+        // How long the lists take to build over the whole catalogue.
+        QElapsedTimer timer;
+        timer.start();
+        { const ChipSelectModel lists(t.s); }
+        const qint64 modelNs = timer.nsecsElapsed();
+        timer.restart();
+        { gui::ChipSelectDialog dialog(t.s); }
+        std::printf("%d entries, %d makers: lists %.2f ms, dialog %.2f ms\n", t.s.cat.catCount(),
+                    int(t.s.cat.makerNames.size()), modelNs / 1e6, timer.nsecsElapsed() / 1e6);
 
         // By type: the EPROMs filtered to 27C.
         gui::ChipSelectDialog byType(t.s);
