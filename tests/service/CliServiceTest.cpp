@@ -1,13 +1,13 @@
 // zelvor-cli's protection and service verbs against the virtual programmer: the texts on
 // stdout, the exit status and the journal file.
 
+#include "CliProcess.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "TestDir.h"
 #include "app/TextFile.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -23,16 +23,8 @@ class CliService : public EmulatorFixture {
     }
 
     // Runs zelvor-cli in the test folder; returns the exit status, stdout in `out`.
-    int cli(QStringList args, QString* out = nullptr) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        args = QStringList{"--port", QString::fromStdString(slavePath()), "--dir", dir.path(),
-                           "--quiet"} +
-               args;
-        p.start(QStringLiteral(ZELVOR_BINARY_DIR "/src/cli/zelvor-cli"), args);
-        if (!p.waitForFinished(60000)) return -1;
-        if (out) *out = QString::fromUtf8(p.readAllStandardOutput());
-        return p.exitCode();
+    int cli(const QStringList& args, QString* out = nullptr) {
+        return runCliOnPort(dir.path(), QString::fromStdString(slavePath()), args, out);
     }
 
     TestDir dir;

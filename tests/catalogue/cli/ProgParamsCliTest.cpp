@@ -2,11 +2,10 @@
 // and algorithm reach the set-up packets of automatic programming, and what the parameters
 // dialog greys out for a chip is a usage error before anything is programmed.
 
+#include "CliProcess.h"
 #include "EmulatorFixture.h"
 #include "QtTestApp.h"
 #include "TestDir.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -25,16 +24,8 @@ class CliProgParams : public EmulatorFixture {
         dir.writeBytes("img.bin", image);
     }
 
-    int cli(QStringList args, QString* err = nullptr) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        args = QStringList{"--port", QString::fromStdString(slavePath()), "--dir", dir.path(),
-                           "--quiet"} +
-               args;
-        p.start(QStringLiteral(ZELVOR_BINARY_DIR "/src/cli/zelvor-cli"), args);
-        if (!p.waitForFinished(60000)) return -1;
-        if (err) *err = QString::fromUtf8(p.readAllStandardError());
-        return p.exitCode();
+    int cli(const QStringList& args, QString* err = nullptr) {
+        return runCliOnPort(dir.path(), QString::fromStdString(slavePath()), args, nullptr, err);
     }
 
     // Byte `i` of every set-up packet sent, as hex text.
