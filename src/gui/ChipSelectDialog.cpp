@@ -115,6 +115,7 @@ ChipSelectDialog::ChipSelectDialog(const Session& s, QWidget* parent) : QDialog(
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     showModel();
+    filter_->setFocus(); // the operator can type a name at once
     resize(sizeHint().width(), sizeHint().height() * 3 / 2);
 }
 
