@@ -1,5 +1,7 @@
 #include "ChipArg.h"
 
+#include "ProgParamsArgs.h"
+
 #include "buffer/AddressWindow.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/BaseTableLoader.h"
@@ -79,15 +81,8 @@ int selectChip(CliContext& c, const QString& chip) {
     const int rc = resolveChip(c, chip, ref);
     if (rc != Ok) return rc;
     if (zelvor::selectChip(c.s, ref.base, ref.choice) != 0) return Failed;
-    // --with: the PIC data memory and configuration go with the code for this run (the
-    // chip change has just reset both); the extra areas are placed again for them.
-    if (c.has(QStringLiteral("with"))) {
-        const QStringList with = c.opt(QStringLiteral("with")).split(QLatin1Char(','));
-        c.s.settings.autoData = with.contains(QStringLiteral("data")) ? 1 : 0;
-        c.s.settings.autoCfgw = with.contains(QStringLiteral("config")) ? 1 : 0;
-        Inc_data(c.s);
-    }
-    return Ok;
+    // --with, --steps and the voltages: as the parameters dialog would take them.
+    return applyProgParams(c);
 }
 
 // --area, --start and --end: the memory area and the address window, by the address

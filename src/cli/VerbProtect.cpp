@@ -213,15 +213,6 @@ int chainVerb(CliContext& c, bool autoSteps) {
     if (fileFormatOf(c, c.args[1], true) == FormatUnknown) return Usage;
     int rc = selectChipForService(c, c.args[0], true);
     if (rc != Ok) return rc;
-    if (autoSteps && c.has(QStringLiteral("steps"))) {
-        const QStringList steps = c.opt(QStringLiteral("steps")).split(QLatin1Char(','));
-        PrgSettings& p = c.s.settings;
-        p.autoErase = steps.contains(QStringLiteral("erase")) ? 1 : 0;
-        p.autoBlank = steps.contains(QStringLiteral("blank")) ? 1 : 0;
-        p.autoWrite = steps.contains(QStringLiteral("write")) ? 1 : 0;
-        p.autoCompare = steps.contains(QStringLiteral("verify")) ? 1 : 0;
-        p.autoLock = steps.contains(QStringLiteral("lock")) ? 1 : 0;
-    }
     rc = loadForCli(c, c.args[1]);
     if (rc != Ok) return rc;
     warnIfLongerThanChip(c, c.args[1]);

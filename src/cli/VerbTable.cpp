@@ -5,6 +5,7 @@ namespace zelvor::cli {
 // Options shared by several verbs.
 #define LOAD "format offset buffer-offset"
 #define WINDOW "start end area"
+#define PARAMS "vpp vcc alg"
 
 const Verb* verbTable() {
     static const Verb verbs[] = {
@@ -27,7 +28,7 @@ const Verb* verbTable() {
          "support-lists [DIR]    writes shlist.lst, shadapt.lst, ZelvorA/B/C.lst"},
         {"read", verbRead, true, "o format with " WINDOW,
          "read CHIP -o FILE      reads the chip window into FILE"},
-        {"write", verbWrite, true, LOAD " with " WINDOW,
+        {"write", verbWrite, true, LOAD " with " PARAMS " " WINDOW,
          "write CHIP FILE        programs FILE into the chip window"},
         {"verify", verbVerify, true, LOAD " with " WINDOW,
          "verify CHIP FILE       compares the chip window with FILE"},
@@ -44,9 +45,9 @@ const Verb* verbTable() {
          "fuses read|write CHIP  fuse and lock bytes"},
         {"config", verbConfig, true, "word id bytes lock low high ext",
          "config read|write CHIP configuration word, ID, PIC18 bytes or fuses"},
-        {"auto", verbAuto, true, "steps " LOAD " with " WINDOW,
+        {"auto", verbAuto, true, "steps " LOAD " with " PARAMS " " WINDOW,
          "auto CHIP FILE         automatic programming"},
-        {"repeat", verbRepeat, true, LOAD " " WINDOW,
+        {"repeat", verbRepeat, true, LOAD " " PARAMS " " WINDOW,
          "repeat CHIP FILE       programs the chip ten times"},
         {"bbl", verbBbl, true, "block",
          "bbl set|read CHIP      boot-block lockout (set needs --block)"},
@@ -70,5 +71,6 @@ const Verb* verbTable() {
 
 #undef LOAD
 #undef WINDOW
+#undef PARAMS
 
 } // namespace zelvor::cli

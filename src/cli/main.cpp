@@ -40,6 +40,9 @@ void printHelp(QTextStream& out) {
            "--start/--end: page numbers for page-addressed Flash, else byte addresses, as the\n"
            "      address dialog takes them; --with data,config adds the PIC data memory and\n"
            "      configuration to read, write, verify and auto\n"
+           "--vpp/--vcc/--alg (write, auto, repeat) choose the programming voltages and pulse\n"
+           "      algorithm, --steps (auto) the steps; a choice the parameters dialog does\n"
+           "      not offer for the chip (fixed voltages, a step or area it lacks) is refused\n"
            "an option a verb does not take, an unknown or a repeated option is a usage error\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error\n";
     out.flush();
