@@ -18,7 +18,6 @@ enum ExitCode { Ok = 0, Failed = 1, Usage = 2 };
 struct CliContext {
     Session& s;
     ConsoleFrontEnd& fe;
-    const StartupHooks& hooks;
     QStringList args;             // positional arguments after the verb
     QHash<QString, QString> opts; // --name value (flags map to "1"); "o" for -o
     QTextStream& out;

@@ -3,13 +3,10 @@
 #include "ChipArg.h"
 #include "Verbs.h"
 
-#include "program/Startup.h"
 #include "buffer/BufferFiles.h"
-#include "buffer/BufferInit.h"
 #include "buffer/FileFormat.h"
-#include "catalogue/BaseTableLoader.h"
-#include "catalogue/ChipParams.h"
 #include "ops/Engine.h"
+#include "program/Commands.h"
 
 namespace zelvor::cli {
 
@@ -31,7 +28,7 @@ namespace {
 enum class FileUse { None, Compare, Program };
 
 // Chip, window and (for write and verify) the file; then the operation.
-int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&)) {
+int runChipVerb(CliContext& c, FileUse use, Command command) {
     const int want = use == FileUse::None ? 1 : 2;
     if (c.args.size() != want)
         return c.usage(use == FileUse::None ? QStringLiteral("takes CHIP")
@@ -47,8 +44,7 @@ int runChipVerb(CliContext& c, FileUse use, int (*operation)(Session&)) {
         if (rc != Ok) return rc;
         if (use == FileUse::Program) warnIfLongerThanChip(c, c.args[1]);
     }
-    BusyScope busy(c.s);
-    return operation(c.s) == opres::kOk ? Ok : Failed;
+    return runCommand(c.s, command) == opres::kOk ? Ok : Failed;
 }
 
 } // namespace
@@ -58,23 +54,23 @@ int verbRead(CliContext& c) {
     if (out.isEmpty()) return c.usage(QStringLiteral("read takes CHIP -o FILE"));
     const int fmt = fileFormatOf(c, out, false);
     if (fmt == FormatUnknown) return Usage;
-    const int rc = runChipVerb(c, FileUse::None, ReadRomClick);
+    const int rc = runChipVerb(c, FileUse::None, Command::ReadChip);
     if (rc != Ok) return rc;
     c.s.settings.fileFmt = fmt;
     return saveFile(c.s, out) == 0 ? Ok : Failed;
 }
 
 int verbWrite(CliContext& c) {
-    return runChipVerb(c, FileUse::Program, WriteRomClick);
+    return runChipVerb(c, FileUse::Program, Command::ProgramChip);
 }
 int verbVerify(CliContext& c) {
-    return runChipVerb(c, FileUse::Compare, CompRomClick);
+    return runChipVerb(c, FileUse::Compare, Command::CompareChip);
 }
 int verbErase(CliContext& c) {
-    return runChipVerb(c, FileUse::None, ClearRomClick);
+    return runChipVerb(c, FileUse::None, Command::EraseChip);
 }
 int verbBlank(CliContext& c) {
-    return runChipVerb(c, FileUse::None, ReadNullClick);
+    return runChipVerb(c, FileUse::None, Command::BlankCheck);
 }
 
 } // namespace zelvor::cli

@@ -6,15 +6,10 @@
 #include "Verbs.h"
 
 #include "app/HexText.h"
-#include "program/Startup.h"
-#include "buffer/BufferInit.h"
+#include "program/Commands.h"
 #include "buffer/FileFormat.h"
-#include "catalogue/ChipParams.h"
-#include "protect/AutoProgram.h"
-#include "protect/BootBlock.h"
 #include "protect/ConfigCommands.h"
 #include "protect/Fuses.h"
-#include "protect/LockBits.h"
 #include "protect/Pic18Config.h"
 #include "protect/PicConfig.h"
 
@@ -39,13 +34,12 @@ int result(int opState) {
 }
 
 // A verb of the form "VERB CHIP" running one command.
-int simple(CliContext& c, const char* name, int (*command)(Session&)) {
+int simple(CliContext& c, const char* name, Command command) {
     if (c.args.size() != 1)
         return c.usage(QStringLiteral("%1 takes CHIP").arg(QLatin1String(name)));
     const int rc = selectChipForService(c, c.args[0], false);
     if (rc != Ok) return rc;
-    BusyScope busy(c.s);
-    return result(command(c.s));
+    return result(runCommand(c.s, command));
 }
 
 void printFuses(CliContext& c) {
@@ -166,8 +160,7 @@ int configVerb(CliContext& c, const char* name) {
     int rc = selectChipForService(c, c.args[1], false);
     if (rc != Ok) return rc;
     if (write && !applyConfigValues(c, rc)) return rc;
-    BusyScope busy(c.s);
-    const int op = write ? SetcfgwF(c.s) : ReadcfgwF(c.s);
+    const int op = runCommand(c.s, write ? Command::WriteConfig : Command::ReadConfig);
     if (op == 0) printConfig(c);
     return result(op);
 }
@@ -179,12 +172,14 @@ int verbLock(CliContext& c) {
     const QString bits = c.opt(QStringLiteral("bits")); // 1, 2 or 3 when given
     const int rc = selectChipForService(c, c.args[0], false);
     if (rc != Ok) return rc;
-    BusyScope busy(c.s);
-    return result(bits.isEmpty() ? SetBitClick(c.s) : lockBitsMenu(c.s, bits.toInt()));
+    static constexpr Command kMenu[] = {Command::LockBit1, Command::LockBits12,
+                                        Command::LockBits123};
+    return result(
+        runCommand(c.s, bits.isEmpty() ? Command::LockBits : kMenu[bits.toInt() - 1]));
 }
 
 int verbX2(CliContext& c) {
-    return simple(c, "x2", setX2Click);
+    return simple(c, "x2", Command::SetX2);
 }
 int verbFuses(CliContext& c) {
     return configVerb(c, "fuses");
@@ -193,7 +188,7 @@ int verbConfig(CliContext& c) {
     return configVerb(c, "config");
 }
 int verbSdp(CliContext& c) {
-    return simple(c, "sdp", Mode_SDPClick);
+    return simple(c, "sdp", Command::SdpOff);
 }
 
 int verbBbl(CliContext& c) {
@@ -205,8 +200,10 @@ int verbBbl(CliContext& c) {
     if (set && block.isEmpty()) return c.usage(usage);
     const int rc = selectChipForService(c, c.args[1], false);
     if (rc != Ok) return rc;
-    BusyScope busy(c.s);
-    return result(set ? Setup_BBL(c.s, block == QLatin1String("upper")) : Read_bblClick(c.s));
+    const Command command = !set ? Command::ReadBootBlockLock
+                            : block == QLatin1String("upper") ? Command::LockUpperBootBlock
+                                                              : Command::LockLowerBootBlock;
+    return result(runCommand(c.s, command));
 }
 
 namespace {
@@ -228,8 +225,7 @@ int chainVerb(CliContext& c, bool autoSteps) {
     rc = loadForCli(c, c.args[1]);
     if (rc != Ok) return rc;
     warnIfLongerThanChip(c, c.args[1]);
-    BusyScope busy(c.s);
-    return result(autoSteps ? autoprgClick(c.s) : CprogClick(c.s));
+    return result(runCommand(c.s, autoSteps ? Command::AutoProgram : Command::RepeatProgram));
 }
 
 } // namespace

@@ -3,8 +3,7 @@
 
 #include "Verbs.h"
 
-#include "program/Startup.h"
-#include "service/Firmware.h"
+#include "program/Commands.h"
 #include "service/RamTest.h"
 #include "service/ReadId.h"
 
@@ -31,8 +30,7 @@ int verbRamtest(CliContext& c) {
         return c.usage(QStringLiteral("ramtest takes CHIP [--start HEX --end HEX]"));
     const int rc = selectChipForService(c, c.args[0], true);
     if (rc != Ok) return rc;
-    BusyScope busy(c.s);
-    return TestRAMClick(c.s) == 0 ? Ok : Failed;
+    return runCommand(c.s, Command::TestRam) == 0 ? Ok : Failed;
 }
 
 int verbBadblocks(CliContext& c) {
@@ -61,18 +59,17 @@ int optionalChip(CliContext& c, int index) {
 }
 
 // "VERB [CHIP]" running one of the programmer's own commands.
-int programmerCommand(CliContext& c, const char* usage, int (*command)(Session&)) {
+int programmerCommand(CliContext& c, const char* usage, Command command) {
     if (c.args.size() > 1) return c.usage(QLatin1String(usage));
     const int rc = optionalChip(c, 0);
     if (rc != Ok) return rc;
-    BusyScope busy(c.s);
-    return command(c.s) == 0 ? Ok : Failed;
+    return runCommand(c.s, command) == 0 ? Ok : Failed;
 }
 
 } // namespace
 
 int verbFwVersion(CliContext& c) {
-    return programmerCommand(c, "fw-version [CHIP]", showFirmwareVersion);
+    return programmerCommand(c, "fw-version [CHIP]", Command::FirmwareVersion);
 }
 
 int verbFwUpdate(CliContext& c) {
@@ -83,13 +80,12 @@ int verbFwUpdate(CliContext& c) {
     if (rc != Ok) return rc;
     rc = loadForCli(c, c.args[0]);
     if (rc != Ok) return rc;
-    BusyScope busy(c.s);
-    return updateFirmware(c.s) == 0 ? Ok : Failed;
+    return runCommand(c.s, Command::UpdateFirmware) == 0 ? Ok : Failed;
 }
 
 // program-switch [CHIP]: switches the programmer's program and prints the result code.
 int verbProgramSwitch(CliContext& c) {
-    return programmerCommand(c, "program-switch [CHIP]", switchProgram);
+    return programmerCommand(c, "program-switch [CHIP]", Command::SwitchProgram);
 }
 
 // selftest CHIP: reads the chip, erases it, checks it blank, programs back what was read
@@ -98,8 +94,7 @@ int verbSelfTest(CliContext& c) {
     if (c.args.size() != 1) return c.usage(QStringLiteral("selftest takes CHIP"));
     const int rc = selectChipForService(c, c.args[0], true);
     if (rc != Ok) return rc;
-    BusyScope busy(c.s);
-    return selfTest(c.s) == 0 ? Ok : Failed;
+    return runCommand(c.s, Command::SelfTest) == 0 ? Ok : Failed;
 }
 
 } // namespace zelvor::cli

@@ -8,7 +8,7 @@
 #include "buffer/FilePath.h"
 #include "journal/Journal.h"
 #include "link/PortMap.h"
-#include "program/Startup.h"
+#include "program/Program.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -113,44 +113,19 @@ int main(int argc, char** argv) {
     SystemClock clock;
     Session s(fe, clock);
 
-    // The port: COM1..COM4 as mapped, or a device path given directly.
-    bool comChosen = false;
-    if (opts.contains("port")) {
-        const QString p = opts.value("port");
-        const QString up = p.toUpper();
-        if (up.size() == 4 && up.startsWith("COM") && up[3] >= '1' && up[3] <= '4') {
-            comChosen = true;
-        } else {
-            s.portOverride = p;
-        }
-    }
-
-    const StartupHooks hooks = defaultStartupHooks();
-    const QString dir = opts.value("dir", QDir::currentPath());
-    // The settings may name a port: a port on the command line wins.
-    StartupHooks startHooks = hooks;
-    if (comChosen) {
-        const quint16 port = quint16(opts.value("port").mid(3).toInt() - 1);
-        auto reopen = hooks.reopenPort;
-        startHooks.reopenPort = [reopen, port](Session& ss) {
-            ss.settings.comPort = port;
-            if (reopen) reopen(ss);
-        };
-    }
-    if (opts.contains("demo")) {
-        // Demo mode: nothing is opened; every exchange succeeds.
-        startHooks.reopenPort = nullptr;
-        startHooks.changeSpeed = nullptr;
-    }
-    Startup(s, startHooks, dir, verb->needsLink);
-    if (opts.contains("lang")) s.settings.english = opts.value("lang") == "en" ? 1 : 0;
-    if (opts.contains("demo")) s.link.demoMode = 1;
-    if (verb->needsLink && speed >= 0 && !opts.contains("demo") && hooks.changeSpeed)
-        hooks.changeSpeed(s, speed);
+    StartOptions start;
+    start.startDir = opts.value("dir");
+    start.port = opts.value("port");
+    start.demo = opts.contains("demo");
+    start.speedCode = verb->needsLink ? speed : -1;
+    if (opts.contains("lang")) start.english = opts.value("lang") == "en" ? 1 : 0;
+    start.openLink = verb->needsLink;
+    start.writesSettings = false; // the command line reads zelvor.cfg but never writes it
+    startProgram(s, start);
 
     // --journal: every status message of the run also goes to zelvor.log here.
     if (opts.contains("journal")) openJournal(s, QDir::currentPath());
-    CliContext ctx{s, fe, hooks, cl.args, opts, out, err};
+    CliContext ctx{s, fe, cl.args, opts, out, err};
     const int rc = verb->run(ctx);
     // A port that could not be opened: the link error above, and which device it was.
     if (rc == Failed && verb->needsLink && s.link.demoMode == 0 && s.link.portFailed == 1) {
@@ -158,13 +133,8 @@ int main(int argc, char** argv) {
         err << "zelvor-cli: cannot open the port " << portDevice(s, s.settings.comPort) << Qt::endl;
     }
 
-    // The CLI never writes zelvor.cfg; it only puts the programmer back to 9600.
-    if (verb->needsLink && s.settings.baudIdx >= 1 && s.link.demoMode == 0 && hooks.sendMode) {
-        s.op.opCode = 4;
-        s.settings.baudIdx = 0;
-        (void)hooks.sendMode(s);
-    }
-    closeJournal(s);
+    // The programmer back to 9600, the journal and the port closed.
+    stopProgram(s);
     out.flush();
     err.flush();
     return rc;

@@ -149,8 +149,13 @@ TEST(CliFiles, PipesNodesAndNames) {
     EXPECT_EQ(cli(d, {"--yes", "convert", "img.bin", "/dev/full", "--format", "bin"}, &out), 1);
     EXPECT_TRUE(out.contains("Error at writing file /dev/full")) << out.constData();
     EXPECT_FALSE(QFileInfo("/dev/full").isFile());
+}
 
-    // A file that may not be read is not "not found".
+// A file that may not be read is not "not found".
+TEST(CliFiles, UnreadableFileIsNamedAsSuch) {
+    if (!QFileInfo::exists(kCli)) GTEST_SKIP() << "zelvor-cli not built";
+    TestDir d;
+    QByteArray out;
     d.writeBytes("secret.bin", "x");
     QFile::setPermissions(d.file("secret.bin"), QFileDevice::WriteOwner);
     if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";

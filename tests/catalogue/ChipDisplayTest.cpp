@@ -1,6 +1,6 @@
+#include "ChipFixtures.h"
 #include "catalogue/Features.h"
 #include "program/Screen.h"
-#include "ChipFixtures.h"
 
 #include "catalogue/ChipDisplay.h"
 #include "catalogue/ChipParams.h"
@@ -139,17 +139,26 @@ TEST(ChipDisplay, ShowWindowTextsAndButtons) {
 
 TEST(ChipDisplay, MenuVisibility) {
     EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 32}).rom())).setX2);
-    EXPECT_FALSE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 32, .variant = 1}).rom())).setX2);
+    EXPECT_FALSE(
+        SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 32, .variant = 1}).rom())).setX2);
     EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 5, .alg = 27}).rom())).setCfg);
     EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 3, .alg = 1}).rom())).testRam);
     EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 9, .alg = 3}).rom())).flash1);
     EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 10}).rom())).setBit);
-    const MenuVisibility f16 = SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 16}).rom()));
+    const MenuVisibility f16 = SetVisible(
+        chipFeatures(OneChip({.cls = 2, .alg = 16, .sdp = 1, .bblSet = 1, .bblRead = 1}).rom()));
     EXPECT_TRUE(f16.setBbl && f16.modeSdp && f16.readBbl);
-    const MenuVisibility f30 = SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 30}).rom()));
+    // A part of the family whose row says it lacks them: the items would only be refused.
+    const MenuVisibility f16no = SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 16}).rom()));
+    EXPECT_FALSE(f16no.setBbl || f16no.modeSdp || f16no.readBbl);
+    const MenuVisibility f30 = SetVisible(
+        chipFeatures(OneChip({.cls = 2, .alg = 30, .sdp = 1, .bblSet = 1, .bblRead = 1}).rom()));
     EXPECT_TRUE(f30.modeSdp);
     EXPECT_FALSE(f30.setBbl || f30.readBbl);
     EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 62}).rom())).badBlock);
+    // The variant whose pages carry no spare bytes has no bad-block markers to scan.
+    EXPECT_FALSE(
+        SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 62, .variant = 1}).rom())).badBlock);
     const MenuVisibility plain = SetVisible(chipFeatures(OneChip({.cls = 0, .alg = 3}).rom()));
     EXPECT_FALSE(plain.setX2 || plain.setCfg || plain.testRam || plain.flash1 || plain.setBit ||
                  plain.readId || plain.setBbl || plain.modeSdp || plain.readBbl || plain.badBlock);

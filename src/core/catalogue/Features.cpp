@@ -27,9 +27,11 @@ ChipFeatures chipFeatures(const RomParams& p) {
     f.autoDetectFlash = p.devClass == 9;
     // The scan knows where the bad-block marker sits only on pages with spare bytes.
     f.badBlocks = a == 61 || (a == 62 && v == 0);
-    f.bootBlockSet = a == 16;
-    f.bootBlockRead = a == 16 || a == 15;
-    f.sdp = a == 16 || a == 30 || a == 15;
+    // The menus show these for the families that have them; a row of such a family whose
+    // flag says the part lacks it would only be refused, so the item stays hidden.
+    f.bootBlockSet = a == 16 && p.hasBblSet == 1;
+    f.bootBlockRead = (a == 16 || a == 15) && p.hasBblRead == 1;
+    f.sdp = (a == 16 || a == 30 || a == 15) && p.hasSdp == 1;
 
     f.pageAddressed = pageAddressed(p);
     return f;
