@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -23,6 +26,24 @@ bool displayMissing() {
 #else
     return false;
 #endif
+}
+
+// Without --dir the start folder is the current one. When it holds no prgplus.lst and the
+// program is installed, the user's own folder is used instead and gets the installed lists
+// it lacks (so the desktop entry finds them); the settings are then kept there.
+QString startFolder() {
+    const QString here = QDir::currentPath();
+    if (QFileInfo::exists(QDir(here).filePath(QStringLiteral("prgplus.lst")))) return here;
+    const QDir installed(QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/../share/zelvor"));
+    if (!installed.exists(QStringLiteral("prgplus.lst"))) return here;
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (own.isEmpty() || !QDir().mkpath(own)) return here;
+    for (const QString& name : installed.entryList({QStringLiteral("*.lst")}, QDir::Files)) {
+        const QString target = QDir(own).filePath(name);
+        if (!QFileInfo::exists(target)) (void)QFile::copy(installed.filePath(name), target);
+    }
+    return own;
 }
 
 QString bothLanguages(const Text& t, const QString& arg) {
@@ -66,6 +87,8 @@ int main(int argc, char** argv) {
     StartOptions options;
     options.startDir =
         QDir(parser.isSet(dir) ? parser.value(dir) : QDir::currentPath()).absolutePath();
+    // The journal and the lists read later are found in the current folder.
+    QDir::setCurrent(options.startDir);
     options.port = parser.value(port);
     options.demo = parser.isSet(demo);
     if (parser.isSet(lang)) {
