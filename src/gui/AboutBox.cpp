@@ -2,8 +2,8 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 namespace zelvor::gui {
@@ -12,7 +12,7 @@ AboutBox::AboutBox(bool english, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(english ? QStringLiteral("About") : QStringLiteral("О программе"));
     auto* icon = new QLabel;
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/zelvor.svg")).pixmap(64, 64));
+    icon->setPixmap(QPixmap(QStringLiteral(":/icons/zelvor-64.png")));
     const QString version = QStringLiteral(ZELVOR_VERSION);
     const QString built = QStringLiteral(__DATE__);
     auto* text = new QLabel(

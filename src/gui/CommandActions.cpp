@@ -1,5 +1,7 @@
 #include "CommandActions.h"
 
+#include "Icons.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QMainWindow>
@@ -47,8 +49,7 @@ CommandActions::CommandActions(QMainWindow& window, QToolBar& toolbar, bool engl
 
     for (const ToolRow& row : toolRows()) {
         const QString name = QString::fromLatin1(row.name);
-        auto* a = new QAction(QIcon(QStringLiteral(":/icons/") + QLatin1String(row.icon)),
-                              QString::fromUtf8(hint(row, english)), &window);
+        auto* a = new QAction(toolIcon(row.icon), QString::fromUtf8(hint(row, english)), &window);
         a->setObjectName(name);
         a->setToolTip(a->text());
         const Target target = row.target;

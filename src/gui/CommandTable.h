@@ -66,7 +66,7 @@ struct ToolRow {
     const char* name; // the button's object name
     const char* ru;   // hint
     const char* en;   // English hint; nullptr keeps the Russian one
-    const char* icon; // resource file under :/icons
+    const char* icon; // base name of its glyph (Icons.h)
     Target target;
     bool ToolbarFlags::*enabledFor = nullptr; // enabled while this flag is set (nullptr: always)
 };

@@ -47,7 +47,6 @@ MainWindow::MainWindow(Clock& clock, QWidget* parent)
     initResources();
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Zelvor"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zelvor.svg")));
     // The status bar exists before the start, which fills its panels.
     auto* bar = new QStatusBar;
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -100,7 +99,6 @@ void MainWindow::buildWidgets(bool english) {
     actions_ = std::make_unique<CommandActions>(*this, *toolbar_, english,
                                                 [this](const Target& t) { runTarget(t); });
     commands_ = std::make_unique<WindowCommands>(*session_, *this);
-    progress_ = new ProgressWindow(english, this);
 
     auto* central = new QWidget;
     auto* v = new QVBoxLayout(central);
@@ -228,7 +226,8 @@ std::optional<QString> MainWindow::inputText(const QString& caption, const QStri
 }
 
 void MainWindow::progressShow(const QString& caption) {
-    if (progress_) progress_->start(caption);
+    if (!progress_) progress_ = new ProgressWindow(session_->settings.english == 1, this);
+    progress_->start(caption);
 }
 
 void MainWindow::progressSet(int position) {

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "Icons.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -11,6 +13,8 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -35,7 +39,7 @@ QString startFolder() {
     const QString here = QDir::currentPath();
     if (QFileInfo::exists(QDir(here).filePath(QStringLiteral("prgplus.lst")))) return here;
     const QDir installed(QCoreApplication::applicationDirPath() +
-                        QStringLiteral("/../share/zelvor"));
+                         QStringLiteral("/../share/zelvor"));
     if (!installed.exists(QStringLiteral("prgplus.lst"))) return here;
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (own.isEmpty() || !QDir().mkpath(own)) return here;
@@ -63,7 +67,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvor"));
     QApplication::setApplicationVersion(QStringLiteral(ZELVOR_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelvor.svg")));
+    QApplication::setWindowIcon(gui::appIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Zelvor: universal chip programmer"));
@@ -81,7 +85,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QStringLiteral("ru or en for this run (saved at close)"),
                                   QStringLiteral("LANG"));
-    parser.addOptions({port, dir, demo, lang});
+    // For the start-up benchmark: say "shown" once the window is up, then quit.
+    QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
+                                     QStringLiteral("leave after the first shown window"));
+    quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({port, dir, demo, lang, quitWhenShown});
     parser.process(app);
 
     StartOptions options;
@@ -114,5 +122,17 @@ int main(int argc, char** argv) {
     gui::MainWindow window(clock);
     (void)window.start(options);
     window.show();
+    if (parser.isSet(quitWhenShown)) {
+        auto* poll = new QTimer(&app);
+        QObject::connect(poll, &QTimer::timeout, &window, [&window, poll] {
+            if (!window.windowHandle() || !window.windowHandle()->isExposed()) return;
+            poll->stop();
+            window.repaint();
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+        poll->start(1);
+    }
     return app.exec();
 }
