@@ -3,9 +3,8 @@
 # calls apt-get when a package is missing.
 set -euo pipefail
 
-# libqt6svg6 draws the window's SVG icons.
 BUILD_PKGS=(build-essential cmake pkg-config ninja-build qt6-base-dev qt6-serialport-dev
-            libqt6serialport6 libqt6svg6 fonts-dejavu-core)
+            libqt6serialport6 fonts-dejavu-core)
 TEST_PKGS=(libgtest-dev libgmock-dev xvfb xauth imagemagick xdotool socat srecord binutils gputils sdcc
            gcc-avr avr-libc binutils-avr)
 
