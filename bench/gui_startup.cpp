@@ -5,6 +5,8 @@
 //
 //   gui_startup [RUNS]      (default 15; prints the medians and their ratio, target 1.5 or less)
 
+#include "QuitWhenShown.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,8 +17,6 @@
 #include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -32,17 +32,7 @@ int minimalWindow(int argc, char** argv) {
     w.setCentralWidget(new QLabel(QStringLiteral("minimal window")));
     w.statusBar()->showMessage(QStringLiteral("ready"));
     w.show();
-    // As zelvor --quit-when-shown: "shown" once the window is exposed and painted.
-    auto* poll = new QTimer(&app);
-    QObject::connect(poll, &QTimer::timeout, &w, [&w, poll] {
-        if (!w.windowHandle() || !w.windowHandle()->isExposed()) return;
-        poll->stop();
-        w.repaint();
-        std::fputs("shown\n", stdout);
-        std::fflush(stdout);
-        QCoreApplication::quit();
-    });
-    poll->start(1);
+    zelvor::gui::quitWhenShown(w); // as zelvor --quit-when-shown
     return app.exec();
 }
 

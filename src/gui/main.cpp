@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 
 #include "Icons.h"
+#include "QuitWhenShown.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -13,8 +14,6 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <QTimer>
-#include <QWindow>
 
 #include <cstdio>
 
@@ -122,17 +121,6 @@ int main(int argc, char** argv) {
     gui::MainWindow window(clock);
     (void)window.start(options);
     window.show();
-    if (parser.isSet(quitWhenShown)) {
-        auto* poll = new QTimer(&app);
-        QObject::connect(poll, &QTimer::timeout, &window, [&window, poll] {
-            if (!window.windowHandle() || !window.windowHandle()->isExposed()) return;
-            poll->stop();
-            window.repaint();
-            std::fputs("shown\n", stdout);
-            std::fflush(stdout);
-            QCoreApplication::quit();
-        });
-        poll->start(1);
-    }
+    if (parser.isSet(quitWhenShown)) gui::quitWhenShown(window);
     return app.exec();
 }
