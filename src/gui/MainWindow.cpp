@@ -90,7 +90,7 @@ int MainWindow::start(const StartOptions& options) {
 void MainWindow::buildWidgets(bool english) {
     toolbar_ = new QToolBar;
     toolbar_->setObjectName(QStringLiteral("Panel1"));
-    toolbar_->setToolTip(english ? QStringLiteral("Toolbar") : QStringLiteral("Панель с кнопками"));
+    toolbar_->setToolTip(QStringLiteral("Панель с кнопками")); // kept in English mode too
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
     toolbar_->setIconSize(QSize(24, 24));

@@ -32,7 +32,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
 
     // The run's start: tables, settings, port; then the widgets in the run's language.
     // Returns startProgram's code.
-    int start(const StartOptions& options);
+    [[nodiscard]] int start(const StartOptions& options);
 
     Session& session() { return *session_; }
     CommandActions& actions() { return *actions_; }
