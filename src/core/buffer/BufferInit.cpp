@@ -1,5 +1,7 @@
 #include "buffer/BufferInit.h"
 
+#include "catalogue/AlgFamilies.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -66,7 +68,7 @@ void Count_sum(Session& s, int countsWords) {
 }
 
 void Inc_data(Session& s) {
-    if (s.rom.algCode == 32) {
+    if (hasLdrom(s.rom)) {
         qint32 mainSize = s.rom.romLen;
         if (s.base.valid(s.settings.romIdx))
             mainSize = s.base.at(s.settings.romIdx).size / std::max(1, int(s.rom.sizeDiv));
@@ -87,7 +89,7 @@ bool swapsWords(const Session& s) {
 }
 
 bool picDataArea(const Session& s) {
-    return s.rom.algCode == 27 && s.settings.autoData == 1 && s.buf.dataOfs > 0;
+    return picMidRange(s.rom) && s.settings.autoData == 1 && s.buf.dataOfs > 0;
 }
 
 void swapPairs(quint8* page, int bytes) {
