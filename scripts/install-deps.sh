@@ -5,7 +5,7 @@ set -euo pipefail
 
 BUILD_PKGS=(build-essential cmake pkg-config ninja-build qt6-base-dev qt6-serialport-dev
             libqt6serialport6 fonts-dejavu-core)
-TEST_PKGS=(libgtest-dev libgmock-dev xvfb xauth socat srecord binutils gputils sdcc
+TEST_PKGS=(libgtest-dev libgmock-dev xvfb xauth imagemagick xdotool socat srecord binutils gputils sdcc
            gcc-avr avr-libc binutils-avr)
 
 want=("${BUILD_PKGS[@]}")

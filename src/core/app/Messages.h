@@ -27,6 +27,14 @@ inline constexpr Text EmptyBaseTable{
 inline constexpr Text EmptyCatalogue{
     "Каталог микросхем пуст: операции с микросхемой недоступны",
     "The device catalogue is empty: device commands are unavailable"};
+inline constexpr Text AlreadyRunning{
+    "Zelvor уже запущен в этой папке (%1). Закройте его или запустите программу в другой папке.",
+    "Zelvor is already running in this folder (%1). Close it or start the program in another "
+    "folder."};
+inline constexpr Text PortNotOpened{"Порт %1 (%2) не открыт: %3. Выберите другой порт или демо режим",
+                                    "Port %1 (%2) is not open: %3. Choose another port or Demo"};
+inline constexpr Text BufferOpsLater{"Операции с буфером появятся в следующей версии",
+                                     "Buffer operations come in a later version"};
 inline constexpr Text Busy{"Дождитесь окончания текущей операции",
                            "Wait until the current operation ends"};
 

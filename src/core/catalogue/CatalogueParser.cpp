@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "catalogue/CatalogueData.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace zelvor {
@@ -39,7 +40,18 @@ void addExpansion(const BaseTable& base, int cls, int maker, Catalogue& cat,
     }
 }
 
-void addDevice(const QString& line, const BaseTable& base, int maker, Catalogue& cat,
+// Base type by its 12-character key; where keys repeat, the last row wins.
+using BaseIndex = QHash<QString, int>;
+
+BaseIndex indexBases(const BaseTable& base) {
+    BaseIndex index;
+    index.reserve(base.baseCount());
+    for (int k = 1; k <= base.baseCount(); ++k)
+        index.insert(base.at(k).key(), k);
+    return index;
+}
+
+void addDevice(const QString& line, const BaseIndex& bases, int maker, Catalogue& cat,
                CatalogueParseResult& r) {
     if (cat.catCount() >= Catalogue::kMaxEntries) {
         ++r.dropped;
@@ -55,8 +67,7 @@ void addDevice(const QString& line, const BaseTable& base, int maker, Catalogue&
     e.maker = maker;
     e.base = -1;
     const QString key = e.baseName.left(12);
-    for (int k = 1; k <= base.baseCount(); ++k)
-        if (base.at(k).baseName.left(12) == key) e.base = k; // the last match wins
+    e.base = bases.value(key, -1);
     if (e.base < 0) r.missingBases.append(key);
     cat.entries.push_back(e);
 }
@@ -79,6 +90,7 @@ CatalogueParseResult parseCatalogue(const QStringList& lines, const BaseTable& b
     cat.makerNames.clear();
     cat.entries.clear();
     cat.catLines = lines;
+    const BaseIndex bases = indexBases(base);
     int makers = 0; // headers seen so far; entries belong to the last one (0 before any)
     for (const QString& raw : lines) {
         const QString line = raw.left(kCatalogueLineWidth);
@@ -98,7 +110,7 @@ CatalogueParseResult parseCatalogue(const QStringList& lines, const BaseTable& b
             ++makers;
             continue;
         }
-        addDevice(line, base, makers, cat, r);
+        addDevice(line, bases, makers, cat, r);
     }
     r.entries = cat.catCount();
     return r;

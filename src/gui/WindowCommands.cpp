@@ -1,0 +1,101 @@
+#include "WindowCommands.h"
+
+#include "AboutBox.h"
+#include "BufferPrinter.h"
+#include "DialogLaunchers.h"
+#include "HelpWindow.h"
+#include "JournalViewer.h"
+#include "app/Messenger.h"
+
+#include <QFileDialog>
+#include <QWidget>
+
+namespace zelvor::gui {
+
+namespace {
+
+template <typename W> void raiseWindow(W* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+} // namespace
+
+WindowCommands::WindowCommands(Session& s, QWidget& window) : s_(s), window_(window) {}
+
+QString WindowCommands::askFile(bool save) {
+    if (chooseFile_) return chooseFile_(save);
+    const QString bin = QStringLiteral("BIN (*.bin *.BIN)");
+    const QString hex = QStringLiteral("HEX (*.hex *.HEX *.ihx *.ihex)");
+    const QString all =
+        s_.settings.english ? QStringLiteral("All files (*)") : QStringLiteral("Все файлы (*)");
+    const QString filters =
+        s_.settings.fileFmt == 2 ? hex + ";;" + bin + ";;" + all : bin + ";;" + hex + ";;" + all;
+    const QString dir = s_.run.startDir;
+    // The core asks before it overwrites a file, so the dialog does not ask as well.
+    return save ? QFileDialog::getSaveFileName(&window_, QString(), dir, filters, nullptr,
+                                               QFileDialog::DontConfirmOverwrite)
+                : QFileDialog::getOpenFileName(&window_, QString(), dir, filters);
+}
+
+int WindowCommands::run(WindowCommand c, int arg) {
+    switch (c) {
+    case WindowCommand::None:
+        return 0;
+    case WindowCommand::SelectChip:
+        return openChipSelection(s_, &window_) ? 0 : 1;
+    case WindowCommand::ProgrammingParameters:
+        return openProgrammingParameters(s_, &window_) ? 0 : 1;
+    case WindowCommand::LoadFile: {
+        const QString path = askFile(false);
+        return path.isEmpty() ? 0 : loadFile(s_, path);
+    }
+    case WindowCommand::SaveFile: {
+        const QString path = askFile(true);
+        return path.isEmpty() ? 0 : saveFileAs(s_, path);
+    }
+    case WindowCommand::Print:
+        return printBuffer(s_, &window_);
+    case WindowCommand::ViewBuffer:
+        ShowMessageS(s_, msg::BufferOpsLater);
+        return 0;
+    case WindowCommand::ViewLog:
+        showJournal();
+        return 0;
+    case WindowCommand::Help:
+        showHelp();
+        return 0;
+    case WindowCommand::About:
+        showAbout();
+        return 0;
+    case WindowCommand::Exit:
+        window_.close();
+        return 0;
+    case WindowCommand::Model:
+        return chooseModel(s_, arg);
+    case WindowCommand::Port:
+        return choosePort(s_, arg);
+    case WindowCommand::Speed:
+        return chooseSpeed(s_, arg);
+    }
+    return 0;
+}
+
+void WindowCommands::showHelp() {
+    if (!help_) help_ = new HelpWindow(s_.settings.english == 1, &window_);
+    raiseWindow(help_.data());
+}
+
+void WindowCommands::showAbout() {
+    if (!about_) about_ = new AboutBox(s_.settings.english == 1, &window_);
+    raiseWindow(about_.data());
+}
+
+void WindowCommands::showJournal() {
+    if (!journal_) journal_ = new JournalViewer(s_, &window_);
+    journal_->reload();
+    raiseWindow(journal_.data());
+}
+
+} // namespace zelvor::gui

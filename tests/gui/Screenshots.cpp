@@ -1,0 +1,71 @@
+// Writes the window pictures of the README: the main window in Russian and English (demo
+// mode, AT29C256 chosen, an image loaded), the About box and the help window.
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_screenshots docs/screenshots
+
+#include "MainWindow.h"
+#include "TestDir.h"
+#include "WindowCommands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QWidget>
+
+#include <cstdio>
+
+using namespace zelvor;
+
+namespace {
+
+bool save(QWidget* w, const QString& file) {
+    QTest::qWait(150); // let it lay out and paint
+    const bool ok = w && w->grab().save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
+    return ok;
+}
+
+int shoot(const QString& out, int english) {
+    test::TestDir dir;
+    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
+        dir.copyData(QLatin1String(f));
+    QByteArray image(32768, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char((i * 7) ^ (i >> 8));
+    dir.writeBytes(QStringLiteral("image.bin"), image);
+
+    SystemClock clock;
+    gui::MainWindow w(clock);
+    StartOptions o;
+    o.startDir = dir.path();
+    o.demo = true;
+    o.english = english;
+    (void)w.start(o);
+    Session& s = w.session();
+    for (int i = 0; i < int(s.cat.entries.size()); ++i)
+        if (s.cat.entries[size_t(i)].name.trimmed() == QLatin1String("AT29C256")) {
+            (void)selectChip(s, s.cat.entries[size_t(i)].base, ChipChoice{1, i + 1});
+            break;
+        }
+    (void)loadFile(s, dir.file(QStringLiteral("image.bin")));
+    w.show();
+    const QString lang = english ? QStringLiteral("en") : QStringLiteral("ru");
+    bool ok = save(&w, out + QStringLiteral("/main-window-%1.png").arg(lang));
+    w.findChild<QAction*>(QStringLiteral("AboutPrg"))->trigger();
+    ok = save(w.findChild<QWidget*>(QStringLiteral("TAboutBox")),
+              out + QStringLiteral("/about-%1.png").arg(lang)) && ok;
+    w.findChild<QAction*>(QStringLiteral("HelpPrg"))->trigger();
+    ok = save(w.findChild<QWidget*>(QStringLiteral("HelpWindow")),
+              out + QStringLiteral("/help-%1.png").arg(lang)) && ok;
+    w.close();
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    return shoot(out, 0) | shoot(out, 1);
+}
