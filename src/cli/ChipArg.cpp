@@ -1,15 +1,10 @@
 #include "ChipArg.h"
 
-#include "app/Messenger.h"
-#include "app/Settings.h"
 #include "buffer/AddressWindow.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/BaseTableLoader.h"
-#include "ops/ChipChange.h"
 #include "ops/Engine.h"
 #include "program/Commands.h"
-#include "program/Startup.h"
-#include "protect/ConfigCommands.h"
 
 namespace zelvor::cli {
 

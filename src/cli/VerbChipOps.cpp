@@ -3,12 +3,8 @@
 #include "ChipArg.h"
 #include "Verbs.h"
 
-#include "program/Startup.h"
 #include "buffer/BufferFiles.h"
-#include "buffer/BufferInit.h"
 #include "buffer/FileFormat.h"
-#include "catalogue/BaseTableLoader.h"
-#include "catalogue/ChipParams.h"
 #include "ops/Engine.h"
 #include "program/Commands.h"
 

@@ -3,7 +3,6 @@
 #include "ChipArg.h"
 #include "Verbs.h"
 
-#include "catalogue/ChipParams.h"
 #include "catalogue/RomParamsText.h"
 
 namespace zelvor::cli {

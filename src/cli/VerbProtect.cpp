@@ -7,15 +7,9 @@
 
 #include "app/HexText.h"
 #include "program/Commands.h"
-#include "program/Startup.h"
-#include "buffer/BufferInit.h"
 #include "buffer/FileFormat.h"
-#include "catalogue/ChipParams.h"
-#include "protect/AutoProgram.h"
-#include "protect/BootBlock.h"
 #include "protect/ConfigCommands.h"
 #include "protect/Fuses.h"
-#include "protect/LockBits.h"
 #include "protect/Pic18Config.h"
 #include "protect/PicConfig.h"
 

@@ -4,8 +4,6 @@
 #include "Verbs.h"
 
 #include "program/Commands.h"
-#include "program/Startup.h"
-#include "service/Firmware.h"
 #include "service/RamTest.h"
 #include "service/ReadId.h"
 

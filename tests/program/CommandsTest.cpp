@@ -17,18 +17,21 @@ namespace {
 
 // A started program on the shipped lists, in demo mode (every exchange succeeds).
 struct DemoProgram {
-    TestDir dir;
+    TestDir ownDir;
+    const TestDir& dir;
     TestSession t;
     Session& s = t.s;
-    DemoProgram() {
-        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-            dir.copyData(QLatin1String(f));
+    // Starts in `folder` (its own fresh folder when none is given).
+    explicit DemoProgram(const TestDir* folder = nullptr) : dir(folder ? *folder : ownDir) {
+        if (!folder)
+            for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
+                dir.copyData(QLatin1String(f));
         StartOptions o;
         o.startDir = dir.path();
         o.demo = true;
         o.openLink = false;
         o.english = 1;
-        o.writesSettings = false;
+        o.writesSettings = true;
         EXPECT_EQ(startProgram(s, o), 0);
         s.settings.model = 4; // the model that takes every base type
     }
@@ -115,4 +118,33 @@ TEST(Commands, MenusOfferWhatEveryShippedChipCanDo) {
         }
     }
     EXPECT_GT(rows, 250);
+}
+
+// The chip restored from zelvor.cfg at the next start gets what choosing it gave: the extra
+// areas in the buffer and the configuration panel of its family.
+TEST(Commands, RestoredChipIsSetUpAsAChosenOne) {
+    for (const char* chip : {"PIC16F84", "PIC18F242", "AT90S8515", "AT89C51"}) {
+        TestDir folder; // a first start without zelvor.cfg
+        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
+            folder.copyData(QLatin1String(f));
+        ConfigState chosen;
+        RomBuf area;
+        {
+            DemoProgram first(&folder);
+            const int base = first.baseNamed(chip);
+            ASSERT_GT(base, 0) << chip;
+            ASSERT_EQ(selectChip(first.s, base, ChipChoice{}), 0) << chip;
+            chosen = first.s.cfg;
+            area.dataOfs = first.s.buf.dataOfs;
+            area.cfgwOfs = first.s.buf.cfgwOfs;
+        } // closes and writes zelvor.cfg
+        DemoProgram next(&folder);
+        EXPECT_EQ(next.s.rom.romName.trimmed(), QLatin1String(chip));
+        EXPECT_EQ(next.s.cfg.picLayoutFound, chosen.picLayoutFound) << chip;
+        EXPECT_EQ(next.s.cfg.picFields.size(), chosen.picFields.size()) << chip;
+        EXPECT_EQ(next.s.cfg.pic18Cfg, chosen.pic18Cfg) << chip;
+        EXPECT_EQ(next.s.cfg.fuseCount, chosen.fuseCount) << chip;
+        EXPECT_EQ(next.s.buf.dataOfs, area.dataOfs) << chip;
+        EXPECT_EQ(next.s.buf.cfgwOfs, area.cfgwOfs) << chip;
+    }
 }

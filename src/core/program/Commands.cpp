@@ -280,11 +280,15 @@ int selectChip(Session& s, int baseIndex, const ChipChoice& choice) {
         }
         const int rc = ChcRom(s, baseIndex, choice);
         if (rc != 0) return rc;
-        Inc_data(s);
-        setupConfigPanels(s);
+        setUpChip(s);
         s.fe.changed(ChangeChip | ChangeBufferLabels | ChangeConfigPanels);
         return 0;
     });
+}
+
+void setUpChip(Session& s) {
+    Inc_data(s);
+    setupConfigPanels(s);
 }
 
 int loadFile(Session& s, const QString& path) {

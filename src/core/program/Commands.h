@@ -95,6 +95,10 @@ bool commandOffered(const Session& s, Command c);
 // catalogue entry. 0, kCommandRefused, or the refusal/link code.
 [[nodiscard]] int selectChip(Session& s, int baseIndex, const ChipChoice& choice);
 
+// What follows every chip change, chosen or restored at start-up: the extra areas placed in
+// the buffer and the configuration panels set up for the chip (no packet is sent).
+void setUpChip(Session& s);
+
 // File menu: load (format from the settings) and save with the overwrite question.
 [[nodiscard]] int loadFile(Session& s, const QString& path);
 [[nodiscard]] int saveFileAs(Session& s, const QString& path);

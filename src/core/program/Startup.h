@@ -19,7 +19,8 @@ struct StartupHooks {
     std::function<void(Session&)> setChoiceTexts;
     // Derives s.rom from s.settings.romIdx (and the catalogue entry) without a packet.
     std::function<void(Session&)> deriveChip;
-    // Places the extra areas of the restored chip inside the buffer.
+    // Sets up the restored chip as a chosen one: its extra areas in the buffer and its
+    // configuration panels.
     std::function<void(Session&)> incData;
     // Gives the empty buffer its first erased block.
     std::function<void(Session&)> initMem;

@@ -1,5 +1,7 @@
 #include "program/Startup.h"
 
+#include "program/Commands.h"
+
 #include "buffer/BufferInit.h"
 #include "catalogue/Adapters.h"
 #include "catalogue/BaseTableLoader.h"
@@ -22,7 +24,8 @@ StartupHooks defaultStartupHooks() {
     h.loadCatalogue = [](Session& s) { return loadCatalogue(s); };
     h.setChoiceTexts = [](Session& s) { setChoiceTexts(s); };
     h.deriveChip = [](Session& s) { restoreChip(s); };
-    h.incData = [](Session& s) { Inc_data(s); };
+    // The restored chip gets the same set-up as a chip chosen in the dialog.
+    h.incData = [](Session& s) { setUpChip(s); };
     h.initMem = [](Session& s) { InitMem(s); };
     h.loadAdapters = [](Session& s, const QString& dir) { loadAdapters(s, dir); };
     h.chipLabel = [](const Session& s) { return chipLabel(s); };
