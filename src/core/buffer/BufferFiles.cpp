@@ -2,12 +2,14 @@
 #include "app/Messenger.h"
 #include "buffer/BufferInit.h"
 #include "buffer/FilePath.h"
+#include "buffer/ImageHistory.h"
 
 namespace zelvor {
 
 void installImage(Session& s, LoadedImage&& img, const QString& path) {
     RomBuf& buf = s.buf;
     buf.blocks = std::move(img.blocks);
+    imageReplaced(buf);
     buf.size = qint32(img.size);
     buf.lastLen = qint32(img.size - qint64(buf.pageCount() - 1) * RomBuf::kPage);
     ShowMessageRd(s, path);

@@ -1,4 +1,5 @@
 #include "buffer/BufferInit.h"
+#include "buffer/ImageHistory.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +20,7 @@ void Cnt_sizeb(Session& s) {
 void InitMem(Session& s) {
     s.buf.blocks.clear();
     s.buf.blocks.push_back(RomBuf::newBlock());
+    imageReplaced(s.buf);
     s.buf.size = 256;
     s.buf.lastLen = 256;
     s.buf.checkSum = 0;
