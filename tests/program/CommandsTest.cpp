@@ -28,6 +28,7 @@ struct DemoProgram {
                 dir.copyData(QLatin1String(f));
         StartOptions o;
         o.startDir = dir.path();
+        QDir::setCurrent(dir.path()); // the journal goes to the current folder
         o.demo = true;
         o.openLink = false;
         o.english = 1;
@@ -35,7 +36,11 @@ struct DemoProgram {
         EXPECT_EQ(startProgram(s, o), 0);
         s.settings.model = 4; // the model that takes every base type
     }
-    ~DemoProgram() { stopProgram(s); }
+    ~DemoProgram() {
+        stopProgram(s);
+        QDir::setCurrent(previous);
+    }
+    const QString previous = QDir::currentPath();
     int baseNamed(const char* name) const { return findBaseByName(s.base, QLatin1String(name)); }
 };
 

@@ -9,9 +9,9 @@ namespace {
 struct Units {
     bool paged = false;    // page Flash, in page numbers
     qint64 pageLen = 0;    // bytes a page of page Flash
-    bool page2048 = false; // algorithm 62 variant 1: pages of 2048 bytes
-    bool page512 = false;  // algorithm 46 with option 1: pages of 512 bytes
-    bool block2k = false;  // algorithm 58: blocks of 2 KiB
+    bool page2048 = false; // large-page NAND without spare: pages of 2048 bytes
+    bool page512 = false;  // pages of 512 bytes
+    bool block2k = false;  // blocks of 2 KiB
     qint64 count = 0;      // values the start may take
 };
 
@@ -19,9 +19,9 @@ Units unitsOf(const RomParams& rom) {
     Units u;
     u.paged = pageAddressed(rom);
     u.pageLen = qint64(264) << (rom.optC & 7);
-    u.page2048 = rom.algCode == 62 && rom.variant == 1;
-    u.page512 = rom.algCode == 46 && rom.optC == 1;
-    u.block2k = rom.algCode == 58;
+    u.page2048 = nandPages2048(rom);
+    u.page512 = flashPages512(rom);
+    u.block2k = norBlocks2k(rom);
     u.count = u.paged ? rom.romLen / u.pageLen : rom.romLen;
     return u;
 }

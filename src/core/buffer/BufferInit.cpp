@@ -1,6 +1,8 @@
 #include "buffer/BufferInit.h"
 #include "buffer/ImageHistory.h"
 
+#include "catalogue/AlgFamilies.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -65,7 +67,7 @@ void Count_sum(Session& s, int countsWords) {
 }
 
 void Inc_data(Session& s) {
-    if (s.rom.algCode == 32) {
+    if (hasLdrom(s.rom)) {
         qint32 mainSize = s.rom.romLen;
         if (s.base.valid(s.settings.romIdx))
             mainSize = s.base.at(s.settings.romIdx).size / std::max(1, int(s.rom.sizeDiv));
@@ -86,7 +88,7 @@ bool swapsWords(const Session& s) {
 }
 
 bool picDataArea(const Session& s) {
-    return s.rom.algCode == 27 && s.settings.autoData == 1 && s.buf.dataOfs > 0;
+    return picMidRange(s.rom) && s.settings.autoData == 1 && s.buf.dataOfs > 0;
 }
 
 void swapPairs(quint8* page, int bytes) {

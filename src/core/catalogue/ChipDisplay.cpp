@@ -1,18 +1,13 @@
 #include "catalogue/ChipDisplay.h"
 
+#include "app/AlgSet.h"
 #include "app/HexText.h"
+#include "catalogue/AlgFamilies.h"
 #include "catalogue/ChipParams.h"
-
-#include <algorithm>
-#include <initializer_list>
 
 namespace zelvor {
 
 namespace {
-
-bool oneOf(int v, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), v) != set.end();
-}
 
 QString pick(const QStringList& list, int index) {
     return index >= 0 && index < list.size() ? list[index] : QString();
@@ -52,17 +47,7 @@ void setChoiceTexts(Session& s) {
 
 QString areaSuffix(const RomParams& p, qint32 area) {
     if (area != 0 && area != 1) return {};
-    const int a = p.algCode;
-    const char* second = nullptr;
-    if ((a == 27 && p.variant == 1) || a == 43 || ((a == 28 || a == 41) && p.devClass != 1) ||
-        oneOf(a, {26, 42, 52, 55, 45}))
-        second = "/DATA";
-    else if (a == 32)
-        second = "/LDROM";
-    else if (a == 54)
-        second = "/BOOT";
-    else if (a == 44 && p.variant == 1)
-        second = "/SB&BV";
+    const char* second = secondArea(p).suffix;
     if (!second) return {};
     return area == 0 ? QStringLiteral("/CODE") : QString::fromLatin1(second);
 }
@@ -100,7 +85,7 @@ VoltageLabels voltageLabels(const RomParams& p) {
     if (a == 41 || a == 28) return {kNoVpp, kVcc5, kSpi};
     VoltageLabels v;
     v.vpp = pick(vppChoiceTexts(), p.vppSel);
-    v.vcc = (oneOf(a, {33, 34, 48, 49, 50, 51, 53, 57, 60, 61, 62}) || p.lowVcc == 1)
+    v.vcc = (AlgSet{33, 34, 48, 49, 50, 51, 53, 57, 60, 61, 62}.contains(a) || p.lowVcc == 1)
                 ? kVcc3
                 : pick(vccChoiceTexts(), p.vccSel);
     v.alg = pick(algChoiceTexts(), p.pulseAlg);

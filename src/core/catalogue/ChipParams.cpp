@@ -2,22 +2,18 @@
 
 #include "catalogue/Features.h"
 
+#include "app/AlgSet.h"
 #include "app/Messenger.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace zelvor {
 
 namespace {
 
-bool oneOf(int v, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), v) != set.end();
-}
-
 // Algorithms whose columns 4..6 carry options instead of voltages and pulse algorithm.
 bool optionAlgorithm(int alg) {
-    return oneOf(alg, {15, 16, 30, 36, 37, 46, 47, 48, 49, 50, 51, 57, 60, 61, 62});
+    return AlgSet{15, 16, 30, 36, 37, 46, 47, 48, 49, 50, 51, 57, 60, 61, 62}.contains(alg);
 }
 
 // The forced values of the paged and serial algorithms.
@@ -49,11 +45,6 @@ constexpr SizeCode kSizeCodes[] = {{'0', 1, 0}, {'1', 1, 1}, {'2', 2, 0}, {'3', 
                                    {'4', 4, 0}, {'5', 4, 1}, {'8', 8, 0}, {'9', 8, 1}};
 
 } // namespace
-
-bool pageAddressed(const RomParams& p) {
-    return p.algCode == 57 || p.algCode == 60 || p.algCode == 61 ||
-           (p.algCode == 62 && p.variant == 0);
-}
 
 void Calc_prmult(Session& s) {
     const PrgSettings& st = s.settings;
@@ -88,7 +79,7 @@ qint32 mainLength(const BaseRow& row, const RomParams& p) {
             len = size / 512 * 528;
         else
             len = size / 256 * 264;
-    } else if ((p.devClass == 5 && p.algCode == 27) || p.devClass == 6) {
+    } else if ((p.devClass == 5 && picMidRange(p)) || p.devClass == 6) {
         len = size / 2; // 16-bit words
     } else {
         len = size;
@@ -149,17 +140,17 @@ qint32 pieceLength(const RomParams& p, qint32 area) {
         return p.pulseAlg <= 6 ? kSerial[p.pulseAlg] : 4;
     }
     if (a == 16) return v == 1 ? 128 : 256;
-    if (oneOf(a, {48, 49, 50, 51})) return 128;
-    if (a == 57 || a == 60 || a == 61 || (a == 62 && v == 0)) return 132;
-    if (a == 62) return 128;
+    if (AlgSet{48, 49, 50, 51}.contains(a)) return 128;
+    if (pageAddressed(p)) return 132;
+    if (nandPages2048(p)) return 128;
     if (a == 30) return v == 1 ? 160 : 64;
-    if (a == 46) return p.optC == 1 ? 128 : 32;
+    if (a == 46) return flashPages512(p) ? 128 : 32;
     if (a == 0) return 80;
     if (((a == 45 || a == 26) && p.romLen == 1024 && v == 0) || a == 52 || a == 55)
         return area == 1 ? 4 : 32;
     if (a == 26 || (a == 41 && v == 1) || (a == 45 && v == 0)) return area == 1 ? 4 : 64;
-    if (a == 43) return 8;
-    if (a == 10 && p.subType == 3) return 32;
+    if (pic18(p)) return 8;
+    if (mcs51ParallelFuses(p)) return 32;
     return 160;
 }
 

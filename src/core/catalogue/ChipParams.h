@@ -4,6 +4,7 @@
 // automatic-programming steps.
 
 #include "app/Session.h"
+#include "catalogue/AlgFamilies.h"
 
 namespace zelvor {
 
@@ -28,8 +29,7 @@ void Calc_prmult(Session& s);
 // romLen of the main memory for a base row, the chip's options and its size divisor.
 qint32 mainLength(const BaseRow& row, const RomParams& p);
 
-// True for Flash addressed by pages with spare bytes (264 << optC bytes a page).
-bool pageAddressed(const RomParams& p);
+// Bytes a page of the page-addressed Flash (catalogue/AlgFamilies.h).
 inline qint32 pageLength(const RomParams& p) {
     return 264 << (p.optC & 7);
 }

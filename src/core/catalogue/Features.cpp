@@ -1,6 +1,6 @@
 #include "catalogue/Features.h"
 
-#include "catalogue/ChipParams.h"
+#include "catalogue/AlgFamilies.h"
 
 namespace zelvor {
 
@@ -19,14 +19,13 @@ ChipFeatures chipFeatures(const RomParams& p) {
 
     f.lockBitsMenu = p.devClass == 1;
     f.x2Mode = a == 44 || a == 54 || (a == 32 && v == 0);
-    f.fuseBits = a == 45 || a == 42 || a == 52 || a == 55 || a == 26 || (a == 41 && v == 1) ||
-                 (a == 28 && p.devClass == 1) || (a == 10 && p.subType == 3);
-    f.configuration = a == 27 || a == 43 || f.fuseBits;
-    f.configMenu = a == 43 || a == 27 || a == 45;
+    f.fuseBits = fuseChip(p);
+    f.configuration = picMidRange(p) || pic18(p) || f.fuseBits;
+    f.configMenu = picMidRange(p) || pic18(p) || a == 45;
     f.ramTest = p.devClass == 3;
     f.autoDetectFlash = p.devClass == 9;
     // The scan knows where the bad-block marker sits only on pages with spare bytes.
-    f.badBlocks = a == 61 || (a == 62 && v == 0);
+    f.badBlocks = badBlockSize(p) > 0;
     // The menus show these for the families that have them; a row of such a family whose
     // flag says the part lacks it would only be refused, so the item stays hidden.
     f.bootBlockSet = a == 16 && p.hasBblSet == 1;

@@ -1,9 +1,10 @@
 #include "link/SetupPacket.h"
 
+#include "app/AlgSet.h"
+
 #include "link/Port.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace zelvor {
 
@@ -13,10 +14,6 @@ using u8 = quint8;
 
 constexpr u8 lo(quint32 v) {
     return u8(v & 0xFF);
-}
-
-bool oneOf(int v, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), v) != set.end();
 }
 
 // Addressing of the page-organised Flash algorithms; everything else sends plain
@@ -154,7 +151,8 @@ u8 avrFlags(const Build& b, u8 previous) {
             return previous;
         }
     }
-    const bool commandSet = oneOf(b.alg, {26, 42, 52, 55}) || (b.alg == 41 && r.variant == 1);
+    const bool commandSet =
+        AlgSet{26, 42, 52, 55}.contains(b.alg) || (b.alg == 41 && r.variant == 1);
     return commandByte(b, commandSet ? b.op.cmdArg : u8(0x30));
 }
 
@@ -178,7 +176,7 @@ u8 parallelFlags(const Build& b) {
     const int alg = b.alg;
     const int v = r.variant;
     u8 f = lo(b.start >> 16);
-    if (oneOf(alg, {15, 16, 25, 26, 30})) {
+    if (AlgSet{15, 16, 25, 26, 30}.contains(alg)) {
         if ((alg == 15 && v == 0) || (alg == 30 && v == 1)) f |= 0x10;
         if (r.optA == 1) f |= 0x80;
         if (r.optB == 1) f |= 0x40;
@@ -198,14 +196,14 @@ u8 parallelFlags(const Build& b) {
             f |= r.opt21 == 1 ? 0x40 : 0x80;
     }
     if (alg == 44 && v == 1) f |= b.area == 1 ? 0xC0 : 0x80;
-    if (oneOf(alg, {54, 56}) && b.area == 1) f |= 0x01;
-    if (oneOf(alg, {10, 44, 54}) && b.opCode == 3) f |= lo(quint32(b.op.lockSel));
-    if (oneOf(alg, {32, 55, 59}) && b.area == 1) f |= 0x80;
-    if (oneOf(alg, {17, 37})) {
+    if (AlgSet{54, 56}.contains(alg) && b.area == 1) f |= 0x01;
+    if (AlgSet{10, 44, 54}.contains(alg) && b.opCode == 3) f |= lo(quint32(b.op.lockSel));
+    if (AlgSet{32, 55, 59}.contains(alg) && b.area == 1) f |= 0x80;
+    if (AlgSet{17, 37}.contains(alg)) {
         if (r.optA == 1) f |= 0x80;
         if (r.optB == 1) f |= 0x10;
     }
-    if (oneOf(alg, {36, 37})) {
+    if (AlgSet{36, 37}.contains(alg)) {
         // Address bits 20-21 travel in bits 6-7.
         f = u8((f & 0x0F) | ((f & 0x30) << 2));
         if (v == 0) f |= 0x10;
@@ -266,16 +264,16 @@ void startAddress(const Build& b, SetupPacket& p) {
 u8 endFlags(const Build& b, u8 b3) {
     const int alg = b.alg;
     if (b.layout == PacketLayout::SerialEeprom || b.layout == PacketLayout::Pic ||
-        oneOf(alg, {44, 54, 56}))
+        AlgSet{44, 54, 56}.contains(alg))
         return b3;
     if (b.layout == PacketLayout::Avr) {
         if (alg == 45) return b.opCode == 3 ? b.op.lockByte : b3;
-        const u8 lockCommand = oneOf(alg, {26, 41, 42, 52, 55}) ? b.op.cmdArg : u8(0xE0);
+        const u8 lockCommand = AlgSet{26, 41, 42, 52, 55}.contains(alg) ? b.op.cmdArg : u8(0xE0);
         return b.opCode == 5 ? u8(0x80) : b.opCode == 3 ? lockCommand : b3;
     }
     u8 e = lo(b.end >> 16);
     if (alg == 24 && b.rom.variant == 0) e = b3;
-    if (oneOf(alg, {9, 10, 14, 15, 16, 17, 26, 30, 32, 36, 37, 55, 59}))
+    if (AlgSet{9, 10, 14, 15, 16, 17, 26, 30, 32, 36, 37, 55, 59}.contains(alg))
         e = u8((e & 0x0F) | (b3 & 0xF0));
     if (b.mcs51Command) e = b.opCode == 5 ? u8(0x80) : b.opCode == 3 ? b.op.lockByte : b3;
     if (alg == 47) e = u8((e & 0x3F) | (b3 & 0xC0));

@@ -1,22 +1,25 @@
 #include "ops/AlgRules.h"
 
-#include <algorithm>
-#include <initializer_list>
+#include "app/AlgSet.h"
+#include "catalogue/AlgFamilies.h"
 
 namespace zelvor::ops {
 
 namespace {
-bool oneOf(int v, std::initializer_list<int> list) {
-    return std::find(list.begin(), list.end(), v) != list.end();
-}
+
+// The serial-programmed microcontrollers: PIC (27, 43), AVR (26, 28, 41, 42, 45, 52, 55) and
+// the AT89S parts that share the AVR commands (28, 41 in class 1).
+constexpr AlgSet kSerialControllers{26, 27, 28, 41, 42, 43, 45, 52, 55};
+
 } // namespace
 
 bool blankCheckInPc(int a) {
-    return oneOf(a, {21, 22, 23, 26, 27, 28, 32, 33, 34, 41, 42, 43, 45, 46, 52, 53, 55, 57, 59});
+    return AlgSet{21, 22, 23, 26, 27, 28, 32, 33, 34, 41, 42, 43, 45, 46, 52, 53, 55, 57, 59}
+        .contains(a);
 }
 
 int pieceReplyTries(int a) {
-    if (oneOf(a, {26, 27, 28, 32, 41, 42, 43, 45, 52, 55})) return 10;
+    if (kSerialControllers.contains(a) || a == 32) return 10;
     if (a == 0) return 30;
     if (a == 58) return 5;
     return 2;
@@ -29,15 +32,29 @@ int blankReplyTries(int devClass) {
 int eraseReplyTries(const RomParams& p) {
     const int a = p.algCode;
     if (a == 58) return 300;
-    if (oneOf(a, {36, 37, 44, 47})) return 90;
-    if (oneOf(a, {48, 49, 50, 51}) || (a == 24 && p.variant == 0)) return 60;
-    if (oneOf(a, {15, 16, 17, 33})) return 40;
+    if (AlgSet{36, 37, 44, 47}.contains(a)) return 90;
+    if (AlgSet{48, 49, 50, 51}.contains(a) || (a == 24 && p.variant == 0)) return 60;
+    if (AlgSet{15, 16, 17, 33}.contains(a)) return 40;
     if (a == 10 || a == 38) return 20;
     return 2;
 }
 
+qint32 eraseStartFlags(const RomParams& p) {
+    return (p.algCode == 4 || p.algCode == 5) && p.variant == 0 ? 0x800000 : 0;
+}
+
+EraseProgress eraseProgress(int a) {
+    if (a == 38) return EraseProgress::Count;
+    if (AlgSet{46, 53, 60, 61, 62}.contains(a)) return EraseProgress::SectorLine;
+    return EraseProgress::Plain;
+}
+
+bool eraseErrorOwnText(int a) {
+    return a == 38;
+}
+
 int pauseAfterBlockMs(const RomParams& p) {
-    return (p.algCode == 45 || (p.algCode == 46 && p.optC == 1)) ? 500 : 0;
+    return (p.algCode == 45 || flashPages512(p)) ? 500 : 0;
 }
 
 bool retriesVerify(int a) {
@@ -45,7 +62,7 @@ bool retriesVerify(int a) {
 }
 
 bool byteWideDataArea(int a) {
-    return oneOf(a, {26, 27, 28, 41, 42, 43, 45, 52, 55});
+    return kSerialControllers.contains(a);
 }
 
 } // namespace zelvor::ops

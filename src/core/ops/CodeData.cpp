@@ -4,6 +4,7 @@
 #include "ops/Engine.h"
 
 #include "buffer/BufferInit.h"
+#include "catalogue/AlgFamilies.h"
 #include "catalogue/ChipParams.h"
 #include "ops/AlgRules.h"
 
@@ -14,12 +15,12 @@ namespace {
 // Last address of the data area, or -1 to keep the window as it is.
 qint32 dataAreaEnd(const RomParams& p, qint32 S) {
     const int a = p.algCode;
-    if (a == 32) return 4095;
+    if (hasLdrom(p)) return 4095;
     if (a == 44 && p.variant == 1) return 1;
     if (a == 54) return 8191;
     if (a == 56) return 127;
     if (a == 23 && p.variant == 1) return 0;
-    if (a == 27 || a == 43) {
+    if (picMidRange(p) || pic18(p)) {
         qint32 end = -1;
         switch (p.vppSel) {
         case 0:
@@ -83,13 +84,13 @@ void Code_Data(Session& s, int kind) {
         code.dataWidth = p.baseWidth;
         setWindow(s, mainLength(s.base.at(s.settings.romIdx), code) - 1);
         // The LDROM rides behind the code when the data area is included.
-        if (p.algCode == 32) Inc_data(s);
+        if (hasLdrom(p)) Inc_data(s);
     } else if (kind == 1) {
         const qint32 end = dataAreaEnd(p, S);
         if (end >= 0) setWindow(s, end);
     } else if (kind == 2) {
-        if (p.algCode == 27) setWindow(s, 7);
-        if (p.algCode == 43) setWindow(s, 13);
+        if (picMidRange(p)) setWindow(s, 7); // the eight configuration words
+        if (pic18(p)) setWindow(s, 13);      // the fourteen configuration bytes
     }
     s.fe.changed(ChangeChip | ChangeBufferLabels);
 }

@@ -22,12 +22,11 @@ qint32 blockBytes(const Session& s, qint32 addresses) {
 }
 
 bool pagedRead(const RomParams& p) {
-    const int a = p.algCode;
-    return a == 60 || a == 61 || (a == 62 && p.variant == 0);
+    return nandWithSpare(p);
 }
 
 bool pagedWrite(const RomParams& p) {
-    return p.algCode == 57 || pagedRead(p);
+    return pageAddressed(p);
 }
 
 namespace {
@@ -146,8 +145,7 @@ void Read_otv(Session& s, int index, bool quiet) {
     }
 
     const qint32 savedArea = op.area;
-    if (s.rom.algCode == 32 && s.settings.autoData == 1 && op.opStart >= s.buf.dataOfs) op.area = 1;
-    ops::setAddrHigh(s);
+    ops::prepareBlockPacket(s);
     const int rc = Send_mode(s);
     op.area = savedArea;
     if (rc != 0) {

@@ -44,9 +44,9 @@ inline constexpr int kProgressMax = 65535;
 bool wideTransfer(const Session& s);
 // Bytes a block of `addresses` addresses occupies on the wire (opLen).
 qint32 blockBytes(const Session& s, qint32 addresses);
-// True for the page-Flash algorithms whose read blocks are 2112 bytes (60, 61, 62 v0).
+// Read blocks of 2112 bytes: the NAND with spare areas (nandWithSpare).
 bool pagedRead(const RomParams& p);
-// True for the page-Flash algorithms whose write blocks are 2112 bytes (57, 60, 61, 62 v0).
+// Write blocks of 2112 bytes: every page-addressed Flash (pageAddressed).
 bool pagedWrite(const RomParams& p);
 
 // Reading: progMax, xferStep, progStep for the window; with `preparePages` the buffer gets

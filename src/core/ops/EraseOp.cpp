@@ -16,17 +16,20 @@ namespace zelvor {
 namespace {
 
 void showSectorWait(Session& s, int k, qint32 sector, int failed, int failures) {
-    const int a = s.rom.algCode;
     ShowMessageS(s, QString());
     const QString wait = QString::fromUtf8(msg::WaitErase.ru);
-    if (a == 38) {
+    switch (ops::eraseProgress(s.rom.algCode)) {
+    case ops::EraseProgress::Count:
         ShowMessageS(s, wait + QString::number(k) + QLatin1Char(' ') + QString::number(failed));
-    } else if (a == 46 || a == 53 || a == 60 || a == 61 || a == 62) {
+        break;
+    case ops::EraseProgress::SectorLine:
         ShowMessageS(s, wait + Hex_str(quint32(sector), 7) + QLatin1Char(' ') + QString::number(k) +
                             QLatin1Char(' ') + QString::number(failed) + QLatin1Char(' ') +
                             QString::number(failures));
-    } else {
+        break;
+    case ops::EraseProgress::Plain:
         ShowMessageSw(s, wait);
+        break;
     }
 }
 
@@ -56,7 +59,7 @@ int ClearRomClick(Session& s) {
         op.opCode = 5;
         op.opStart = sector;
         op.opEnd = s.buf.addrEnd;
-        if ((p.algCode == 4 || p.algCode == 5) && p.variant == 0) op.opStart |= 0x800000;
+        op.opStart |= ops::eraseStartFlags(p);
         ops::setAddrHigh(s);
         op.opState = opres::kSetupFailed;
         if (Send_mode(s) == 0) {
@@ -80,7 +83,7 @@ int ClearRomClick(Session& s) {
     }
     // Every sector must have been erased; a chip with no sector to erase is not erased.
     if (sectors.empty() || failures > 0) {
-        ShowMessageS(s, p.algCode == 38 ? msg::EraseError38 : msg::EraseError);
+        ShowMessageS(s, ops::eraseErrorOwnText(p.algCode) ? msg::EraseError38 : msg::EraseError);
         return op.opState = opres::kNotBlank;
     }
     ShowMessageS(s, msg::EraseDone);

@@ -2,6 +2,7 @@
 // Helpers shared by the operation files; not for other subsystems.
 
 #include "app/Session.h"
+#include "catalogue/AlgFamilies.h"
 
 namespace zelvor::ops {
 
@@ -9,6 +10,13 @@ namespace zelvor::ops {
 // packet, 0 for all other chips.
 inline void setAddrHigh(Session& s) {
     s.op.addrHigh = (s.rom.algCode == 48 && s.op.opStart > 0xFFFFFF) ? 1 : 0;
+}
+
+// Before a block's packet: a block of the LDROM that rides behind the code goes to area 1
+// (the caller restores op.area), and addrHigh follows opStart.
+inline void prepareBlockPacket(Session& s) {
+    if (hasLdrom(s.rom) && s.settings.autoData == 1 && s.op.opStart >= s.buf.dataOfs) s.op.area = 1;
+    setAddrHigh(s);
 }
 
 // Byte `pos` of the image (0xFF beyond the pages).

@@ -6,12 +6,12 @@
 #include "app/HexText.h"
 #include "app/Messenger.h"
 #include "catalogue/ChipParams.h"
-#include "ops/ChipChange.h"
 #include "link/Frames.h"
 #include "link/LinkControl.h"
 #include "link/Port.h"
 #include "link/SetupPacket.h"
 #include "ops/AlgRules.h"
+#include "ops/ChipChange.h"
 #include "ops/OpsInternal.h"
 
 #include <algorithm>
@@ -74,8 +74,7 @@ void Read_otw(Session& s, int block, qint32 opLen, bool repeat) {
     progressAdvance(s, repeat);
 
     const qint32 savedArea = op.area;
-    if (s.rom.algCode == 32 && s.settings.autoData == 1 && op.opStart >= s.buf.dataOfs) op.area = 1;
-    ops::setAddrHigh(s);
+    ops::prepareBlockPacket(s);
     const int sent = Send_mode(s);
     op.area = savedArea;
     if (sent != 0) {
@@ -191,7 +190,7 @@ void Write_ROM(Session& s) {
     int b = 1;
     // Whole 512-byte pages for page-addressed algorithm 46, so the piece count the packet
     // announces matches the pieces sent.
-    const bool wholePages = s.rom.algCode == 46 && s.rom.optC == 1;
+    const bool wholePages = flashPages512(s.rom);
 
     while (op.progPos < op.progMax && op.opState == opres::kOk) {
         op.opEnd = std::min(op.opEnd, writeEnd);

@@ -3,6 +3,7 @@
 #include "app/HexText.h"
 #include "buffer/BufferInit.h"
 #include "catalogue/Adapters.h"
+#include "catalogue/AlgFamilies.h"
 
 namespace zelvor {
 
@@ -36,7 +37,7 @@ WindowTexts ShowWindow(Session& s) {
     w.romSizeUnit = QStringLiteral("x 8");
     w.buttons = toolbarFlags(s.feat);
     if (s.settings.autoData == 1)
-        w.dataCaption = p.algCode == 32 ? QStringLiteral("+ LDROM") : QStringLiteral("+ DATA");
+        w.dataCaption = hasLdrom(p) ? QStringLiteral("+ LDROM") : QStringLiteral("+ DATA");
     if (s.settings.autoCfgw == 1)
         w.cfgwCaption = p.devClass == 5 ? QStringLiteral("+ CFGW") : QStringLiteral("+ Fuse Bits");
     return w;
@@ -59,7 +60,6 @@ MenuVisibility SetVisible(const ChipFeatures& f) {
 
 PicShowData PicShow(const Session& s) {
     const RomParams& p = s.rom;
-    const int a = p.algCode;
     PicShowData d;
     AreaList& l = d.area;
     const QString code = QStringLiteral("Code");
@@ -68,19 +68,8 @@ PicShowData PicShow(const Session& s) {
         l.shown = true;
         l.enabled = p.devClass == 6 || p.variant == 1;
     } else {
-        QString second;
-        if (a == 32)
-            second = QStringLiteral("LDROM");
-        else if (a == 54)
-            second = QStringLiteral("BOOT");
-        else if (a == 56)
-            second = QStringLiteral("XAF");
-        else if (a == 23 && p.variant == 1)
-            second = QStringLiteral("Protect Register");
-        else if (a == 44 && p.variant == 1) // the variant that has the SB&BV area
-            second = QStringLiteral("SB&BV");
-        if (!second.isEmpty()) {
-            l.items = {code, second};
+        if (const char* second = secondArea(p).name) {
+            l.items = {code, QString::fromLatin1(second)};
             l.shown = true;
             l.enabled = true;
         }
@@ -88,8 +77,8 @@ PicShowData PicShow(const Session& s) {
     l.selected = (s.op.area >= 0 && s.op.area < l.items.size()) ? s.op.area : -1;
 
     if (p.devClass == 5) {
-        d.panels.pic18 = a == 43;
-        d.panels.pic16 = a != 43;
+        d.panels.pic18 = pic18(p);
+        d.panels.pic16 = !pic18(p);
     }
     d.panels.fuse = s.feat.fuseBits;
     d.adapters = AdapterShow(s);

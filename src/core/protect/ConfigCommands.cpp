@@ -1,6 +1,7 @@
 #include "protect/ConfigCommands.h"
 
 #include "app/Messenger.h"
+#include "catalogue/AlgFamilies.h"
 #include "protect/Fuses.h"
 #include "protect/Pic18Config.h"
 #include "protect/PicConfig.h"
@@ -9,9 +10,9 @@
 namespace zelvor {
 
 ConfigKind configKind(const RomParams& r) {
-    if (r.algCode == 43) return ConfigKind::Pic18;
-    if (r.algCode == 27) return ConfigKind::PicMid;
-    if (isFuseChip(r)) return ConfigKind::Fuses;
+    if (pic18(r)) return ConfigKind::Pic18;
+    if (picMidRange(r)) return ConfigKind::PicMid;
+    if (fuseChip(r)) return ConfigKind::Fuses;
     return ConfigKind::None;
 }
 
@@ -51,23 +52,23 @@ int ReadcfgwF(Session& s) {
 
 void setupConfigPanels(Session& s) {
     if (s.rom.devClass == 5) {
-        if (s.rom.algCode == 43) {
+        if (pic18(s.rom)) {
             Pic18CfgI(s);
         } else {
             PicCfg16(s);
         }
     }
-    if (isFuseChip(s.rom)) FuseShow(s);
+    if (fuseChip(s.rom)) FuseShow(s);
 }
 
 void redrawConfigPanels(Session& s) {
     if (s.rom.devClass == 5) {
-        if (s.rom.algCode == 43)
+        if (pic18(s.rom))
             Pic18CfgS(s);
         else if (s.cfg.picLayoutFound)
             PicBitShow16(s);
     }
-    if (isFuseChip(s.rom)) FuseSetN(s);
+    if (fuseChip(s.rom)) FuseSetN(s);
 }
 
 } // namespace zelvor

@@ -1,7 +1,8 @@
 #include "protect/Fuses.h"
 
-#include "catalogue/Features.h"
+#include "catalogue/AlgFamilies.h"
 
+#include "app/AlgSet.h"
 #include "app/HexText.h"
 #include "app/Messenger.h"
 #include "app/TextFile.h"
@@ -17,15 +18,13 @@ namespace zelvor {
 namespace {
 
 constexpr int kFuseReplyTries = 10;
+// AVR families whose boot-lock boxes stay disabled.
+constexpr AlgSet kNoBootLock{42, 52, 55};
+// AVR families with a calibration byte, shown for their 512-word parts.
+constexpr AlgSet kCalibrationByte{52, 55};
 
 bool is45v1(const RomParams& r) {
     return r.algCode == 45 && r.variant == 1;
-}
-bool is10st3(const RomParams& r) {
-    return r.algCode == 10 && r.subType == 3;
-}
-bool is28c1(const RomParams& r) {
-    return r.algCode == 28 && r.devClass == 1;
 }
 
 // Lock value of the two-box chips: 0xFF with bit 0x02 cleared for lb1 and 0x04 for lb2.
@@ -58,10 +57,6 @@ int directCommands(Session& s, const std::vector<std::pair<quint8, quint8>>& cmd
 
 } // namespace
 
-bool isFuseChip(const RomParams& r) {
-    return chipFeatures(r).fuseBits;
-}
-
 FuseLayout parseFuseLayoutLine(const QString& line) {
     FuseLayout l;
     const int blank = line.left(7).indexOf(QLatin1Char(' '));
@@ -83,7 +78,7 @@ FuseLayout parseFuseLayoutLine(const QString& line) {
 }
 
 int fuseLayoutLineNumber(const RomParams& r) {
-    return is10st3(r) || is28c1(r) ? 27 : r.vccSel;
+    return mcs51ParallelFuses(r) || mcs51SerialFuses(r) ? 27 : r.vccSel;
 }
 
 std::optional<FuseLayout> findFuseLayout(const QStringList& lines, int number) {
@@ -98,11 +93,11 @@ std::vector<FuseBox> fuseBoxMap(const RomParams& r) {
     std::vector<FuseBox> m;
     if (is45v1(r)) {
         m = {{true, 0, 0, 0x80}, {true, 1, 0, 0x40}, {false, 0, 0, 0x01}, {false, 5, 0, 0x20}};
-    } else if (is10st3(r)) {
+    } else if (mcs51ParallelFuses(r)) {
         m = {{true, 0, 0, 0x01}, {true, 1, 0, 0x02}};
         for (int i = 0; i < 4; ++i)
             m.push_back({false, i, 0, quint8(0x10 << i)});
-    } else if (is28c1(r)) {
+    } else if (mcs51SerialFuses(r)) {
         m = {{true, 0, 0, 0x01}, {true, 1, 0, 0x02}};
         for (int i = 0; i < 4; ++i)
             m.push_back({false, i, 1, quint8(1 << i)});
@@ -151,15 +146,15 @@ void FuseSetN(Session& s) {
     const RomParams& r = s.rom;
     ConfigState& c = s.cfg;
     const auto& b = r.fuseBytes;
-    c.bootLockEnabled = !(c.fuseCount == 1 || (r.algCode == 26 && r.pulseAlg == 0) || is28c1(r) ||
-                          r.algCode == 42 || r.algCode == 52 || r.algCode == 55);
-    c.bootLockVisible = !(is10st3(r) || is28c1(r));
+    c.bootLockEnabled = !(c.fuseCount == 1 || (r.algCode == 26 && r.pulseAlg == 0) ||
+                          mcs51SerialFuses(r) || kNoBootLock.contains(r.algCode));
+    c.bootLockVisible = !(mcs51ParallelFuses(r) || mcs51SerialFuses(r));
     QString line;
     switch (c.fuseCount) {
     case 1:
-        if (is45v1(r) || is10st3(r))
+        if (is45v1(r) || mcs51ParallelFuses(r))
             line = Hex_str(b[0], 2);
-        else if (is28c1(r))
+        else if (mcs51SerialFuses(r))
             line = Hex_str(b[1], 2) + Hex_str(b[0], 2);
         else
             line = Hex_str(b[1], 2);
@@ -171,7 +166,7 @@ void FuseSetN(Session& s) {
         line = Hex_str(b[1], 2) + Hex_str(b[2], 2) + Hex_str(b[3], 2);
         break;
     }
-    if ((r.algCode == 52 || r.algCode == 55) && r.romLen == 512)
+    if (kCalibrationByte.contains(r.algCode) && r.romLen == 512)
         line += QStringLiteral("     Cal. byte ") + Hex_str(b[4], 2);
     c.fuseValueLine = line;
     for (const FuseBox& x : fuseBoxMap(r)) {
@@ -218,9 +213,9 @@ int WrtFuse(Session& s) {
         if (r.pulseAlg == 0) list.push_back({5, b[3]});
         list.push_back({3, b[0]});
         rc = steps(list);
-    } else if (is28c1(r)) {
+    } else if (mcs51SerialFuses(r)) {
         rc = steps({{2, quint8((b[1] & 0x0F) | 0x10)}, {3, quint8((b[0] & 0x03) | 0xE0)}});
-    } else if (is10st3(r)) {
+    } else if (mcs51ParallelFuses(r)) {
         rc = steps({{s.op.area, b[0]}});
     } else {
         ShowMessageS(s, QString());
@@ -290,9 +285,9 @@ int ReadFuse(Session& s) {
         ShowMessageS(s, QString());
         ShowMessageSw(s, QString::fromUtf8(msg::WaitLong.ru));
         std::vector<std::pair<quint8, qint32>> pairs;
-        if (is28c1(r))
+        if (mcs51SerialFuses(r))
             pairs = {{0x24, 0}, {0x21, 0}};
-        else if (is10st3(r))
+        else if (mcs51ParallelFuses(r))
             pairs = {{0x00, 3}};
         else if (r.algCode == 42)
             pairs = {{0x58, 0}, {0x50, 0}};

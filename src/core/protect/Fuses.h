@@ -1,7 +1,8 @@
 #pragma once
 // Fuse and lock bits of the AVR chips and of the MCS-51 chips with fuse-like bits: the box
 // captions and defaults from prgatmel.lst, the boxes shown from the bytes, and the read
-// and write of the bytes.
+// and write of the bytes. The chips handled here are those of fuseChip()
+// (catalogue/AlgFamilies.h).
 
 #include "app/Session.h"
 
@@ -10,9 +11,6 @@
 namespace zelvor {
 
 inline constexpr char kFuseLayoutFile[] = "prgatmel.lst";
-
-// True for the chips handled here (their configuration commands read and write fuses).
-bool isFuseChip(const RomParams& rom);
 
 // One parsed prgatmel.lst line.
 struct FuseLayout {

@@ -1,7 +1,9 @@
 #include "protect/LockBits.h"
 
+#include "catalogue/AlgFamilies.h"
 #include "catalogue/Features.h"
 
+#include "app/AlgSet.h"
 #include "app/Messenger.h"
 #include "link/Frames.h"
 #include "link/Port.h"
@@ -30,8 +32,12 @@ quint8 lockBitsUpTo(int selector) {
 }
 
 bool lockValueInPacket(const RomParams& r) {
-    return (r.algCode == 10 && r.subType == 3) || (r.algCode == 28 && r.devClass == 1);
+    return mcs51ParallelFuses(r) || mcs51SerialFuses(r);
 }
+
+// MCS-51 whose security bits are one data byte of the second area: at 0xFFFF behind the
+// LDROM (32) or at address 0 (59).
+constexpr AlgSet kLockAsData{32, 59};
 
 void setWindow(Session& s) {
     s.op.opStart = s.buf.addrStart;
@@ -71,10 +77,10 @@ LockResult Set_Bit(Session& s, int selector) {
     s.op.lockSel = selector;
     ShowMessageSw(s, QString::fromUtf8(msg::WaitLong.ru));
 
-    if (r.algCode == 32 || r.algCode == 59) {
+    if (kLockAsData.contains(r.algCode)) {
         // The lock byte is written as data into the second area.
         s.op.opCode = 2;
-        s.op.opStart = s.op.opEnd = r.algCode == 32 ? 0xFFFF : 0;
+        s.op.opStart = s.op.opEnd = hasLdrom(r) ? 0xFFFF : 0;
         s.op.progPos = 0;
         s.op.lenBl = 1;
         s.link.auxBuf[0] = dataLockByte(r, selector);

@@ -63,12 +63,6 @@ int TestRAMClick(Session& s) {
     return op.opState;
 }
 
-qint32 badBlockSize(const RomParams& r) {
-    if (r.algCode == 61) return 0x4200;
-    if (r.algCode == 62 && r.variant == 0) return 0x21000;
-    return 0;
-}
-
 int Badblock1Click(Session& s, int* bad) {
     if (bad) *bad = 0;
     const qint32 blockSize = badBlockSize(s.rom);

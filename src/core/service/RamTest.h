@@ -2,6 +2,7 @@
 // Test of a static RAM chip over the address window, and the bad-block scan of NAND Flash.
 
 #include "app/Session.h"
+#include "catalogue/AlgFamilies.h" // badBlockSize: which chips the scan knows
 
 namespace zelvor {
 
@@ -9,10 +10,6 @@ namespace zelvor {
 // Returns opState: 0 passed, 8 failed, 9 cancelled, else a link failure (kRefused when the
 // chip has no RAM test).
 [[nodiscard]] int TestRAMClick(Session& s);
-
-// Block size of the bad-block scan; 0 when the chip has none (only algorithms 61 and 62 of
-// variant 0 carry block markers in a spare area).
-qint32 badBlockSize(const RomParams& rom);
 
 // Lists every block of the chip as clear or bad. Returns opState (kRefused without a scan);
 // `bad` gets the number of bad blocks.

@@ -1,7 +1,9 @@
 #include "service/ReadId.h"
 
+#include "app/AlgSet.h"
 #include "app/HexText.h"
 #include "app/Messenger.h"
+#include "catalogue/AlgFamilies.h"
 #include "ops/Engine.h"
 #include "protect/ConfigCommands.h"
 #include "protect/ProtectCommon.h"
@@ -10,11 +12,8 @@ namespace zelvor {
 
 namespace {
 
-bool oneOf(int v, std::initializer_list<int> list) {
-    for (int x : list)
-        if (v == x) return true;
-    return false;
-}
+// The small-page Flash and the NAND: four reads of two bytes from address 0.
+constexpr AlgSet kNandIds{46, 60, 61, 62};
 
 } // namespace
 
@@ -23,9 +22,9 @@ IdPlan idPlan(const Session& s) {
     const int a = r.algCode;
     IdPlan p;
     if (r.devClass == 0 || r.devClass == 2) {
-        if (oneOf(a, {48, 49, 50, 51}))
+        if (AlgSet{48, 49, 50, 51}.contains(a))
             p.addr = {0, 1};
-        else if (oneOf(a, {46, 60, 61, 62}))
+        else if (kNandIds.contains(a))
             p.addr = {0, 1, 2, 3};
         else if (a == 53)
             p.addr = {0, 1, 0xFFF2};
@@ -36,7 +35,7 @@ IdPlan idPlan(const Session& s) {
         else
             p.addr = {s.buf.addrStart, s.buf.addrStart + 1};
     } else {
-        if (oneOf(a, {54, 56})) {
+        if (AlgSet{54, 56}.contains(a)) {
             p.addr = {0x30, 0x31, 0x60, 0x61};
         } else if (a == 44 && r.variant != 0) {
             p.addr = {0x5000, 0x6000, 0x4000, 0x3000, 0x2000, 0, 0x1000};
@@ -44,23 +43,24 @@ IdPlan idPlan(const Session& s) {
             p.addr = {5, 6, 4, 3, 2};
         } else if (a == 45) {
             p.addr = {0, 1, 2};
-        } else if (oneOf(a, {41, 42, 52, 55, 26})) {
+        } else if (AlgSet{41, 42, 52, 55, 26}.contains(a)) {
             p.addr = {0, 1, 2};
             p.cmd = {0x30, 0x30, 0x30};
-        } else if (a == 28 && r.devClass == 1) {
+        } else if (mcs51SerialFuses(r)) {
             p.addr = {0, 1, 2};
             p.cmd = {0x28, 0x28, 0x28};
-        } else if (a == 10 && r.subType == 3) {
+        } else if (mcs51ParallelFuses(r)) {
             p.addr = {0x20, 0x21};
-        } else if (oneOf(a, {32, 59, 40}) || (a == 10 && r.variant == 0 && r.adapter == 5)) {
+        } else if (AlgSet{32, 59, 40}.contains(a) ||
+                   (a == 10 && r.variant == 0 && r.adapter == 5)) {
             p.addr = {0, 1};
         } else {
             p.addr = {0x30, 0x31, 0x32};
         }
     }
-    p.twoByteReads = oneOf(a, {46, 60, 61, 62});
-    p.wordPairs = oneOf(a, {38, 47, 58});
-    if (oneOf(a, {47, 58, 38, 33, 34, 53})) p.opCode = 11;
+    p.twoByteReads = kNandIds.contains(a);
+    p.wordPairs = AlgSet{38, 47, 58}.contains(a);
+    if (AlgSet{47, 58, 38, 33, 34, 53}.contains(a)) p.opCode = 11;
     return p;
 }
 
