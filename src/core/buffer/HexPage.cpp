@@ -105,9 +105,7 @@ HexKeyResult HexPage::key(const RomBuf& buf, HexPane pane, HexCaret c, HexKey ke
     c.row = std::clamp(c.row, 0, kRows - 1);
     c.col = std::clamp(c.col, 0, cols);
     const int last = lastPage(buf);
-    HexKeyResult r;
-    r.page = page_;
-    r.caret = c;
+    HexKeyResult r = unchanged(c);
     auto moveTo = [&](int page, HexCaret to) {
         r.accepted = true;
         r.redraw = page != page_;
@@ -157,15 +155,22 @@ HexKeyResult HexPage::key(const RomBuf& buf, HexPane pane, HexCaret c, HexKey ke
     return r;
 }
 
-HexKeyResult HexPage::pastRowEnd(const RomBuf& buf, HexCaret c, int endCol) const {
+HexKeyResult HexPage::unchanged(HexCaret c) const {
     HexKeyResult r;
-    r.accepted = true;
     r.page = page_;
+    r.caret = c;
+    return r;
+}
+
+HexKeyResult HexPage::pastRowEnd(const RomBuf& buf, HexCaret c, int endCol) const {
+    HexKeyResult r = unchanged(c);
+    r.accepted = true;
     if (c.row < kRows - 1) {
         r.caret = HexCaret{c.row + 1, 0};
     } else if (page_ < lastPage(buf)) {
         r.page = page_ + 1;
         r.redraw = true;
+        r.caret = HexCaret{};
     } else {
         r.caret = HexCaret{c.row, endCol};
     }
@@ -173,9 +178,7 @@ HexKeyResult HexPage::pastRowEnd(const RomBuf& buf, HexCaret c, int endCol) cons
 }
 
 HexKeyResult HexPage::typeHex(const RomBuf& buf, HexCaret c, char16_t ch) const {
-    HexKeyResult r;
-    r.page = page_;
-    r.caret = c;
+    HexKeyResult r = unchanged(c);
     const int digit = hexDigit(ch);
     if (digit < 0) return r;
     // Which byte of the row and which of its digits (0 high, 1 low) the caret is on.
@@ -211,9 +214,7 @@ HexKeyResult HexPage::typeHex(const RomBuf& buf, HexCaret c, char16_t ch) const 
 }
 
 HexKeyResult HexPage::typeChar(const RomBuf& buf, HexCaret c, char16_t ch) const {
-    HexKeyResult r;
-    r.page = page_;
-    r.caret = c;
+    HexKeyResult r = unchanged(c);
     const int code = cp1251Code(ch);
     const qint64 offset = pageStart() + c.row * 16 + c.col;
     // Behind the last character of a row there is no byte to write.

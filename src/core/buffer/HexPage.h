@@ -108,6 +108,8 @@ class HexPage {
     void apply(const HexKeyResult& r) { page_ = r.page; }
 
   private:
+    // A discarded key: the page and the caret as they are.
+    HexKeyResult unchanged(HexCaret c) const;
     HexKeyResult typeHex(const RomBuf& buf, HexCaret c, char16_t ch) const;
     HexKeyResult typeChar(const RomBuf& buf, HexCaret c, char16_t ch) const;
     // The caret after the last byte of a row: the next row, the next page, or (on the last
