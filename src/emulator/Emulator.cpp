@@ -27,6 +27,7 @@ bool Emulator::open(std::string& error) {
         options_.tty.empty() ? port_.openPty(error) : port_.openTty(options_.tty, error);
     if (!ok) return false;
     firmware_ = std::make_unique<Firmware>(options_.profile, port_, *chip_, faults_, transcript_);
+    firmware_->setEraseDelay(options_.eraseDelay);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "Transcript.h"
 #include "VirtualChip.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -25,6 +26,9 @@ struct EmulatorOptions {
     bool pacing = false;
     std::string tty; // serve this device instead of a new pty
     int baud = 9600;
+    // How an erase spends its time (tests put it on their simulated clock); empty: a real
+    // pause of that many milliseconds.
+    std::function<void(int ms)> eraseDelay;
 };
 
 class Emulator {

@@ -364,7 +364,10 @@ void Firmware::doErase(const Operation& op) {
     if (op.devClass == 0 && op.eraseFlag) physics = Physics::OneWay;
     std::uint32_t from = 0, to = 0;
     const bool sector = sectorBounds(op, from, to);
-    port_.sleepMs(eraseMsFor(op, sector));
+    if (eraseDelay_)
+        eraseDelay_(eraseMsFor(op, sector));
+    else
+        port_.sleepMs(eraseMsFor(op, sector));
     bool ok;
     if (op.algCode == 63) {
         ok = chip_.erase(VirtualChip::kFirmwareArea, 0, 0xFFFFFFFFu, Physics::OneWay);

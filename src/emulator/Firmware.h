@@ -12,6 +12,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace zelvor::emu {
@@ -25,6 +27,9 @@ class Firmware {
     void run();
     // Waits for one packet (up to pollMs) and serves it; false when stopped.
     bool serveOne(int pollMs = 200);
+
+    // Replaces the real pause of an erase (see EmulatorOptions::eraseDelay).
+    void setEraseDelay(std::function<void(int ms)> delay) { eraseDelay_ = std::move(delay); }
 
     bool busy() const { return busy_; }
     std::uint64_t packetsServed() const { return served_; }
@@ -58,6 +63,7 @@ class Firmware {
     static int lockLevelOf(std::uint8_t value, std::uint8_t mask);
 
     const ChipProfile& profile_;
+    std::function<void(int ms)> eraseDelay_;
     SerialEndpoint& port_;
     VirtualChip& chip_;
     FaultPlan& faults_;

@@ -162,8 +162,15 @@ TEST(ReadTimeouts, SilentPeerWaitsTheWholeBudget) {
     FakeClock clock;
     TimedSource src(clock);
     std::vector<quint8> buf(2112);
-    EXPECT_EQ(timedRead(clock, src, buf.data(), 2112, 500, 500 + 2 * 2112), 0);
+    // The front end runs every 50 ms of the wait, which keeps its length.
+    std::vector<qint64> idleAt;
+    EXPECT_EQ(timedRead(clock, src, buf.data(), 2112, 500, 500 + 2 * 2112,
+                        [&] { idleAt.push_back(clock.now); }),
+              0);
     EXPECT_EQ(clock.now, 4724);
+    ASSERT_EQ(idleAt.size(), 4724u / 50);
+    for (size_t i = 0; i < idleAt.size(); ++i)
+        EXPECT_EQ(idleAt[i], 50 * qint64(i + 1));
 }
 
 TEST(ReadTimeouts, IntervalRunsFromTheLastByte) {

@@ -1,31 +1,30 @@
 // The serial code over a real pseudo-terminal: QSerialPort on the slave side, a scripted
-// programmer on the master side. These take real time, so there are few of them.
+// programmer on the master side. Time is simulated: it stands still while the script works
+// and jumps over its pauses and the host's time-outs, so every reading is exact.
 
 #include "PtyPeer.h"
 #include "QtTestApp.h"
 #include "ScriptedFrontEnd.h"
+#include "SimulatedClock.h"
 #include "app/Session.h"
 #include "link/Frames.h"
 #include "link/LinkControl.h"
 #include "link/Port.h"
 #include "link/SetupPacket.h"
+#include "link/TimedRead.h"
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <termios.h>
 
-#include <chrono>
+#include <functional>
 #include <vector>
 
 using namespace zelvor;
 using namespace zelvor::test;
-using Ms = std::chrono::milliseconds;
 
 namespace {
-
-qint64 msSince(PtyPeer::Clock::time_point t) {
-    return std::chrono::duration_cast<Ms>(PtyPeer::Clock::now() - t).count();
-}
 
 class PtyLink : public ::testing::Test {
   protected:
@@ -46,9 +45,19 @@ class PtyLink : public ::testing::Test {
         ASSERT_EQ(s.link.portFailed, 0);
     }
 
+    // Plays the programmer on the peer's thread; the clock only moves while the script
+    // sleeps on it, so no answer comes too late however busy the machine is.
+    void play(std::function<void(PtyPeer&)> script) {
+        clock.join();
+        peer.run([this, script = std::move(script)](PtyPeer& p) {
+            script(p);
+            clock.leave();
+        });
+    }
+
     PtyPeer peer;
     ScriptedFrontEnd fe;
-    SystemClock clock;
+    SimulatedClock clock;
     Session s{fe, clock};
 };
 
@@ -57,7 +66,7 @@ class PtyLink : public ::testing::Test {
 TEST_F(PtyLink, PacketAcknowledgedAndWrongAnswerRetried) {
     const SetupPacket expected = buildSetupPacket(s.rom, s.op, 0, s.link.packet);
     QByteArray first, second;
-    peer.run([&](PtyPeer& p) {
+    play([&](PtyPeer& p) {
         first = p.readBytes(10);
         p.writeBytes(QByteArray(1, char(0x55)));
         second = p.readBytes(10);
@@ -78,7 +87,7 @@ TEST_F(PtyLink, FramesBothWays) {
         s.buf.page(0)[i] = quint8(i * 7);
     QByteArray written;
     QByteArray answer;
-    peer.run([&](PtyPeer& p) {
+    play([&](PtyPeer& p) {
         written = p.readBytes(1 + 200 + 1);
         p.writeBytes(QByteArray(1, char(0x55)));
         QByteArray data(2048, 0);
@@ -102,33 +111,38 @@ TEST_F(PtyLink, FramesBothWays) {
 
 TEST_F(PtyLink, SilentPeerTimesOutAfterTheTotalBudget) {
     std::vector<quint8> buf(300);
-    const auto start = PtyPeer::Clock::now();
+    const qint64 start = clock.nowMs();
     EXPECT_EQ(Read_com(s, buf, 300, 0), -2);
-    const qint64 took = msSince(start);
-    EXPECT_GE(took, 1100 - 20);
-    EXPECT_LE(took, 1100 + 100);
+    EXPECT_EQ(clock.nowMs() - start, 500 + 2 * 300);
     EXPECT_EQ(s.link.lastRead, 0);
 }
 
 TEST_F(PtyLink, PeerThatStopsTimesOutAfterTheInterval) {
-    peer.run([&](PtyPeer& p) {
+    qint64 lastWriteAt = -1;
+    play([&](PtyPeer& p) {
         for (int i = 0; i < 3; ++i) {
-            std::this_thread::sleep_for(Ms(150));
+            clock.sleepAsParty(150);
             p.writeBytes(QByteArray(2, char(i)));
+            lastWriteAt = clock.nowMs();
+            // The clock stands still until the bytes have reached the host's side.
+            pollfd in{p.slaveFd(), POLLIN, 0};
+            (void)::poll(&in, 1, 50);
         }
     });
     std::vector<quint8> buf(1000);
     EXPECT_EQ(Read_com(s, buf, 1000, 0), -2); // total budget 2500 ms
-    const qint64 sinceLast = msSince(peer.lastWrite.load());
     peer.join();
     EXPECT_EQ(s.link.lastRead, 6);
-    EXPECT_GE(sinceLast, 500 - 20);
-    EXPECT_LE(sinceLast, 500 + 100);
+    EXPECT_EQ(lastWriteAt, 450);
+    // Seen at most one wait slice after it was written; the interval runs from there.
+    const qint64 sinceLast = clock.nowMs() - lastWriteAt;
+    EXPECT_GE(sinceLast, 500);
+    EXPECT_LE(sinceLast, 500 + kIdleSliceMs);
 }
 
 TEST_F(PtyLink, SpeedChangeReopensAtTheNewRate) {
     QByteArray packet;
-    peer.run([&](PtyPeer& p) {
+    play([&](PtyPeer& p) {
         packet = p.readBytes(10);
         p.writeBytes(QByteArray(1, char(0x55)));
     });
@@ -141,7 +155,7 @@ TEST_F(PtyLink, SpeedChangeReopensAtTheNewRate) {
     EXPECT_EQ(::cfgetospeed(&t), speed_t(B115200));
 
     // The programmer now answers at the new rate.
-    peer.run([&](PtyPeer& p) {
+    play([&](PtyPeer& p) {
         (void)p.readBytes(10);
         p.writeBytes(QByteArray(1, char(0x55)));
     });
@@ -160,25 +174,25 @@ TEST_F(PtyLink, PortThatCannotBeOpened) {
     EXPECT_EQ(other.link.portBaud, 0);
 
     other.portOverride = QStringLiteral("/dev/zelvor-no-such-port");
-    const auto start = PtyPeer::Clock::now();
+    const qint64 start = clock.nowMs();
     Reopen_com(other);
     EXPECT_EQ(other.link.portFailed, 1);
     EXPECT_EQ(Send_mode(other), 1);
-    EXPECT_LT(msSince(start), 200);
+    EXPECT_EQ(clock.nowMs(), start); // at once: no time-out waited
 }
 
 TEST_F(PtyLink, PeerThatDisappears) {
-    peer.run([&](PtyPeer& p) {
+    play([&](PtyPeer& p) {
         (void)p.readBytes(10);
         p.vanish();
     });
     EXPECT_NE(Send_mode(s), 0);
     peer.join();
     // Nothing hangs afterwards: the port is closed and the node is gone.
-    const auto start = PtyPeer::Clock::now();
+    const qint64 start = clock.nowMs();
     EXPECT_NE(Send_mode(s), 0);
     Reopen_com(s);
     EXPECT_EQ(s.link.portFailed, 1);
     EXPECT_NE(Send_mode(s), 0);
-    EXPECT_LT(msSince(start), 1500);
+    EXPECT_LT(clock.nowMs() - start, 1500); // no more than a time-out or two
 }

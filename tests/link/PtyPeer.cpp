@@ -69,7 +69,6 @@ void PtyPeer::writeBytes(const QByteArray& bytes) {
         if (n <= 0) break;
         done += n;
     }
-    lastWrite = Clock::now();
 }
 
 void PtyPeer::vanish() {

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -34,9 +33,6 @@ class PtyPeer {
     QByteArray readBytes(int n, int timeoutMs = 3000);
     void writeBytes(const QByteArray& bytes);
     void vanish();
-
-    // When the script wrote its last byte.
-    std::atomic<Clock::time_point> lastWrite{};
 
   private:
     int master_ = -1;

@@ -10,6 +10,10 @@ class Clock {
     virtual ~Clock() = default;
     virtual qint64 nowMs() = 0;
     virtual void sleepMs(int ms) = 0;
+    // How many real milliseconds the thread may block while it waits up to `ms` of this
+    // clock's time for input that can end the wait early. Real time: `ms`. A clock that
+    // simulates time moves itself on by `ms` and keeps the real wait short.
+    virtual int inputWaitMs(int ms) { return ms; }
 };
 
 // Wall-clock time of the process.

@@ -58,7 +58,8 @@ class FrontEnd {
     virtual void progressClose() {}
     virtual bool cancelRequested() { return false; }
 
-    // Lets pending user-interface events run (once per block, and in protocol pauses).
+    // Lets pending user-interface events run: once per block, in protocol pauses, and every
+    // 50 ms while a read waits for the programmer.
     virtual void pumpEvents() {}
     // Something the windows show changed: `what` is a set of Change flags.
     virtual void changed(unsigned what) { (void)what; }

@@ -40,7 +40,8 @@ void allocLinkBuffers(Session& s) {
 }
 
 int Open_com(Session& s, int port) {
-    if (!s.transport) s.transport = std::make_unique<SerialTransport>(s.clock);
+    if (!s.transport)
+        s.transport = std::make_unique<SerialTransport>(s.clock, [&fe = s.fe] { fe.pumpEvents(); });
     if (!s.transport->open(portDevice(s, port), rateForCode(s.settings.baudIdx))) return -1;
     s.link.portBaud = s.transport->baudRate();
     return 0;

@@ -21,7 +21,7 @@ namespace {
 // port keeps the time-out as its error until it is cleared.
 class PortSource final : public ByteSource {
   public:
-    explicit PortSource(QSerialPort& port) : port_(port) {}
+    PortSource(QSerialPort& port, Clock& clock) : port_(port), clock_(clock) {}
 
     int take(quint8* dest, int max) override {
         if (max <= 0) return 0;
@@ -30,7 +30,7 @@ class PortSource final : public ByteSource {
     }
 
     bool wait(int ms) override {
-        if (port_.waitForReadyRead(ms)) return true;
+        if (port_.waitForReadyRead(clock_.inputWaitMs(ms))) return true;
         const auto err = port_.error();
         if (err == QSerialPort::NoError || err == QSerialPort::TimeoutError) {
             port_.clearError();
@@ -41,11 +41,13 @@ class PortSource final : public ByteSource {
 
   private:
     QSerialPort& port_;
+    Clock& clock_;
 };
 
 } // namespace
 
-SerialTransport::SerialTransport(Clock& clock) : clock_(clock), port_(new QSerialPort) {}
+SerialTransport::SerialTransport(Clock& clock, std::function<void()> idle)
+    : clock_(clock), idle_(std::move(idle)), port_(new QSerialPort) {}
 
 SerialTransport::~SerialTransport() {
     close();
@@ -111,8 +113,8 @@ bool SerialTransport::write(const quint8* data, int count) {
 
 int SerialTransport::read(quint8* dest, int count, int intervalMs, int totalMs) {
     if (!port_->isOpen()) return -1;
-    PortSource source(*port_);
-    const int n = timedRead(clock_, source, dest, count, intervalMs, totalMs);
+    PortSource source(*port_, clock_);
+    const int n = timedRead(clock_, source, dest, count, intervalMs, totalMs, idle_);
     if (n < 0) fail(QStringLiteral("read: ") + port_->errorString());
     return n;
 }

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSerialPort;
@@ -16,7 +17,9 @@ namespace zelvor {
 
 class SerialTransport final : public Transport {
   public:
-    explicit SerialTransport(Clock& clock);
+    // `idle` runs every few dozen milliseconds while a read waits (the front end's event
+    // pump); it may be empty.
+    explicit SerialTransport(Clock& clock, std::function<void()> idle = {});
     ~SerialTransport() override;
 
     bool open(const QString& device, qint32 baud) override;
@@ -33,6 +36,7 @@ class SerialTransport final : public Transport {
     void fail(const QString& what);
 
     Clock& clock_;
+    std::function<void()> idle_;
     std::unique_ptr<QSerialPort> port_;
     QString lastError_;
 };

@@ -7,6 +7,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 namespace zelvor {
 
 // Where the bytes come from: a serial port, or a script in tests.
@@ -20,10 +22,14 @@ class ByteSource {
     virtual bool wait(int ms) = 0;
 };
 
+// How often a waiting read lets the front end run.
+inline constexpr int kIdleSliceMs = 50;
+
 // Reads up to `count` bytes. Stops after `totalMs` in all, or when more than `intervalMs`
-// pass between two bytes (that interval only runs once the first byte has come). Returns
-// the number of bytes read, or -1 when the source failed.
+// pass between two bytes (that interval only runs once the first byte has come). While it
+// waits, `idle` (when given) runs every kIdleSliceMs; bytes are still taken as soon as they
+// arrive. Returns the number of bytes read, or -1 when the source failed.
 [[nodiscard]] int timedRead(Clock& clock, ByteSource& source, quint8* dest, int count,
-                            int intervalMs, int totalMs);
+                            int intervalMs, int totalMs, const std::function<void()>& idle = {});
 
 } // namespace zelvor
