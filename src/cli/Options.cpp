@@ -42,6 +42,9 @@ const OptionSpec kOptions[] = {
     {"bytes", OptKind::Hex, "HEX28", 28},
     {"op", OptKind::Choice, "and|or|xor|swap"},
     {"mask", OptKind::Hex, "HEX", 7},
+    {"hex", OptKind::Text, "BYTES"},
+    {"text", OptKind::Text, "TEXT"},
+    {"from", OptKind::Hex, "HEX", 7},
     {"first", OptKind::Number, "N"},
     {"last", OptKind::Number, "N"},
 };

@@ -6,8 +6,8 @@
 #include "Verbs.h"
 
 #include "app/HexText.h"
-#include "program/Commands.h"
 #include "buffer/FileFormat.h"
+#include "program/Commands.h"
 #include "protect/ConfigCommands.h"
 #include "protect/Fuses.h"
 #include "protect/Pic18Config.h"
@@ -174,8 +174,7 @@ int verbLock(CliContext& c) {
     if (rc != Ok) return rc;
     static constexpr Command kMenu[] = {Command::LockBit1, Command::LockBits12,
                                         Command::LockBits123};
-    return result(
-        runCommand(c.s, bits.isEmpty() ? Command::LockBits : kMenu[bits.toInt() - 1]));
+    return result(runCommand(c.s, bits.isEmpty() ? Command::LockBits : kMenu[bits.toInt() - 1]));
 }
 
 int verbX2(CliContext& c) {
@@ -200,7 +199,7 @@ int verbBbl(CliContext& c) {
     if (set && block.isEmpty()) return c.usage(usage);
     const int rc = selectChipForService(c, c.args[1], false);
     if (rc != Ok) return rc;
-    const Command command = !set ? Command::ReadBootBlockLock
+    const Command command = !set                              ? Command::ReadBootBlockLock
                             : block == QLatin1String("upper") ? Command::LockUpperBootBlock
                                                               : Command::LockLowerBootBlock;
     return result(runCommand(c.s, command));

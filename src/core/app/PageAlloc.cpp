@@ -18,7 +18,6 @@ namespace {
 
 // Runs below this size are not worth a mapping of their own.
 constexpr std::size_t kMinRunBytes = 256 * 1024;
-constexpr std::size_t kHugePage = 2 * 1024 * 1024;
 
 void unmapSlab(PageSlab* slab) {
 #if defined(Q_OS_UNIX)
@@ -46,27 +45,16 @@ std::vector<PageBlock> allocatePageRun(std::size_t count, std::size_t bytes, boo
 #if defined(Q_OS_UNIX)
     const std::size_t need = count * bytes;
     if (count == 0 || need < kMinRunBytes || need / bytes != count) return pages;
-    // A large run starts on a huge-page boundary so that the system can back it with huge
-    // pages: the mapping is made one huge page longer and the unused head is given back. It
-    // ends at the first page boundary after the run, so it takes no more than the run needs.
-    const bool huge = need >= kHugePage;
+    // Small pages only. Huge pages would save most of the work of backing the run, but taking
+    // them can stall far longer than that work: the system may first compact memory to free
+    // one, and a virtual machine that hands free huge pages back to its host (free page
+    // reporting) takes each one back from the host page by page on first touch. Either way one
+    // load in a few took five to ten times as long as the rest.
     const std::size_t length = (need + 4095) / 4096 * 4096;
-    const std::size_t span = huge ? length + kHugePage : length;
     pages.reserve(count);
-    void* raw = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* raw = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) return pages;
     auto* base = static_cast<quint8*>(raw);
-    if (huge) {
-        const auto addr = reinterpret_cast<std::uintptr_t>(raw);
-        const std::size_t head = (kHugePage - addr % kHugePage) % kHugePage;
-        if (head) ::munmap(raw, head);
-        base += head;
-        const std::size_t tail = span - head - length;
-        if (tail) ::munmap(base + length, tail);
-#if defined(MADV_HUGEPAGE)
-        ::madvise(base, length, MADV_HUGEPAGE);
-#endif
-    }
 #if defined(MADV_POPULATE_WRITE)
     // Backing the whole run at once costs one call instead of a fault per page; older
     // systems refuse the advice and the pages are then backed on first touch.

@@ -1,9 +1,9 @@
 #pragma once
 // Memory for the pages of the image. A page is either allocated on its own or carved out of
-// one large mapping shared by the pages of a loaded image: a big image then costs one mapping
-// (backed by huge pages where the system offers them) instead of tens of thousands of small
-// allocations and page faults. Either way a page is released through its own deleter, and a
-// shared mapping goes back to the system with its last page.
+// one large mapping shared by the pages of a loaded image: a big image then costs one mapping,
+// backed in one call, instead of tens of thousands of small allocations and page faults. Either way
+// a page is released through its own deleter, and a shared mapping goes back to the system with its
+// last page.
 
 #include <QtGlobal>
 

@@ -3,6 +3,7 @@
 // the memory image and the state of the running operation. They are plain data; the
 // routines that change them live in their subsystems.
 
+#include "app/ImageTrack.h"
 #include "app/PageAlloc.h"
 
 #include <QString>
@@ -93,6 +94,7 @@ struct RomBuf {
     qint32 cfgwOfs = 0;   // PIC configuration words
     QString lastLoadName; // remembered file names of the load and save dialogs
     QString lastSaveName;
+    ImageTrack track; // undo history, edited ranges, CRC-32 (a new image starts without)
 
     static Block newBlock() {
         Block b = allocatePage(kAlloc);

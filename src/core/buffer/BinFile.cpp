@@ -23,9 +23,20 @@ qint64 pageBytes(qint64 size, size_t k) {
     return std::min<qint64>(RomBuf::kPage, size - qint64(k) * RomBuf::kPage);
 }
 
-// Reads up to `want` bytes from `offset` on into the pages. Returns the bytes read (less at
-// the end of the file) or -1.
-qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint64 want) {
+// Adds the bytes from..to-1 of the pages to `sum`.
+void addUp(const std::vector<RomBuf::Block>& pages, qint64 from, qint64 to, quint32& sum) {
+    while (from < to) {
+        const qint64 at = from % RomBuf::kPage;
+        const qint64 len = std::min(to - from, RomBuf::kPage - at);
+        sum += byteSum(pages[size_t(from / RomBuf::kPage)].get() + at, len);
+        from += len;
+    }
+}
+
+// Reads up to `want` bytes from `offset` on into the pages and adds them to `sum` while they
+// are fresh in the cache. Returns the bytes read (less at the end of the file) or -1.
+qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint64 want,
+                quint32& sum) {
     qint64 done = 0;
 #if defined(Q_OS_UNIX)
     // Straight into the pages, a few hundred pages a call.
@@ -47,6 +58,7 @@ qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint
             return -1;
         }
         if (r == 0) break;
+        addUp(pages, done, done + r, sum);
         done += r;
     }
     return done;
@@ -59,6 +71,7 @@ qint64 readInto(QFile& f, qint64 offset, std::vector<RomBuf::Block>& pages, qint
             f.read(reinterpret_cast<char*>(pages[k].get() + ofs), pageBytes(want, k) - ofs);
         if (r < 0) return -1;
         if (r == 0) break;
+        addUp(pages, done, done + r, sum);
         done += r;
     }
     return done;
@@ -125,10 +138,14 @@ int readBinImage(const QString& path, qint64 offset, LoadedImage& out) {
         for (size_t k = 0; k < count; ++k)
             pages.push_back(allocatePage(RomBuf::kAlloc));
     }
-    const qint64 got = readInto(f, offset, pages, avail);
+    quint32 sum = 0;
+    const qint64 got = readInto(f, offset, pages, avail, sum);
     if (got < 0) return FileReadFailed;
     // A file that shrank while being read gives what it still had.
-    return finishImage(pages, got, out);
+    const int code = finishImage(pages, got, out);
+    out.summed = code == FileOk;
+    out.sum = sum;
+    return code;
 }
 
 int LoadBin(Session& s, const QString& path) {

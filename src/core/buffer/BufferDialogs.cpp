@@ -2,6 +2,7 @@
 #include "app/HexText.h"
 #include "buffer/AddressWindow.h"
 #include "buffer/BufferInit.h"
+#include "buffer/ImageHistory.h"
 
 #include <algorithm>
 
@@ -41,6 +42,7 @@ int setBufferOffset(Session& s, quint32 offset) {
     if (k > 0) {
         s.buf.blocks.erase(s.buf.blocks.begin(), s.buf.blocks.begin() + k);
         s.buf.size -= k * RomBuf::kPage;
+        imageReplaced(s.buf); // every offset moved
     }
     Cnt_sizeb(s);
     s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels);

@@ -2,17 +2,23 @@
 #include "app/Messenger.h"
 #include "buffer/BufferInit.h"
 #include "buffer/FilePath.h"
+#include "buffer/ImageHistory.h"
 
 namespace zelvor {
 
 void installImage(Session& s, LoadedImage&& img, const QString& path) {
     RomBuf& buf = s.buf;
     buf.blocks = std::move(img.blocks);
+    imageReplaced(buf);
     buf.size = qint32(img.size);
     buf.lastLen = qint32(img.size - qint64(buf.pageCount() - 1) * RomBuf::kPage);
     ShowMessageRd(s, path);
     if (swapsWords(s)) SwapBuf(s);
-    Count_sum(s, 1);
+    // The exchange keeps the sum.
+    if (img.summed)
+        buf.checkSum = quint16(img.sum);
+    else
+        Count_sum(s, 1);
     Cnt_sizeb(s);
     s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels);
 }

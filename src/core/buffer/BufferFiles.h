@@ -15,6 +15,8 @@ namespace zelvor {
 struct LoadedImage {
     std::vector<RomBuf::Block> blocks;
     long long size = 0;
+    bool summed = false; // the reader added the bytes up as it went: `sum` is their sum
+    quint32 sum = 0;
 };
 
 // Reads the file image without touching the session. `line` gets the line of a HEX error.

@@ -1,4 +1,5 @@
 #include "buffer/BufferInit.h"
+#include "buffer/ImageHistory.h"
 
 #include "catalogue/AlgFamilies.h"
 
@@ -21,6 +22,7 @@ void Cnt_sizeb(Session& s) {
 void InitMem(Session& s) {
     s.buf.blocks.clear();
     s.buf.blocks.push_back(RomBuf::newBlock());
+    imageReplaced(s.buf);
     s.buf.size = 256;
     s.buf.lastLen = 256;
     s.buf.checkSum = 0;
@@ -28,14 +30,12 @@ void InitMem(Session& s) {
     s.fe.changed(ChangeBufferReplaced | ChangeBufferLabels);
 }
 
-namespace {
-// Sum of `len` bytes modulo 65536. Eight bytes at a time: the even and odd bytes of a 64-bit
-// word are added in 16-bit lanes, which are folded before any lane can carry (at most 128
-// steps of 2 x 255 each).
-quint32 byteSum(const quint8* p, int len) {
+// Eight bytes at a time: the even and odd bytes of a 64-bit word are added in 16-bit lanes,
+// which are folded before any lane can carry (at most 128 steps of 2 x 255 each).
+quint32 byteSum(const quint8* p, qint64 len) {
     constexpr quint64 kLow = 0x00FF00FF00FF00FFull;
     quint32 sum = 0;
-    int i = 0;
+    qint64 i = 0;
     while (len - i >= 8) {
         quint64 lanes = 0;
         for (int step = 0; step < 128 && len - i >= 8; ++step, i += 8) {
@@ -50,7 +50,6 @@ quint32 byteSum(const quint8* p, int len) {
         sum += p[i];
     return sum;
 }
-} // namespace
 
 quint16 imageSum(const RomBuf& buf, int lastBytes) {
     quint32 sum = 0;

@@ -17,6 +17,8 @@ void InitMem(Session& s);
 // bytes; 0: lastLen counts words when the chip is wider than 8 bits (chip reads).
 void Count_sum(Session& s, int countsWords);
 quint16 imageSum(const RomBuf& buf, int lastBytes);
+// The sum of `len` bytes (the low 16 bits are the checksum's share).
+quint32 byteSum(const quint8* p, qint64 len);
 
 // Sets dataOfs/cfgwOfs (and for algorithm 32 the window) for the current chip.
 void Inc_data(Session& s);

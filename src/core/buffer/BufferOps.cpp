@@ -1,6 +1,7 @@
 #include "buffer/BufferOps.h"
 #include "app/HexText.h"
 #include "buffer/BufferInit.h"
+#include "buffer/ImageHistory.h"
 
 #include <algorithm>
 
@@ -79,12 +80,12 @@ void Change_buf(RomBuf& buf, EditOp op, const EditFields& f) {
 int editBuffer(Session& s, EditOp op, EditFields& f, const QString& maskText,
                const QString& startText, const QString& endText) {
     const int rejected = Corr_data(s, f, maskText, startText, endText);
-    if (rejected == 0) Change_buf(s.buf, op, f);
+    if (rejected == 0) changeImage(s, f.editStart, f.editEnd, [&] { Change_buf(s.buf, op, f); });
     return rejected;
 }
 
 void SwapClick(Session& s) {
-    SwapBuf(s);
+    swapImageWords(s);
 }
 
 } // namespace zelvor

@@ -4,6 +4,7 @@
 
 #include "app/Messenger.h"
 #include "buffer/BufferInit.h"
+#include "buffer/ImageHistory.h"
 #include "link/Frames.h"
 #include "link/Port.h"
 #include "link/SetupPacket.h"
@@ -82,6 +83,7 @@ void readPicExtras(Session& s) {
         // Pages beyond the extras would break size = (pages - 1) * 2048 + lastLen.
         while (buf.pageCount() > (buf.size + RomBuf::kPage - 1) / RomBuf::kPage)
             buf.blocks.pop_back();
+        imageReplaced(buf);
         Count_sum(s, 1);
         Cnt_sizeb(s);
     }
