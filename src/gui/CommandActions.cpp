@@ -72,17 +72,15 @@ QMenu* CommandActions::menu(const QString& name) const {
 }
 
 void CommandActions::follow(const Session& s) {
-    const MenuVisibility shown = SetVisible(s.feat);
     for (const MenuRow& row : menuRows()) {
         QAction* a = action(QString::fromLatin1(row.name));
         if (!a) continue;
-        if (row.shownFor) a->setVisible(shown.*row.shownFor);
+        if (row.shownFor) a->setVisible(s.feat.*row.shownFor);
         if (row.target.core) a->setEnabled(commandOffered(s, row.target.command));
     }
-    const ToolbarFlags flags = toolbarFlags(s.feat);
     for (const ToolRow& row : toolRows())
         if (row.enabledFor)
-            buttons_.value(QString::fromLatin1(row.name))->setEnabled(flags.*row.enabledFor);
+            buttons_.value(QString::fromLatin1(row.name))->setEnabled(s.feat.*row.enabledFor);
 }
 
 } // namespace zelvor::gui

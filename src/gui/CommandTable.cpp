@@ -7,8 +7,7 @@ namespace {
 using C = Command;
 using W = WindowCommand;
 using K = ItemKind;
-using V = MenuVisibility;
-using T = ToolbarFlags;
+using F = ChipFeatures;
 
 // clang-format off
 constexpr MenuRow kMenu[] = {
@@ -62,26 +61,26 @@ constexpr MenuRow kMenu[] = {
     {K::Item, "N20", "WriteRom", "Программирование ПЗУ", "Program", "F5", runs(C::ProgramChip)},
     {K::Item, "N20", "ClearRom", "Стирание", "Erase", "Ctrl+F4", runs(C::EraseChip)},
     {K::Item, "N20", "CompRom", "Сравнение ПЗУ с буфером", "Compare", "F6", runs(C::CompareChip)},
-    {K::Submenu, "N20", "SetBit", "Установить бит секретности", "Lock Bits", nullptr, {}, &V::setBit},
+    {K::Submenu, "N20", "SetBit", "Установить бит секретности", "Lock Bits", nullptr, {}, &F::lockBitsMenu},
     {K::Item, "SetBit", "N11", "Бит защиты 1", "Bit 1", nullptr, runs(C::LockBit1)},
     {K::Item, "SetBit", "N121", "Биты защиты 1,2", "Bit 1,2", nullptr, runs(C::LockBits12)},
     {K::Item, "SetBit", "N1231", "Биты защиты 1,2,3", "Bit 1,2,3", nullptr, runs(C::LockBits123)},
-    {K::Item, "N20", "TestRAM", "Тестирование ОЗУ", "Test RAM", "Ctrl+F2", runs(C::TestRam), &V::testRam},
-    {K::Item, "N20", "Mode_SDP", "Оключить SDP", "Mode SDP", nullptr, runs(C::SdpOff), &V::modeSdp},
-    {K::Submenu, "N20", "Set_BBL", "Установить \"boot block lockout\" ", "Set Boot Block Lockout", nullptr, {}, &V::setBbl},
+    {K::Item, "N20", "TestRAM", "Тестирование ОЗУ", "Test RAM", "Ctrl+F2", runs(C::TestRam), &F::ramTest},
+    {K::Item, "N20", "Mode_SDP", "Оключить SDP", "Mode SDP", nullptr, runs(C::SdpOff), &F::sdp},
+    {K::Submenu, "N20", "Set_BBL", "Установить \"boot block lockout\" ", "Set Boot Block Lockout", nullptr, {}, &F::bootBlockSet},
     {K::Item, "Set_BBL", "L_BBL", "Нижний блок", "Low", nullptr, runs(C::LockLowerBootBlock)},
     {K::Item, "Set_BBL", "H_BBL", "Верхний блок", "High", nullptr, runs(C::LockUpperBootBlock)},
-    {K::Item, "N20", "setX2", "Установить режим x2", nullptr, nullptr, runs(C::SetX2), &V::setX2},
-    {K::Item, "N20", "SetCfg", "Установить конфигурацию", "Set Fuse/CFGW", nullptr, runs(C::WriteConfig), &V::setCfg},
+    {K::Item, "N20", "setX2", "Установить режим x2", nullptr, nullptr, runs(C::SetX2), &F::x2Mode},
+    {K::Item, "N20", "SetCfg", "Установить конфигурацию", "Set Fuse/CFGW", nullptr, runs(C::WriteConfig), &F::configMenu},
 
     {K::Menu, nullptr, "N27", "Прочитать", "Read_Commands", nullptr, {}},
     {K::Item, "N27", "ReadRom", "Чтение ПЗУ в буфер", "Read", "F7", runs(C::ReadChip)},
     {K::Item, "N27", "ReadNull", "Проверка чистоты", "Blank Check", "F8", runs(C::BlankCheck)},
-    {K::Item, "N27", "ReadId", "Чтение идентификатора", "Read ID", "Ctrl+F3", runs(C::ReadId), &V::readId},
-    {K::Item, "N27", "Flash1", "Автоопределение Flash", "Autodetect Flash", nullptr, runs(C::AutoDetectFlash), &V::flash1},
-    {K::Item, "N27", "Read_bbl", "Проверка \"Lockout\"", "Read Boot Block Lockout", nullptr, runs(C::ReadBootBlockLock), &V::readBbl},
-    {K::Item, "N27", "ReadCfg", "Считать конфигурацию", "Read Fuse/CFGW", nullptr, runs(C::ReadConfig), &V::setCfg},
-    {K::Item, "N27", "Badblock1", "Проверка \"Bad block\"", nullptr, nullptr, runs(C::BadBlocks), &V::badBlock},
+    {K::Item, "N27", "ReadId", "Чтение идентификатора", "Read ID", "Ctrl+F3", runs(C::ReadId), &F::readId},
+    {K::Item, "N27", "Flash1", "Автоопределение Flash", "Autodetect Flash", nullptr, runs(C::AutoDetectFlash), &F::autoDetectFlash},
+    {K::Item, "N27", "Read_bbl", "Проверка \"Lockout\"", "Read Boot Block Lockout", nullptr, runs(C::ReadBootBlockLock), &F::bootBlockRead},
+    {K::Item, "N27", "ReadCfg", "Считать конфигурацию", "Read Fuse/CFGW", nullptr, runs(C::ReadConfig), &F::configMenu},
+    {K::Item, "N27", "Badblock1", "Проверка \"Bad block\"", nullptr, nullptr, runs(C::BadBlocks), &F::badBlocks},
 
     {K::Menu, nullptr, "N32", "Просмотреть", "View", nullptr, {}},
     {K::Item, "N32", "ViewBuf", "Операции с буфером", "View Buffer", "F2", opens(W::ViewBuffer)},
@@ -98,16 +97,16 @@ constexpr ToolRow kTools[] = {
     {"ld_file", "Чтение файла", "Load File", "load", opens(W::LoadFile)},
     {"sv_file", "Запись в файл", "Save File", "save", opens(W::SaveFile)},
     {"pr_buf", "Печать", "Print Buffer", "print", opens(W::Print)},
-    {"wr_chip", "Программирование ПЗУ", "Program", "program", runs(C::ProgramChip), &T::program},
-    {"cl_chip", "Стирание", "Erase", "erase", runs(C::EraseChip), &T::erase},
-    {"cmp_chip", "Сравнение ПЗУ", "Compare", "compare", runs(C::CompareChip), &T::compare},
-    {"Lock_bits", "Установка бита секретности", "Lock Bits", "lock", runs(C::LockBits), &T::lock},
+    {"wr_chip", "Программирование ПЗУ", "Program", "program", runs(C::ProgramChip), &F::program},
+    {"cl_chip", "Стирание", "Erase", "erase", runs(C::EraseChip), &F::erase},
+    {"cmp_chip", "Сравнение ПЗУ", "Compare", "compare", runs(C::CompareChip), &F::compare},
+    {"Lock_bits", "Установка бита секретности", "Lock Bits", "lock", runs(C::LockBits), &F::lock},
     {"autoprg", "Автопрограммирование", nullptr, "auto", runs(C::AutoProgram)},
-    {"setcfgw", "Записать конфигурацию", "Set Fuse/CFGW", "cfg-write", runs(C::WriteConfig), &T::config},
-    {"rd_chip", "Чтение ПЗУ", "Read", "read", runs(C::ReadChip), &T::read},
-    {"vr_null", "Проверка чистоты", "Blank check", "blank", runs(C::BlankCheck), &T::blank},
-    {"rd_id", "Чтение идентификатора", "Read ID", "id", runs(C::ReadId), &T::readId},
-    {"ReadCfgw", "Считать конфигурацию", "Read Fuse/CFGW", "cfg-read", runs(C::ReadConfig), &T::config},
+    {"setcfgw", "Записать конфигурацию", "Set Fuse/CFGW", "cfg-write", runs(C::WriteConfig), &F::configuration},
+    {"rd_chip", "Чтение ПЗУ", "Read", "read", runs(C::ReadChip), &F::read},
+    {"vr_null", "Проверка чистоты", "Blank check", "blank", runs(C::BlankCheck), &F::blank},
+    {"rd_id", "Чтение идентификатора", "Read ID", "id", runs(C::ReadId), &F::readId},
+    {"ReadCfgw", "Считать конфигурацию", "Read Fuse/CFGW", "cfg-read", runs(C::ReadConfig), &F::configuration},
     {"view_bf", "Операции с буфером", "View buffer", "buffer", opens(W::ViewBuffer)},
     {"hlp_pr", "Справка", "Help", "help", opens(W::Help)},
 };

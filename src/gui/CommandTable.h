@@ -59,7 +59,7 @@ struct MenuRow {
     const char* en;       // English caption; nullptr keeps the design caption
     const char* shortcut; // portable key text ("Ctrl+F4"), or nullptr
     Target target;
-    bool MenuVisibility::*shownFor = nullptr; // chip-dependent: shown while this flag is set
+    bool ChipFeatures::*shownFor = nullptr; // chip-dependent: shown while this flag is set
 };
 
 struct ToolRow {
@@ -68,7 +68,7 @@ struct ToolRow {
     const char* en;   // English hint; nullptr keeps the Russian one
     const char* icon; // base name of its glyph (Icons.h)
     Target target;
-    bool ToolbarFlags::*enabledFor = nullptr; // enabled while this flag is set (nullptr: always)
+    bool ChipFeatures::*enabledFor = nullptr; // enabled while this flag is set (nullptr: always)
 };
 
 std::span<const MenuRow> menuRows();

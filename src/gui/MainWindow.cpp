@@ -177,7 +177,7 @@ void MainWindow::refresh(unsigned what) {
     groups_->display(ShowWindow(s));
     if (what & (ChangeChip | ChangeSettings | ChangeConfigPanels)) {
         actions_->follow(s);
-        configButton_->setEnabled(toolbarFlags(s.feat).config);
+        configButton_->setEnabled(s.feat.configuration);
         const PicShowData d = PicShow(s);
         area_->clear();
         area_->addItems(d.area.items);

@@ -120,8 +120,8 @@ TEST(ChipDisplay, ShowWindowTextsAndButtons) {
     EXPECT_EQ(w.bufOffset, QStringLiteral("001800"));
     EXPECT_EQ(w.romSize, QStringLiteral("4K x 16"));
     EXPECT_EQ(w.romSizeUnit, QStringLiteral("x 8"));
-    EXPECT_TRUE(w.buttons.program && w.buttons.erase && w.buttons.lock && w.buttons.readId);
-    EXPECT_TRUE(w.buttons.config);
+    EXPECT_TRUE(s.feat.program && s.feat.erase && s.feat.lock && s.feat.readId);
+    EXPECT_TRUE(s.feat.configuration);
     EXPECT_EQ(w.dataCaption, QStringLiteral("+ DATA"));
     EXPECT_EQ(w.cfgwCaption, QStringLiteral("+ Fuse Bits"));
 
@@ -129,39 +129,38 @@ TEST(ChipDisplay, ShowWindowTextsAndButtons) {
     eprom.c.s.settings.autoData = 1;
     const WindowTexts e = ShowWindow(eprom.c.s);
     EXPECT_EQ(e.fileFormat, QStringLiteral("BIN"));
-    EXPECT_FALSE(e.buttons.program);
-    EXPECT_FALSE(e.buttons.blank);
-    EXPECT_TRUE(e.buttons.read);
-    EXPECT_FALSE(e.buttons.config);
+    EXPECT_FALSE(eprom.c.s.feat.program);
+    EXPECT_FALSE(eprom.c.s.feat.blank);
+    EXPECT_TRUE(eprom.c.s.feat.read);
+    EXPECT_FALSE(eprom.c.s.feat.configuration);
     EXPECT_EQ(e.dataCaption, QStringLiteral("+ LDROM"));
     EXPECT_TRUE(e.cfgwCaption.isEmpty());
 }
 
-TEST(ChipDisplay, MenuVisibility) {
-    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 32}).rom())).setX2);
-    EXPECT_FALSE(
-        SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 32, .variant = 1}).rom())).setX2);
-    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 5, .alg = 27}).rom())).setCfg);
-    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 3, .alg = 1}).rom())).testRam);
-    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 9, .alg = 3}).rom())).flash1);
-    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 1, .alg = 10}).rom())).setBit);
-    const MenuVisibility f16 = SetVisible(
-        chipFeatures(OneChip({.cls = 2, .alg = 16, .sdp = 1, .bblSet = 1, .bblRead = 1}).rom()));
-    EXPECT_TRUE(f16.setBbl && f16.modeSdp && f16.readBbl);
+TEST(ChipDisplay, WhatEachFamilyOffers) {
+    EXPECT_TRUE(chipFeatures(OneChip({.cls = 1, .alg = 32}).rom()).x2Mode);
+    EXPECT_FALSE(chipFeatures(OneChip({.cls = 1, .alg = 32, .variant = 1}).rom()).x2Mode);
+    EXPECT_TRUE(chipFeatures(OneChip({.cls = 5, .alg = 27}).rom()).configMenu);
+    EXPECT_TRUE(chipFeatures(OneChip({.cls = 3, .alg = 1}).rom()).ramTest);
+    EXPECT_TRUE(chipFeatures(OneChip({.cls = 9, .alg = 3}).rom()).autoDetectFlash);
+    EXPECT_TRUE(chipFeatures(OneChip({.cls = 1, .alg = 10}).rom()).lockBitsMenu);
+    const ChipFeatures f16 =
+        chipFeatures(OneChip({.cls = 2, .alg = 16, .sdp = 1, .bblSet = 1, .bblRead = 1}).rom());
+    EXPECT_TRUE(f16.bootBlockSet && f16.sdp && f16.bootBlockRead);
     // A part of the family whose row says it lacks them: the items would only be refused.
-    const MenuVisibility f16no = SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 16}).rom()));
-    EXPECT_FALSE(f16no.setBbl || f16no.modeSdp || f16no.readBbl);
-    const MenuVisibility f30 = SetVisible(
-        chipFeatures(OneChip({.cls = 2, .alg = 30, .sdp = 1, .bblSet = 1, .bblRead = 1}).rom()));
-    EXPECT_TRUE(f30.modeSdp);
-    EXPECT_FALSE(f30.setBbl || f30.readBbl);
-    EXPECT_TRUE(SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 62}).rom())).badBlock);
+    const ChipFeatures f16no = chipFeatures(OneChip({.cls = 2, .alg = 16}).rom());
+    EXPECT_FALSE(f16no.bootBlockSet || f16no.sdp || f16no.bootBlockRead);
+    const ChipFeatures f30 =
+        chipFeatures(OneChip({.cls = 2, .alg = 30, .sdp = 1, .bblSet = 1, .bblRead = 1}).rom());
+    EXPECT_TRUE(f30.sdp);
+    EXPECT_FALSE(f30.bootBlockSet || f30.bootBlockRead);
+    EXPECT_TRUE(chipFeatures(OneChip({.cls = 2, .alg = 62}).rom()).badBlocks);
     // The variant whose pages carry no spare bytes has no bad-block markers to scan.
-    EXPECT_FALSE(
-        SetVisible(chipFeatures(OneChip({.cls = 2, .alg = 62, .variant = 1}).rom())).badBlock);
-    const MenuVisibility plain = SetVisible(chipFeatures(OneChip({.cls = 0, .alg = 3}).rom()));
-    EXPECT_FALSE(plain.setX2 || plain.setCfg || plain.testRam || plain.flash1 || plain.setBit ||
-                 plain.readId || plain.setBbl || plain.modeSdp || plain.readBbl || plain.badBlock);
+    EXPECT_FALSE(chipFeatures(OneChip({.cls = 2, .alg = 62, .variant = 1}).rom()).badBlocks);
+    const ChipFeatures plain = chipFeatures(OneChip({.cls = 0, .alg = 3}).rom());
+    EXPECT_FALSE(plain.x2Mode || plain.configMenu || plain.ramTest || plain.autoDetectFlash ||
+                 plain.lockBitsMenu || plain.readId || plain.bootBlockSet || plain.sdp ||
+                 plain.bootBlockRead || plain.badBlocks);
 }
 
 TEST(ChipDisplay, AreaListAndPanels) {

@@ -132,7 +132,10 @@ void MainWindowTest::itemsShortcutsAndButtonsReachTheirCommands() {
         QTest::keySequence(r.w.get(), a->shortcut());
         const bool reached = r.ran.size() == 1 && sameTarget(r.ran[0].first, row.target);
         QVERIFY2(reached == a->isEnabled() && (reached || r.ran.empty()),
-                 qPrintable(QStringLiteral("%1 ran %2 enabled %3").arg(QLatin1String(row.name)).arg(r.ran.size()).arg(a->isEnabled())));
+                 qPrintable(QStringLiteral("%1 ran %2 enabled %3")
+                                .arg(QLatin1String(row.name))
+                                .arg(r.ran.size())
+                                .arg(a->isEnabled())));
     }
     QCOMPARE(withKeys, int(keys.size()));
     // Ctrl+G switched the journal although no item shows it.
@@ -170,11 +173,11 @@ void MainWindowTest::chipDependentItemsFollowTheChip() {
         if (classes.insert(r.s().base.at(i).baseClass).second) bases.push_back(i);
     for (const int base : bases) {
         QCOMPARE(selectChip(r.s(), base, ChipChoice{}), 0);
-        const MenuVisibility shown = SetVisible(r.s().feat);
+        const ChipFeatures& f = r.s().feat;
         for (const MenuRow& row : menuRows()) {
             QAction* a = r.action(row.name);
             if (row.shownFor) {
-                QCOMPARE(a->isVisible(), shown.*row.shownFor);
+                QCOMPARE(a->isVisible(), f.*row.shownFor);
                 auto& n = shownHidden[QLatin1String(row.name)];
                 (a->isVisible() ? n.first : n.second)++;
             }
@@ -182,12 +185,11 @@ void MainWindowTest::chipDependentItemsFollowTheChip() {
             if (row.target.core && a->isVisible())
                 QVERIFY2(a->isEnabled() == commandOffered(r.s(), row.target.command), row.name);
         }
-        const ToolbarFlags flags = toolbarFlags(r.s().feat);
         for (const ToolRow& row : toolRows()) {
             if (!row.enabledFor) continue;
-            QCOMPARE(r.find<QToolButton>(row.name)->isEnabled(), flags.*row.enabledFor);
+            QCOMPARE(r.find<QToolButton>(row.name)->isEnabled(), f.*row.enabledFor);
             auto& n = shownHidden[QLatin1String(row.name)];
-            (flags.*row.enabledFor ? n.first : n.second)++;
+            (f.*row.enabledFor ? n.first : n.second)++;
         }
         const PicShowData pic = PicShow(r.s());
         auto* area = r.find<QComboBox>("ComboBox9");

@@ -7,19 +7,6 @@
 
 namespace zelvor {
 
-ToolbarFlags toolbarFlags(const ChipFeatures& f) {
-    ToolbarFlags t;
-    t.program = f.program;
-    t.erase = f.erase;
-    t.compare = f.compare;
-    t.lock = f.lock;
-    t.read = f.read;
-    t.blank = f.blank;
-    t.readId = f.readId;
-    t.config = f.configuration;
-    return t;
-}
-
 WindowTexts ShowWindow(Session& s) {
     const RomParams& p = s.rom;
     RomBuf& b = s.buf;
@@ -35,27 +22,11 @@ WindowTexts ShowWindow(Session& s) {
     w.bufOffset = Hex_str(quint32(b.bufOffset), 6);
     w.romSize = sizeLabel(p);
     w.romSizeUnit = QStringLiteral("x 8");
-    w.buttons = toolbarFlags(s.feat);
     if (s.settings.autoData == 1)
         w.dataCaption = hasLdrom(p) ? QStringLiteral("+ LDROM") : QStringLiteral("+ DATA");
     if (s.settings.autoCfgw == 1)
         w.cfgwCaption = p.devClass == 5 ? QStringLiteral("+ CFGW") : QStringLiteral("+ Fuse Bits");
     return w;
-}
-
-MenuVisibility SetVisible(const ChipFeatures& f) {
-    MenuVisibility m;
-    m.setX2 = f.x2Mode;
-    m.setCfg = f.configMenu;
-    m.testRam = f.ramTest;
-    m.flash1 = f.autoDetectFlash;
-    m.setBit = f.lockBitsMenu;
-    m.readId = f.readId;
-    m.setBbl = f.bootBlockSet;
-    m.modeSdp = f.sdp;
-    m.readBbl = f.bootBlockRead;
-    m.badBlock = f.badBlocks;
-    return m;
 }
 
 PicShowData PicShow(const Session& s) {
