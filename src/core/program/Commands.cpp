@@ -186,31 +186,13 @@ int dispatch(Session& s, Command c) {
     return kCommandRefused;
 }
 
-// The guard every command passes: nothing else runs, and the tables are there when needed.
-bool mayStart(Session& s, const CommandInfo& info) {
-    if (info.chipOrBuffer && s.op.busy) {
-        s.fe.statusMessage(s.text(msg::Busy));
-        return false;
-    }
-    if (info.needsTables && s.run.startFailed) {
-        s.fe.messageBox(s.run.startFailure, FrontEnd::Icon::Error);
-        return false;
-    }
-    return true;
-}
-
-// Runs `body` under the guard of `info`, marked busy while it runs.
-template <typename Body> int guarded(Session& s, const CommandInfo& info, Body body) {
-    if (!mayStart(s, info)) return kCommandRefused;
-    if (!info.chipOrBuffer) return body();
+// Runs `body` once nothing else runs (and the tables are there when `needsTables`), marked
+// busy while it runs.
+template <typename Body> int guarded(Session& s, bool needsTables, Body body) {
+    if (!commandAllowed(s, needsTables)) return kCommandRefused;
     BusyScope busy(s);
     return body();
 }
-
-constexpr CommandInfo kChipChoice{C::ReadChip, "SetType", "Chc_chip", true, true};
-constexpr CommandInfo kFileCommand{C::FormatBin, "Read_File", "ld_file", true, false};
-constexpr CommandInfo kLinkCommand{C::CycleSpeed, "Set_Speed", nullptr, true, false};
-constexpr CommandInfo kAreaCommand{C::ReadChip, "ComboBox9", nullptr, true, true};
 
 } // namespace
 
@@ -268,11 +250,13 @@ bool commandOffered(const Session& s, Command c) {
 }
 
 int runCommand(Session& s, Command c) {
-    return guarded(s, commandInfo(c), [&] { return dispatch(s, c); });
+    const CommandInfo& info = commandInfo(c);
+    if (!info.chipOrBuffer) return dispatch(s, c); // run settings: allowed at any time
+    return guarded(s, info.needsTables, [&] { return dispatch(s, c); });
 }
 
 int selectChip(Session& s, int baseIndex, const ChipChoice& choice) {
-    return guarded(s, kChipChoice, [&] {
+    return guarded(s, true, [&] {
         const int refusal = modelRefusal(s, baseIndex, ModelCheck::Selection);
         if (refusal != kModelAllows) {
             ShowMessageS(s, modelRefusalText(s, refusal));
@@ -292,11 +276,11 @@ void setUpChip(Session& s) {
 }
 
 int loadFile(Session& s, const QString& path) {
-    return guarded(s, kFileCommand, [&] { return Read_File(s, path); });
+    return guarded(s, false, [&] { return Read_File(s, path); });
 }
 
 int saveFileAs(Session& s, const QString& path) {
-    return guarded(s, kFileCommand, [&] { return Write_File(s, path); });
+    return guarded(s, false, [&] { return Write_File(s, path); });
 }
 
 int chooseModel(Session& s, int model) {
@@ -308,7 +292,7 @@ int chooseModel(Session& s, int model) {
 
 int choosePort(Session& s, int port) {
     if (port < 0 || port > 3) return kCommandRefused;
-    return guarded(s, kLinkCommand, [&] {
+    return guarded(s, false, [&] {
         selectComPort(s, port);
         s.fe.changed(ChangeSettings | ChangeStatusPanels);
         return s.link.portFailed == 1 ? 1 : 0;
@@ -318,7 +302,7 @@ int choosePort(Session& s, int port) {
 int chooseSpeed(Session& s, int speedCode) {
     if (speedCode != 0 && speedCode != 1 && speedCode != 2 && speedCode != 4 && speedCode != 8)
         return kCommandRefused;
-    return guarded(s, kLinkCommand, [&] {
+    return guarded(s, false, [&] {
         const int rc = ChcSpd(s, speedCode);
         s.fe.changed(ChangeSettings | ChangeStatusPanels);
         return rc;
@@ -326,7 +310,7 @@ int chooseSpeed(Session& s, int speedCode) {
 }
 
 int chooseArea(Session& s, int index) {
-    return guarded(s, kAreaCommand, [&] {
+    return guarded(s, true, [&] {
         areaListChange(s, index);
         return 0;
     });
