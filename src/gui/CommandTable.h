@@ -26,6 +26,14 @@ enum class WindowCommand {
     Model, // arg: model code
     Port,  // arg: 0..3
     Speed, // arg: speed code
+    Undo,
+    Redo,
+    GoToAddress,
+    Find,
+    FindNext,
+    WindowCrc,   // CRC-32 over the address window
+    CompareFile, // the compare workspace: the buffer against a file
+    RecentFile,  // arg: index in the recent-files list
 };
 
 // A row runs either a core command or a window command (with its argument).

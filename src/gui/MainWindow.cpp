@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 
+#include "BufferPanel.h"
 #include "ChipInfoGroups.h"
 #include "CommandActions.h"
+#include "ConfigPanel.h"
 #include "ProgressWindow.h"
 #include "WindowCommands.h"
 #include "app/Messenger.h"
@@ -27,19 +29,6 @@ static void initResources() {
 }
 
 namespace zelvor::gui {
-
-namespace {
-
-QFrame* middlePanel(const char* name) {
-    auto* f = new QFrame;
-    f->setObjectName(QLatin1String(name));
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Sunken);
-    f->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    return f;
-}
-
-} // namespace
 
 MainWindow::MainWindow(Clock& clock, QWidget* parent)
     : QMainWindow(parent),
@@ -103,8 +92,8 @@ void MainWindow::buildWidgets(bool english) {
     auto* central = new QWidget;
     auto* v = new QVBoxLayout(central);
     v->addWidget(buildTopRow());
-    bufferPanel_ = middlePanel("Panel6");
-    configPanel_ = middlePanel("Panel8");
+    bufferPanel_ = new BufferPanel(*session_);
+    configPanel_ = new ConfigPanel(*session_);
     v->addWidget(bufferPanel_, 1);
     v->addWidget(configPanel_, 1);
     groups_ = new ChipInfoGroups(english);
@@ -175,6 +164,8 @@ void MainWindow::refresh(unsigned what) {
     if (!built_) return;
     Session& s = *session_;
     groups_->display(ShowWindow(s));
+    bufferPanel_->refresh(what);
+    configPanel_->refresh(what);
     if (what & (ChangeChip | ChangeSettings | ChangeConfigPanels)) {
         actions_->follow(s);
         configButton_->setEnabled(s.feat.configuration);
@@ -248,6 +239,10 @@ void MainWindow::pumpEvents() {
 
 void MainWindow::changed(unsigned what) {
     refresh(what);
+}
+
+void MainWindow::mismatch(const Mismatch& m) {
+    if (built_) bufferPanel_->showOffset(m.address);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -20,8 +20,10 @@ class QToolBar;
 
 namespace zelvor::gui {
 
+class BufferPanel;
 class ChipInfoGroups;
 class CommandActions;
+class ConfigPanel;
 class ProgressWindow;
 class WindowCommands;
 
@@ -55,6 +57,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     bool cancelRequested() override;
     void pumpEvents() override;
     void changed(unsigned what) override;
+    void mismatch(const Mismatch& m) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,8 +81,8 @@ class MainWindow : public QMainWindow, public FrontEnd {
     QLabel* areaLabel_ = nullptr;
     QComboBox* adapters_ = nullptr;
     QPushButton* configButton_ = nullptr;
-    QWidget* bufferPanel_ = nullptr;
-    QWidget* configPanel_ = nullptr;
+    BufferPanel* bufferPanel_ = nullptr;
+    ConfigPanel* configPanel_ = nullptr;
     ProgressWindow* progress_ = nullptr;
     bool built_ = false;
 };

@@ -78,6 +78,15 @@ int WindowCommands::run(WindowCommand c, int arg) {
         return choosePort(s_, arg);
     case WindowCommand::Speed:
         return chooseSpeed(s_, arg);
+    case WindowCommand::Undo:
+    case WindowCommand::Redo:
+    case WindowCommand::GoToAddress:
+    case WindowCommand::Find:
+    case WindowCommand::FindNext:
+    case WindowCommand::WindowCrc:
+    case WindowCommand::CompareFile:
+    case WindowCommand::RecentFile:
+        return 0; // not yet wired
     }
     return 0;
 }

@@ -107,15 +107,34 @@ void MainWindowTest::itemsShortcutsAndButtonsReachTheirCommands() {
 
     // The keys of the menu tree; pressed, each reaches its item's command while the item is
     // there for this chip (a hidden-by-chip item's key does nothing).
-    const std::map<QString, QString> keys = {
-        {"SetType", "Ctrl+T"},     {"Prg_Vpp", "Ctrl+P"},     {"N7", "Ctrl+U"},
-        {"N12", "Ctrl+R"},         {"Cprog", "Ctrl+Q"},       {"N5", "Ctrl+A"},
-        {"PrintListSh", "Ctrl+N"}, {"PrintListAd", "Ctrl+K"}, {"Wr_log", "Ctrl+G"},
-        {"RegOtl", "Ctrl+O"},      {"Dthcb1", "Ctrl+Z"},      {"Read_File", "F3"},
-        {"Write_File", "F4"},      {"WriteRom", "F5"},        {"ClearRom", "Ctrl+F4"},
-        {"CompRom", "F6"},         {"TestRAM", "Ctrl+F2"},    {"ReadRom", "F7"},
-        {"ReadNull", "F8"},        {"ReadId", "Ctrl+F3"},     {"ViewBuf", "F2"},
-        {"ViewLog", "Ctrl+L"},     {"HelpPrg", "F1"}};
+    const std::map<QString, QString> keys = {{"SetType", "Ctrl+T"},
+                                             {"Prg_Vpp", "Ctrl+P"},
+                                             {"N7", "Ctrl+U"},
+                                             {"N12", "Ctrl+R"},
+                                             {"Cprog", "Ctrl+Q"},
+                                             {"N5", "Ctrl+A"},
+                                             {"PrintListSh", "Ctrl+N"},
+                                             {"PrintListAd", "Ctrl+K"},
+                                             {"Wr_log", "Ctrl+G"},
+                                             {"RegOtl", "Ctrl+O"},
+                                             {"Dthcb1", "Ctrl+Z"},
+                                             {"Read_File", "F3"},
+                                             {"Write_File", "F4"},
+                                             {"WriteRom", "F5"},
+                                             {"ClearRom", "Ctrl+F4"},
+                                             {"CompRom", "F6"},
+                                             {"TestRAM", "Ctrl+F2"},
+                                             {"ReadRom", "F7"},
+                                             {"ReadNull", "F8"},
+                                             {"ReadId", "Ctrl+F3"},
+                                             {"ViewBuf", "F2"},
+                                             {"ViewLog", "Ctrl+L"},
+                                             {"HelpPrg", "F1"},
+                                             {"UndoEdit", "Alt+Backspace"},
+                                             {"RedoEdit", "Alt+Shift+Backspace"},
+                                             {"GoToAddr", "Ctrl+J"},
+                                             {"FindBuf", "Ctrl+F"},
+                                             {"FindNextBuf", "Ctrl+Shift+F"}};
     int withKeys = 0;
     const int journalBefore = r.s().run.logOn;
     for (const MenuRow& row : menuRows()) {
