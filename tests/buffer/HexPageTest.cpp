@@ -181,3 +181,30 @@ TEST(HexPage, PageTextLabelsAndCarets) {
     EXPECT_EQ(HexPage::caretAt(HexPane::Hex, 48), (HexCaret{0, 47}));
     EXPECT_EQ(HexPage::caretAt(HexPane::Chars, 999), (HexCaret{15, 16}));
 }
+
+TEST(HexPage, TheByteUnderTheCaret) {
+    struct Case {
+        bool words;
+        HexPane pane;
+        HexCaret caret;
+        qint64 offset; // on page 2
+    } cases[] = {
+        {false, HexPane::Hex, {0, 0}, 0x100},    {false, HexPane::Hex, {0, 1}, 0x100},
+        {false, HexPane::Hex, {0, 2}, 0x101},    {false, HexPane::Hex, {1, 46}, 0x11F},
+        {false, HexPane::Hex, {1, 47}, 0x120},   {true, HexPane::Hex, {0, 3}, 0x101},
+        {true, HexPane::Hex, {0, 4}, 0x102},     {true, HexPane::Hex, {0, 6}, 0x102},
+        {true, HexPane::Hex, {15, 47}, 0x200},   {true, HexPane::Chars, {3, 5}, 0x135},
+        {false, HexPane::Chars, {3, 16}, 0x140},
+    };
+    TestSession t;
+    setImage(t.s, QByteArray(0x300, 0));
+    for (const Case& c : cases) {
+        HexPage v;
+        v.setWords(c.words);
+        v.setPage(t.s.buf, 2);
+        EXPECT_EQ(v.caretByte(c.pane, c.caret), c.offset) << c.caret.row << "," << c.caret.col;
+        // Going to a byte puts the caret where the byte reads back.
+        if (c.pane == HexPane::Hex && c.offset < 0x200)
+            EXPECT_EQ(v.caretByte(HexPane::Hex, v.showByte(t.s.buf, c.offset)), c.offset);
+    }
+}

@@ -84,6 +84,28 @@ inline constexpr Text OverwriteFile{"OK to overwrite %1", "OK to overwrite %1"};
 inline constexpr Text FileOffsetPrompt{" Смещение в файле : ", " Оffset in a file : "};
 inline constexpr Text BufOffsetPrompt{" Смещение в буфере : ", " Offset in the buffer : "};
 inline constexpr Text BufOffsetMenu{"Смещение в буфере", "Offset of buffer"};
+inline constexpr Text UndoNothing{"Нечего отменять", "Nothing to undo"};
+inline constexpr Text RedoNothing{"Нечего повторять", "Nothing to redo"};
+inline constexpr Text Undone{"Изменение отменено", "The change is undone"};
+inline constexpr Text Redone{"Изменение повторено", "The change is redone"};
+inline constexpr Text HistoryDropped{"Буфер изменился: история изменений сброшена",
+                                     "The buffer has changed: the history of changes is dropped"};
+inline constexpr Text GoToPrompt{" Адрес в буфере : ", " Address in the buffer : "};
+inline constexpr Text GoToBad{
+    "Адрес \"%1\" не подходит: введите шестнадцатеричный адрес от 0 до %2",
+    "Address \"%1\" is not accepted: enter a hexadecimal address from 0 to %2"};
+inline constexpr Text FindCaption{"Найти", "Find"};
+inline constexpr Text FindHexChoice{"Байты (шестнадцатеричные)", "Bytes (hexadecimal)"};
+inline constexpr Text FindTextChoice{"Текст", "Text"};
+inline constexpr Text FindBadHex{
+    "Введите байты парами шестнадцатеричных цифр, например: 55 AA 0F",
+    "Enter the bytes as pairs of hexadecimal digits, for example: 55 AA 0F"};
+inline constexpr Text FindBadText{"Введите текст из символов кодовой страницы Windows-1251",
+                                  "Enter a text of characters of the Windows-1251 code page"};
+inline constexpr Text FindFound{"Найдено по адресу %1", "Found at %1"};
+inline constexpr Text FindNone{"Не найдено: %1", "Not found: %1"};
+inline constexpr Text WindowCrcText{"CRC-32 области адресов (буфер %1 - %2) : %3",
+                                    "CRC-32 of the address window (buffer %1 - %2) : %3"};
 inline constexpr Text UnitPages{"страницы", "page"};
 inline constexpr Text UnitPage2048{"стр. (2048 byte)", "page (2048 byte)"};
 inline constexpr Text UnitPage512{"стр. (512 byte)", "page (512 byte)"};

@@ -67,8 +67,14 @@ void HexPage::setPage(const RomBuf& buf, int page) {
 
 HexCaret HexPage::showByte(const RomBuf& buf, qint64 offset) {
     setPage(buf, int(offset / kPageBytes) + 1);
-    const int b = int(offset % 16);
-    return HexCaret{int(offset % kPageBytes) / 16, words_ ? (b / 2) * 6 + (b % 2) * 2 : b * 3};
+    return HexCaret{int(offset % kPageBytes) / 16, hexColumn(words_, int(offset % 16))};
+}
+
+qint64 HexPage::caretByte(HexPane pane, HexCaret c) const {
+    int byte = c.col;
+    if (pane == HexPane::Hex)
+        byte = words_ ? 2 * (c.col / 6) + std::min(c.col % 6, 4) / 2 : (c.col + 1) / 3;
+    return pageStart() + c.row * 16 + byte;
 }
 
 HexPageText HexPage::text(const RomBuf& buf) const {
@@ -81,7 +87,7 @@ HexPageText HexPage::text(const RomBuf& buf) const {
         QString hex(kHexCols, QLatin1Char(' '));
         QByteArray chars(16, ' ');
         for (int i = 0; i < 16; ++i) {
-            const int col = words_ ? (i / 2) * 6 + (i % 2) * 2 : i * 3;
+            const int col = hexColumn(words_, i);
             hex[col] = QLatin1Char(kDigits[b[i] >> 4]);
             hex[col + 1] = QLatin1Char(kDigits[b[i] & 15]);
             if (b[i] >= 32) chars[i] = char(b[i]);
@@ -232,6 +238,10 @@ HexKeyResult HexPage::typeChar(const RomBuf& buf, HexCaret c, char16_t ch) const
 HexKeyResult pressHexKey(Session& s, HexPage& view, HexPane pane, HexCaret caret, HexKey key,
                          char16_t ch) {
     const HexKeyResult r = view.key(s.buf, pane, caret, key, ch);
+    if (r.edit && s.op.busy) {
+        s.fe.statusMessage(s.text(msg::Busy));
+        return view.key(s.buf, pane, caret, HexKey::Other);
+    }
     view.apply(r);
     if (r.edit) {
         writeByte(s, r.edit->offset, r.edit->value);

@@ -86,6 +86,10 @@ class HexPage {
     // The caret as one offset into the view's text, and back (clamped into the text).
     static int caretOffset(HexPane pane, HexCaret c);
     static HexCaret caretAt(HexPane pane, int offset);
+    // The column of byte 0..15 of a row in the hexadecimal view.
+    static int hexColumn(bool words, int byte) {
+        return words ? (byte / 2) * 6 + (byte % 2) * 2 : byte * 3;
+    }
 
     int page() const { return page_; }
     int scrollPos() const { return page_ - 1; }
@@ -96,6 +100,9 @@ class HexPage {
     void setWords(bool on) { words_ = on; }
     // Goes to the page of buffer offset `offset`; the caret on its byte in the hex view.
     HexCaret showByte(const RomBuf& buf, qint64 offset);
+    // The buffer offset of the byte under the caret; a caret on a separator or at the end
+    // of a row stands before the next byte.
+    qint64 caretByte(HexPane pane, HexCaret c) const;
     // The buffer offset of the page's first byte.
     qint64 pageStart() const { return qint64(page_ - 1) * kPageBytes; }
 
@@ -121,7 +128,8 @@ class HexPage {
 };
 
 // A key in one of the views: the view takes the page key() gives, and a typed byte goes into
-// the buffer as an edit that can be undone, marked as edited.
+// the buffer as an edit that can be undone, marked as edited. While an operation runs the
+// buffer is not edited: a typed byte is discarded with the busy message.
 HexKeyResult pressHexKey(Session& s, HexPage& view, HexPane pane, HexCaret caret, HexKey key,
                          char16_t ch = 0);
 
