@@ -1,5 +1,7 @@
 #include "ChipInfoGroups.h"
 
+#include "app/HexText.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,15 +55,28 @@ QGroupBox* group(const char* name, std::initializer_list<std::pair<QLabel*, QWid
     return box;
 }
 
-QWidget* pair(QLabel* a, QLabel* b, int spacing = -1) {
+// Labels side by side on one row.
+QWidget* line(std::initializer_list<QLabel*> labels, int spacing = -1) {
     auto* w = new QWidget;
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
     if (spacing >= 0) h->setSpacing(spacing);
-    h->addWidget(a);
-    h->addWidget(b);
+    for (QLabel* l : labels)
+        h->addWidget(l);
     h->addStretch(1);
     return w;
+}
+
+QWidget* pair(QLabel* a, QLabel* b, int spacing = -1) {
+    return line({a, b}, spacing);
+}
+
+// The checksum, then the CRC-32 of the image with its caption.
+QWidget* withCrc(QLabel* checkSum, QLabel* crc) {
+    auto* caption = new QLabel(QStringLiteral("CRC-32"));
+    caption->setObjectName(QStringLiteral("LabelCrc32"));
+    caption->setIndent(checkSum->fontMetrics().averageCharWidth() * 2);
+    return line({checkSum, caption, crc});
 }
 
 } // namespace
@@ -77,6 +92,7 @@ ChipInfoGroups::ChipInfoGroups(bool english, QWidget* parent) : QWidget(parent) 
     addrEnd_ = value("LbAddrEnd");
     bufSize_ = value("LbBufSize");
     checkSum_ = value("LbCheckSum");
+    crc_ = value("LbCrc32");
     fileFormat_ = value("LbFileFormat");
     romSize_ = value("LbRomSize");
     bufOffset_ = value("LbBufOffset");
@@ -91,7 +107,7 @@ ChipInfoGroups::ChipInfoGroups(bool english, QWidget* parent) : QWidget(parent) 
     row->addWidget(
         group("GroupBox2", {{captionLabel("Label4", english), pair(addrStart_, addrEnd_)},
                             {captionLabel("Label5", english), bufSize_},
-                            {captionLabel("Label7", english), checkSum_}}),
+                            {captionLabel("Label7", english), withCrc(checkSum_, crc_)}}),
         2);
     row->addWidget(group("GroupBox3", {{captionLabel("Label1", english), fileFormat_},
                                        {captionLabel("Label28", english), romSize_},
@@ -120,6 +136,10 @@ void ChipInfoGroups::display(const WindowTexts& t) {
     fileFormat_->setText(t.fileFormat);
     romSize_->setText(t.romSize);
     bufOffset_->setText(t.bufOffset);
+}
+
+void ChipInfoGroups::showCrc(quint32 crc) {
+    crc_->setText(Hex_str(crc, 8));
 }
 
 } // namespace zelvor::gui

@@ -15,6 +15,8 @@ class ChipInfoGroups : public QWidget {
     ChipInfoGroups(bool english, QWidget* parent = nullptr);
 
     void display(const WindowTexts& t);
+    // The CRC-32 of the whole image, beside the checksum.
+    void showCrc(quint32 crc);
 
   private:
     QLabel* value(const char* name);
@@ -29,6 +31,7 @@ class ChipInfoGroups : public QWidget {
     QLabel* addrEnd_;
     QLabel* bufSize_;
     QLabel* checkSum_;
+    QLabel* crc_;
     QLabel* fileFormat_;
     QLabel* romSize_;
     QLabel* bufOffset_;

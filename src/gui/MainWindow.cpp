@@ -7,9 +7,12 @@
 #include "ProgressWindow.h"
 #include "WindowCommands.h"
 #include "app/Messenger.h"
+#include "buffer/ImageCrc.h"
+#include "buffer/ImageHistory.h"
 #include "link/PortMap.h"
 #include "link/SerialTransport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -93,6 +96,7 @@ void MainWindow::buildWidgets(bool english) {
     auto* v = new QVBoxLayout(central);
     v->addWidget(buildTopRow());
     bufferPanel_ = new BufferPanel(*session_);
+    commands_->attachBufferPanel(*bufferPanel_);
     configPanel_ = new ConfigPanel(*session_);
     v->addWidget(bufferPanel_, 1);
     v->addWidget(configPanel_, 1);
@@ -164,7 +168,12 @@ void MainWindow::refresh(unsigned what) {
     if (!built_) return;
     Session& s = *session_;
     groups_->display(ShowWindow(s));
+    groups_->showCrc(bufferCrc(s));
     bufferPanel_->refresh(what);
+    if (what & (ChangeBufferReplaced | ChangeBufferEdited | ChangeBufferLabels)) {
+        actions_->action(QStringLiteral("UndoEdit"))->setEnabled(canUndo(s.buf));
+        actions_->action(QStringLiteral("RedoEdit"))->setEnabled(canRedo(s.buf));
+    }
     configPanel_->refresh(what);
     if (what & (ChangeChip | ChangeSettings | ChangeConfigPanels)) {
         actions_->follow(s);

@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "BufferPrinter.h"
+#include "BufferViewCommands.h"
 #include "DialogLaunchers.h"
 #include "HelpWindow.h"
 #include "JournalViewer.h"
@@ -23,6 +24,12 @@ template <typename W> void raiseWindow(W* w) {
 } // namespace
 
 WindowCommands::WindowCommands(Session& s, QWidget& window) : s_(s), window_(window) {}
+
+WindowCommands::~WindowCommands() = default;
+
+void WindowCommands::attachBufferPanel(BufferPanel& panel) {
+    view_ = std::make_unique<BufferViewCommands>(s_, panel, window_);
+}
 
 QString WindowCommands::askFile(bool save) {
     if (chooseFile_) return chooseFile_(save);
@@ -84,6 +91,7 @@ int WindowCommands::run(WindowCommand c, int arg) {
     case WindowCommand::Find:
     case WindowCommand::FindNext:
     case WindowCommand::WindowCrc:
+        return view_ ? view_->run(c) : 0;
     case WindowCommand::CompareFile:
     case WindowCommand::RecentFile:
         return 0; // not yet wired

@@ -7,12 +7,15 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 
 namespace zelvor::gui {
 
 class AboutBox;
+class BufferPanel;
+class BufferViewCommands;
 class HelpWindow;
 class JournalViewer;
 
@@ -22,6 +25,10 @@ class WindowCommands {
     using FileChooser = std::function<QString(bool save)>;
 
     WindowCommands(Session& s, QWidget& window);
+    ~WindowCommands();
+
+    // The panel the buffer view's commands (undo, go to, find...) work on.
+    void attachBufferPanel(BufferPanel& panel);
 
     // Runs one window command; returns the core's result code (0 when nothing was run).
     [[nodiscard]] int run(WindowCommand c, int arg);
@@ -41,6 +48,7 @@ class WindowCommands {
     QPointer<HelpWindow> help_;
     QPointer<AboutBox> about_;
     QPointer<JournalViewer> journal_;
+    std::unique_ptr<BufferViewCommands> view_;
 };
 
 } // namespace zelvor::gui
