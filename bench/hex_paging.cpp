@@ -1,0 +1,131 @@
+// Paging through the buffer panel: 1,000 steps forward (Page Down sent to the hexadecimal
+// view, Ctrl+Page Up from the last page back to page 1), each drawn, over a 64 MiB and over
+// a 2 KiB image with a byte edited every 4 KiB. Prints the median time per step of five
+// rounds for each image and their ratio; a page costs the same on any image size when the
+// ratio stays near 1.
+//
+//   hex_paging [STEPS]      (runs offscreen unless QT_QPA_PLATFORM says otherwise)
+
+#include "BufferPanel.h"
+#include "HexTextView.h"
+#include "app/Clock.h"
+#include "app/FrontEnd.h"
+#include "app/Session.h"
+#include "buffer/BufferInit.h"
+#include "buffer/ImageHistory.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+using namespace zelvor;
+
+namespace {
+
+class QuietFrontEnd : public FrontEnd {
+  public:
+    void statusMessage(const QString&) override {}
+    void messageBox(const QString&, Icon) override {}
+    Answer question(const QString&) override { return Answer::Yes; }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+};
+
+class NoClock : public Clock {
+  public:
+    qint64 nowMs() override { return 0; }
+    void sleepMs(int) override {}
+};
+
+// An image of `bytes` bytes of a pattern, a byte edited every 4 KiB.
+void buildImage(Session& s, qint64 bytes) {
+    s.buf.blocks.clear();
+    for (qint64 at = 0; at < bytes; at += RomBuf::kPage) {
+        RomBuf::Block b = RomBuf::newBlock();
+        for (int i = 0; i < RomBuf::kPage; ++i)
+            b.get()[i] = quint8((at + i) * 7 + ((at + i) >> 11));
+        s.buf.blocks.push_back(std::move(b));
+    }
+    s.buf.size = qint32(bytes);
+    s.buf.lastLen = RomBuf::kPage;
+    Cnt_sizeb(s);
+    imageReplaced(s.buf);
+    for (qint64 at = 0; at < bytes; at += 4096)
+        writeByte(s, at + 17, 0x5A);
+}
+
+void press(QWidget* w, int key, Qt::KeyboardModifiers mods) {
+    QKeyEvent down(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(w, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, mods);
+    QApplication::sendEvent(w, &up);
+}
+
+// Microseconds per step of `steps` page steps, each painted.
+double pageThrough(gui::BufferPanel& panel, int steps) {
+    QWidget* view = &panel.hexView();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < steps; ++i) {
+        const int before = panel.page().page();
+        press(view, Qt::Key_PageDown, Qt::NoModifier);
+        if (panel.page().page() == before) press(view, Qt::Key_PageUp, Qt::ControlModifier);
+        QCoreApplication::processEvents(); // the paint of the new page
+    }
+    const std::chrono::duration<double, std::micro> d = std::chrono::steady_clock::now() - start;
+    return d.count() / steps;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int steps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+
+    struct Image {
+        const char* name;
+        qint64 bytes;
+        QuietFrontEnd fe;
+        NoClock clock;
+        std::unique_ptr<Session> s;
+        std::unique_ptr<gui::BufferPanel> panel;
+        std::vector<double> rounds;
+    } images[2];
+    images[0].name = "64 MiB";
+    images[0].bytes = 64LL * 1024 * 1024;
+    images[1].name = "2 KiB";
+    images[1].bytes = 2048;
+    for (Image& im : images) {
+        im.s = std::make_unique<Session>(im.fe, im.clock);
+        buildImage(*im.s, im.bytes);
+        im.panel = std::make_unique<gui::BufferPanel>(*im.s);
+        im.panel->refresh(ChangeBufferReplaced | ChangeBufferLabels);
+        im.panel->show();
+        QCoreApplication::processEvents();
+        (void)pageThrough(*im.panel, 100); // warm up
+    }
+    // Rounds alternate between the images so that both see the same machine load.
+    for (int round = 0; round < 5; ++round)
+        for (Image& im : images)
+            im.rounds.push_back(pageThrough(*im.panel, steps));
+    double median[2];
+    for (int i = 0; i < 2; ++i) {
+        std::vector<double> r = images[i].rounds;
+        std::sort(r.begin(), r.end());
+        median[i] = r[r.size() / 2];
+        std::printf("%-7s %d steps x 5 rounds: median %.1f us/step (rounds:", images[i].name, steps,
+                    median[i]);
+        for (double v : images[i].rounds)
+            std::printf(" %.1f", v);
+        std::printf(")\n");
+    }
+    std::printf("ratio 64 MiB / 2 KiB: %.3f (target <= 1.10)\n", median[0] / median[1]);
+    return 0;
+}
