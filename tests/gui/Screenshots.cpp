@@ -1,13 +1,17 @@
 // Writes the window pictures of the README: the main window in Russian and English (demo
-// mode, AT29C256 chosen, an image loaded), the About box and the help window.
+// mode, AT29C256 chosen, an image loaded), the About box and the help window, and the hex
+// view in bytes and in 16-bit words with a few bytes edited (marked).
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_screenshots docs/screenshots
 
+#include "BufferPanel.h"
+#include "HexTextView.h"
 #include "MainWindow.h"
 #include "TestDir.h"
 #include "WindowCommands.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QTest>
 #include <QWidget>
@@ -23,6 +27,23 @@ bool save(QWidget* w, const QString& file) {
     const bool ok = w && w->grab().save(file);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
     return ok;
+}
+
+// A few bytes typed into both views on page 2, then the window in bytes and in words.
+bool shootHexView(gui::MainWindow& w, const QString& out) {
+    auto* panel = w.findChild<gui::BufferPanel*>(QStringLiteral("Panel6"));
+    w.activateWindow();
+    panel->showOffset(0x120);
+    QTest::keyClicks(&panel->hexView(), QStringLiteral("DEADBEEF"));
+    panel->showOffset(0x1A4);
+    QTest::keyClicks(&panel->hexView(), QStringLiteral("0102"));
+    panel->charView().setFocus();
+    panel->charView().setCaret(HexCaret{5, 4});
+    QTest::keyClicks(&panel->charView(), QStringLiteral("Zelvor"));
+    bool ok = save(&w, out + QStringLiteral("/hex-bytes-en.png"));
+    w.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
+    panel->showOffset(0x1A4);
+    return save(&w, out + QStringLiteral("/hex-words-en.png")) && ok;
 }
 
 int shoot(const QString& out, int english) {
@@ -53,10 +74,13 @@ int shoot(const QString& out, int english) {
     bool ok = save(&w, out + QStringLiteral("/main-window-%1.png").arg(lang));
     w.findChild<QAction*>(QStringLiteral("AboutPrg"))->trigger();
     ok = save(w.findChild<QWidget*>(QStringLiteral("TAboutBox")),
-              out + QStringLiteral("/about-%1.png").arg(lang)) && ok;
+              out + QStringLiteral("/about-%1.png").arg(lang)) &&
+         ok;
     w.findChild<QAction*>(QStringLiteral("HelpPrg"))->trigger();
     ok = save(w.findChild<QWidget*>(QStringLiteral("HelpWindow")),
-              out + QStringLiteral("/help-%1.png").arg(lang)) && ok;
+              out + QStringLiteral("/help-%1.png").arg(lang)) &&
+         ok;
+    if (english) ok = shootHexView(w, out) && ok;
     w.close();
     return ok ? 0 : 1;
 }
