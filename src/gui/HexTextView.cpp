@@ -1,9 +1,10 @@
 #include "HexTextView.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -50,8 +51,9 @@ int HexTextView::columns() const {
     return pane_ == HexPane::Hex ? HexPage::kHexCols : HexPage::kCharCols;
 }
 
-int HexTextView::charWidth() const {
-    return fontMetrics().horizontalAdvance(QLatin1Char('0'));
+qreal HexTextView::charWidth() const {
+    // Fractional: a row drawn as one text advances by it exactly.
+    return QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'));
 }
 
 int HexTextView::rowHeight() const {
@@ -69,7 +71,7 @@ int HexTextView::textTop() const {
 QSize HexTextView::sizeHint() const {
     const int f = frameWidth();
     // One column more than the text: the caret behind the last character.
-    return QSize(2 * (f + kPad) + (columns() + 1) * charWidth(),
+    return QSize(2 * (f + kPad) + qCeil((columns() + 1) * charWidth()),
                  2 * (f + kPad) + HexPage::kRows * rowHeight());
 }
 
@@ -77,7 +79,8 @@ void HexTextView::paintEvent(QPaintEvent* e) {
     {
         QPainter p(this);
         p.fillRect(contentsRect(), palette().base());
-        const int cw = charWidth(), rh = rowHeight(), x0 = textLeft(), y0 = textTop();
+        const qreal cw = charWidth();
+        const int rh = rowHeight(), x0 = textLeft(), y0 = textTop();
         const int ascent = fontMetrics().ascent();
         const bool hex = pane_ == HexPane::Hex;
         const int width = hex ? 2 : 1; // characters of one byte
@@ -88,22 +91,22 @@ void HexTextView::paintEvent(QPaintEvent* e) {
             const int top = y0 + r * rh;
             p.setPen(palette().text().color());
             if (hex) {
-                p.drawText(x0, top + ascent, row);
+                p.drawText(QPointF(x0, top + ascent), row);
             } else {
                 // Character by character, so that a glyph from another font keeps its column.
                 for (int c = 0; c < row.size(); ++c)
-                    p.drawText(x0 + c * cw, top + ascent, row.mid(c, 1));
+                    p.drawText(QPointF(x0 + c * cw, top + ascent), row.mid(c, 1));
             }
             for (int b = 0; b < 16; ++b) {
                 if (!edited_[size_t(r * 16 + b)]) continue;
                 const int col = hex ? HexPage::hexColumn(words_, b) : b;
-                p.fillRect(x0 + col * cw, top, width * cw, rh, markBack);
+                p.fillRect(QRectF(x0 + col * cw, top, width * cw, rh), markBack);
                 p.setPen(markText);
-                p.drawText(x0 + col * cw, top + ascent, row.mid(col, width));
+                p.drawText(QPointF(x0 + col * cw, top + ascent), row.mid(col, width));
             }
         }
         if (hasFocus())
-            p.fillRect(x0 + caret_.col * cw - 1, y0 + caret_.row * rh, 2, rh,
+            p.fillRect(QRectF(x0 + caret_.col * cw - 1, y0 + caret_.row * rh, 2, rh),
                        palette().text().color());
     }
     QFrame::paintEvent(e); // the frame over the text's edges
@@ -163,10 +166,9 @@ void HexTextView::keyPressEvent(QKeyEvent* e) {
 }
 
 void HexTextView::mousePressEvent(QMouseEvent* e) {
-    const int cw = charWidth(), rh = rowHeight();
-    const QPoint at = e->position().toPoint();
-    const int col = (at.x() - textLeft() + cw / 2) / std::max(cw, 1);
-    const int row = (at.y() - textTop()) / std::max(rh, 1);
+    const QPointF at = e->position();
+    const int col = qRound((at.x() - textLeft()) / std::max(charWidth(), 1.0));
+    const int row = int(at.y() - textTop()) / std::max(rowHeight(), 1);
     setFocus(Qt::MouseFocusReason);
     setCaret(HexCaret{row, col});
 }

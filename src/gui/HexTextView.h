@@ -49,7 +49,7 @@ class HexTextView : public QFrame {
 
   private:
     int columns() const;
-    int charWidth() const;
+    qreal charWidth() const;
 
     HexPane pane_;
     KeyHandler onKey_;
