@@ -141,6 +141,8 @@ TEST(HexPage, PageTextLabelsAndCarets) {
         img[i] = char(i);
     img[0x101] = char(0x1F);
     img[0x102] = char(0xC0);
+    img[0x103] = char(0x98); // no character in the code page
+    img[0x104] = char(0x7F);
     setImage(t.s, img);
     HexPage v;
     EXPECT_EQ(HexPage::lastPage(t.s.buf), 2); // 300 bytes: two pages
@@ -155,7 +157,7 @@ TEST(HexPage, PageTextLabelsAndCarets) {
     EXPECT_EQ(p.header, QStringLiteral("00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F "));
     EXPECT_EQ(p.rowAddr[0], QStringLiteral("0000100"));
     EXPECT_EQ(p.rowAddr[15], QStringLiteral("00001F0"));
-    EXPECT_EQ(p.hexRows[0], QStringLiteral("00 1F C0 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"));
+    EXPECT_EQ(p.hexRows[0], QStringLiteral("00 1F C0 98 7F 05 06 07 08 09 0A 0B 0C 0D 0E 0F"));
     EXPECT_EQ(p.charRows[0], QString::fromUtf8("  \u0410             "));
     // Behind the 300 bytes the erased rest of the page.
     EXPECT_EQ(p.hexRows[2], QStringLiteral("20 21 22 23 24 25 26 27 28 29 2A 2B FF FF FF FF"));
@@ -166,7 +168,7 @@ TEST(HexPage, PageTextLabelsAndCarets) {
     EXPECT_EQ(p.header, QStringLiteral("0000  0001  0002  0003  0004  0005  0006  0007  "));
     EXPECT_EQ(p.rowAddr[0], QStringLiteral("00080"));
     EXPECT_EQ(p.rowAddr[1], QStringLiteral("00088"));
-    EXPECT_EQ(p.hexRows[0], QStringLiteral("001F  C003  0405  0607  0809  0A0B  0C0D  0E0F "));
+    EXPECT_EQ(p.hexRows[0], QStringLiteral("001F  C098  7F05  0607  0809  0A0B  0C0D  0E0F "));
     EXPECT_EQ(p.hexText().size(), 782);
 
     // Page 3 of a larger image in words: row 0 is word 0x100.

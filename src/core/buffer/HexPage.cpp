@@ -90,7 +90,8 @@ HexPageText HexPage::text(const RomBuf& buf) const {
             const int col = hexColumn(words_, i);
             hex[col] = QLatin1Char(kDigits[b[i] >> 4]);
             hex[col + 1] = QLatin1Char(kDigits[b[i] & 15]);
-            if (b[i] >= 32) chars[i] = char(b[i]);
+            // Control codes, DEL and 0x98 (no character in the code page) show as blanks.
+            if (b[i] >= 32 && b[i] != 0x7F && b[i] != 0x98) chars[i] = char(b[i]);
         }
         t.hexRows[size_t(r)] = hex;
         t.charRows[size_t(r)] = fromCp1251(chars);
