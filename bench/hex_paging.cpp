@@ -8,9 +8,7 @@
 
 #include "BufferPanel.h"
 #include "HexTextView.h"
-#include "app/Clock.h"
-#include "app/FrontEnd.h"
-#include "app/Session.h"
+#include "TestSession.h"
 #include "buffer/BufferInit.h"
 #include "buffer/ImageHistory.h"
 
@@ -27,22 +25,6 @@
 using namespace zelvor;
 
 namespace {
-
-class QuietFrontEnd : public FrontEnd {
-  public:
-    void statusMessage(const QString&) override {}
-    void messageBox(const QString&, Icon) override {}
-    Answer question(const QString&) override { return Answer::Yes; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-};
-
-class NoClock : public Clock {
-  public:
-    qint64 nowMs() override { return 0; }
-    void sleepMs(int) override {}
-};
 
 // An image of `bytes` bytes of a pattern, a byte edited every 4 KiB.
 void buildImage(Session& s, qint64 bytes) {
@@ -92,9 +74,7 @@ int main(int argc, char** argv) {
     struct Image {
         const char* name;
         qint64 bytes;
-        QuietFrontEnd fe;
-        NoClock clock;
-        std::unique_ptr<Session> s;
+        std::unique_ptr<test::TestSession> t;
         std::unique_ptr<gui::BufferPanel> panel;
         std::vector<double> rounds;
     } images[2];
@@ -103,9 +83,9 @@ int main(int argc, char** argv) {
     images[1].name = "2 KiB";
     images[1].bytes = 2048;
     for (Image& im : images) {
-        im.s = std::make_unique<Session>(im.fe, im.clock);
-        buildImage(*im.s, im.bytes);
-        im.panel = std::make_unique<gui::BufferPanel>(*im.s);
+        im.t = std::make_unique<test::TestSession>();
+        buildImage(im.t->s, im.bytes);
+        im.panel = std::make_unique<gui::BufferPanel>(im.t->s);
         im.panel->refresh(ChangeBufferReplaced | ChangeBufferLabels);
         im.panel->show();
         QCoreApplication::processEvents();

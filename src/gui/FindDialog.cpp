@@ -1,5 +1,6 @@
 #include "FindDialog.h"
 
+#include "DialogButtons.h"
 #include "buffer/ImageFind.h"
 
 #include <QDialogButtonBox>
@@ -10,10 +11,6 @@
 #include <QVBoxLayout>
 
 namespace zelvor::gui {
-
-namespace {
-constexpr Text kCancel{"Отмена", "Cancel"};
-} // namespace
 
 FindDialog::FindDialog(Session& s, const QString& text, bool hex, Find find, QWidget* parent)
     : QDialog(parent), find_(std::move(find)) {
@@ -31,15 +28,13 @@ FindDialog::FindDialog(Session& s, const QString& text, bool hex, Find find, QWi
     kinds->addWidget(hex_);
     kinds->addWidget(text_);
     kinds->addStretch(1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QDialogButtonBox* buttons = okCancelButtons(s, *this);
     buttons->button(QDialogButtonBox::Ok)->setText(s.text(msg::FindCaption));
-    buttons->button(QDialogButtonBox::Cancel)->setText(s.text(kCancel));
     auto* v = new QVBoxLayout(this);
     v->addWidget(edit_);
     v->addLayout(kinds);
     v->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &FindDialog::tryFind);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     setMinimumWidth(fontMetrics().averageCharWidth() * 48);
 }
 

@@ -1,5 +1,6 @@
 #include "GoToAddressDialog.h"
 
+#include "DialogButtons.h"
 #include "buffer/ImageFind.h"
 #include "program/ViewCommands.h"
 
@@ -11,10 +12,6 @@
 
 namespace zelvor::gui {
 
-namespace {
-constexpr Text kCancel{"Отмена", "Cancel"};
-} // namespace
-
 GoToAddressDialog::GoToAddressDialog(Session& s, Go go, QWidget* parent)
     : QDialog(parent), go_(std::move(go)) {
     setObjectName(QStringLiteral("GoToAddressDialog"));
@@ -24,14 +21,12 @@ GoToAddressDialog::GoToAddressDialog(Session& s, Go go, QWidget* parent)
     edit_->setObjectName(QStringLiteral("GoToAddressEdit"));
     edit_->setMaxLength(16);
     prompt->setBuddy(edit_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Cancel)->setText(s.text(kCancel));
+    QDialogButtonBox* buttons = okCancelButtons(s, *this);
     auto* v = new QVBoxLayout(this);
     v->addWidget(prompt);
     v->addWidget(edit_);
     v->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &GoToAddressDialog::tryGo);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void GoToAddressDialog::tryGo() {
