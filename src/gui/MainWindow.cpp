@@ -251,7 +251,7 @@ void MainWindow::changed(unsigned what) {
 }
 
 void MainWindow::mismatch(const Mismatch& m) {
-    if (built_) bufferPanel_->showOffset(m.address);
+    if (built_) bufferPanel_->showOffset(m.offset);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

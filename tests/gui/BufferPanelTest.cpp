@@ -1,6 +1,7 @@
 // The buffer panel's wiring: every navigation and editing key reaches the page model and the
 // panel shows what the model says (page, carets, both views, labels, scroll bar, buffer);
-// undo, find and go to land on the right byte; a failed load leaves the views as they were.
+// undo, find, go to and a compare difference land on the right byte; a failed load leaves the
+// views as they were.
 // The rules behind the keys, the search and the history are tested in the core.
 
 #include "BufferPanel.h"
@@ -155,7 +156,7 @@ class BufferPanelTest : public QObject {
   private slots:
     void everyKeyDoesWhatThePageModelSays();
     void undoRestoresAnAndOverTheWholeImage();
-    void findAndGoToLandOnTheByte();
+    void findGoToAndCompareLandOnTheByte();
     void aFailedLoadLeavesTheViewsAsTheyWere();
 };
 
@@ -253,7 +254,7 @@ void BufferPanelTest::undoRestoresAnAndOverTheWholeImage() {
     QVERIFY(undo->isEnabled() && !redo->isEnabled());
 }
 
-void BufferPanelTest::findAndGoToLandOnTheByte() {
+void BufferPanelTest::findGoToAndCompareLandOnTheByte() {
     QByteArray bytes = patternBytes(0x2000);
     bytes.replace(0x0345, 3, "\xDE\xAD\xBE");
     bytes.replace(0x1FF0, 3, "\xDE\xAD\xBE");
@@ -300,6 +301,10 @@ void BufferPanelTest::findAndGoToLandOnTheByte() {
                                      "address from 0 to 0001FFF"));
     QCOMPARE(keptText, QStringLiteral("2000"));
     QVERIFY(landedOn(0x1ABC));
+
+    // A difference a chip compare found: the view shows its buffer offset, not the chip address.
+    r.w->mismatch(Mismatch{0x1234, 0x0234, 0x12, 0x34, 8});
+    QVERIFY(landedOn(0x234));
 
     // In the words view the caret lands on the byte as well.
     r.find<QCheckBox>("CheckBox1")->setChecked(true);

@@ -23,6 +23,7 @@ enum Change : unsigned {
 // (bytes, or 16-bit words for wide parts).
 struct Mismatch {
     qint64 address = 0;
+    qint64 offset = 0; // where the buffer holds the value (the views show it there)
     int bufferValue = 0;
     int chipValue = 0;
     int width = 8;
