@@ -33,8 +33,6 @@ inline constexpr Text AlreadyRunning{
     "folder."};
 inline constexpr Text PortNotOpened{"Порт %1 (%2) не открыт: %3. Выберите другой порт или демо режим",
                                     "Port %1 (%2) is not open: %3. Choose another port or Demo"};
-inline constexpr Text BufferOpsLater{"Операции с буфером появятся в следующей версии",
-                                     "Buffer operations come in a later version"};
 inline constexpr Text Busy{"Дождитесь окончания текущей операции",
                            "Wait until the current operation ends"};
 
