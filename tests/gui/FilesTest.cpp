@@ -14,12 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +127,8 @@ class FilesTest : public QObject {
     void droppedAndRecentFilesLoadAndGoneOnesAreDropped();
     void failedLoadChangesNothingOnScreen();
     void fileDialogsOpenInTheLastFolderAndAskOnceBeforeReplacing();
+    void fileNamedOnTheCommandLineIsLoadedAfterStart();
+    void offsetAddressAndFormatCommandsAskAgainUntilValid();
     void bufferOperationsGoThroughTheCoreAndItsHistory();
     void printToPdfHasOnePagePerBlockOfTheRange();
 };
@@ -219,6 +223,69 @@ void FilesTest::fileDialogsOpenInTheLastFolderAndAskOnceBeforeReplacing() {
     QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("a.bin"));
     QCOMPARE(boxes, QStringList({"OK to overwrite " + images + "/a.bin"}));
     QVERIFY(win.dir.readBytes("images/a.bin").startsWith(":10000000"));
+}
+
+void FilesTest::fileNamedOnTheCommandLineIsLoadedAfterStart() {
+    // Named relative to the folder the program starts in, not to its --dir.
+    zelvor::test::TestDir start, images;
+    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
+        start.copyData(QLatin1String(f));
+    images.writeBytes("a.bin", QByteArray(64, '\x11'));
+    QProcess p;
+    p.setWorkingDirectory(images.path());
+    p.start(QStringLiteral(ZELVOR_PROGRAM),
+            {"--dir", start.path(), "--demo", "--quit-when-shown", "a.bin"});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(start.readBytes("zelvor.recent").contains("file=" + images.file("a.bin").toUtf8()));
+}
+
+void FilesTest::offsetAddressAndFormatCommandsAskAgainUntilValid() {
+    Window win;
+    QByteArray image(0x3010, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char(i >> 4);
+    win.dir.writeBytes("a.bin", image);
+    struct Step {
+        const char* item;
+        QStringList typed; // each answer to the input dialog in turn
+        const char* label;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {"HEX1", {}, "LbFileFormat", "HEX"},
+        {"BIN1", {}, "LbFileFormat", "BIN"},
+        {"ChcDisp", {"zz", "10"}, nullptr, nullptr},
+        {"Read_File", {}, "LbBufSize", "0003000"},
+        {"SetOfBuf", {"3000", "1FFF"}, "LbBufOffset", "001800"},
+        {"SetAddr", {"-1", "0", "FF"}, "LbAddrEnd", "00000FF"},
+    };
+    win.chosen = win.dir.file("a.bin");
+    for (const Step& st : steps) {
+        QStringList prompts;
+        std::function<void(int)> answer = [&](int k) {
+            if (k >= st.typed.size()) return;
+            onModal([](QDialog* d) { return qobject_cast<QInputDialog*>(d); },
+                    [&, k](QDialog* d) {
+                        auto* in = static_cast<QInputDialog*>(d);
+                        prompts << in->windowTitle() + in->labelText();
+                        in->setTextValue(st.typed[k]);
+                        answer(k + 1);
+                        d->accept();
+                    });
+        };
+        answer(0);
+        win.action(st.item)->trigger();
+        QCOMPARE(prompts.size(), st.typed.size());
+        if (st.label) QCOMPARE(win.label(st.label), QLatin1String(st.shown));
+        for (const QString& prompt : prompts)
+            QVERIFY2(prompt.startsWith(QLatin1String("Enter :")), qPrintable(prompt));
+    }
+    // The file offset skipped 16 bytes; the buffer offset dropped three blocks; the start
+    // prompt was asked again after "-1" and the end prompt once.
+    QCOMPARE(win.s().buf.fileOffset, 0x10);
+    QCOMPARE(win.s().buf.blocks[0].get()[0], quint8(0x181));
+    QCOMPARE(win.s().buf.addrStart, 0);
 }
 
 void FilesTest::bufferOperationsGoThroughTheCoreAndItsHistory() {
