@@ -24,6 +24,7 @@ void RecentFilesMenu::update() {
         QAction* a = actions_.action(QStringLiteral("RecentFile%1").arg(i + 1));
         if (!a) continue;
         a->setVisible(i < files.size());
+        a->setEnabled(i < files.size()); // an unused item cannot be chosen
         if (i >= files.size()) continue;
         QString name = QFileInfo(files[i]).fileName();
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));
