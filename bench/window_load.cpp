@@ -10,7 +10,9 @@
 #include "MainWindow.h"
 #include "WindowCommands.h"
 
+#include "WindowBenchSupport.h"
 #include <QAction>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -62,22 +64,13 @@ int windowChild(int argc, char** argv) {
     return 0;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 3 && qstrcmp(argv[1], "--window") == 0) return windowChild(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
-
     QTemporaryDir dir;
-    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-        QFile::copy(QStringLiteral(ZELVOR_SOURCE_DIR "/data/") + QLatin1String(f),
-                    dir.filePath(QLatin1String(f)));
+    zelvor::bench::prepareWindowRun(dir);
     const QString image = dir.filePath(QStringLiteral("image.bin"));
     {
         QFile f(image);
@@ -126,11 +119,12 @@ int main(int argc, char** argv) {
         cli.push_back(big);
         cliStart.push_back(small);
     }
-    const double wm = median(window), cm = median(cli), mem = median(memory);
+    const double wm = zelvor::bench::median(window), cm = zelvor::bench::median(cli),
+                 mem = zelvor::bench::median(memory);
     std::printf("64 MiB BIN, %d runs each (medians)\n", runs);
     std::printf("window load command          %8.1f ms\n", wm);
     std::printf("zelvor-cli checksum (process) %7.1f ms  (of a 16-byte file: %.1f ms)\n", cm,
-                median(cliStart));
+                zelvor::bench::median(cliStart));
     std::printf("time ratio                   %8.2f  (target 1.20 or less)\n", wm / cm);
     std::printf("window peak memory / image   %8.2f  (target 1.20 or less)\n", mem);
     return 0;

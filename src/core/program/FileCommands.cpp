@@ -30,6 +30,18 @@ void fileUsed(Session& s, const QString& path) {
     s.fe.changed(ChangeBufferLabels);
 }
 
+// After a load or save that ran: a file loaded or saved is remembered; else its folder.
+[[nodiscard]] int fileCommandDone(Session& s, int rc, const QString& path) {
+    if (rc == kCommandRefused) return rc;
+    if (rc == FileOk)
+        fileUsed(s, path);
+    else {
+        rememberFolder(s.run.files, path);
+        keepHistory(s);
+    }
+    return rc;
+}
+
 } // namespace
 
 QString fileHistoryPath(const Session& s) {
@@ -52,15 +64,7 @@ QString fileDialogFolder(const Session& s) {
 }
 
 int openChosenFile(Session& s, const QString& path) {
-    const int rc = loadFile(s, path);
-    if (rc == kCommandRefused) return rc;
-    if (rc == FileOk)
-        fileUsed(s, path);
-    else {
-        rememberFolder(s.run.files, path);
-        keepHistory(s);
-    }
-    return rc;
+    return fileCommandDone(s, loadFile(s, path), path);
 }
 
 int openNamedFile(Session& s, const QString& path) {
@@ -85,15 +89,7 @@ int openRecentFile(Session& s, int index) {
 }
 
 int saveChosenFile(Session& s, const QString& path) {
-    const int rc = saveFileAs(s, path);
-    if (rc == kCommandRefused) return rc;
-    if (rc == FileOk)
-        fileUsed(s, path);
-    else {
-        rememberFolder(s.run.files, path);
-        keepHistory(s);
-    }
-    return rc;
+    return fileCommandDone(s, saveFileAs(s, path), path);
 }
 
 void followImageChange(Session& s, unsigned what) {
