@@ -47,7 +47,7 @@ bool shoot(QWidget& w, const QString& path) {
 bool shootListing(Session& s, const QString& path) {
     const double dpi = 100;
     const QSize sheet = QPageSize(QPageSize::A4).sizePixels(int(dpi));
-    QImage page(sheet, QImage::Format_RGB32);
+    QImage page(sheet, QImage::Format_Grayscale8);
     page.setDotsPerMeterX(int(dpi / 0.0254));
     page.setDotsPerMeterY(int(dpi / 0.0254));
     page.fill(Qt::white);
