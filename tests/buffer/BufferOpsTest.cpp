@@ -27,7 +27,9 @@ TEST(BufferOps, RangeIsInclusiveAndXorTwiceRestores) {
     const QByteArray img = pattern(6000);
     setImage(t.s, img);
     EditFields f = editDefaults(t.s.buf);
+    t.fe.changes = 0;
     ASSERT_EQ(editBuffer(t.s, EditOp::Or, f, "0F", "7FE", "1001"), 0);
+    EXPECT_EQ(t.fe.changes, unsigned(ChangeBufferEdited)); // the views redraw
     QByteArray want = img;
     for (int i = 0x7FE; i <= 0x1001; ++i)
         want[i] = char(quint8(want[i]) | 0x0F);
@@ -57,6 +59,7 @@ TEST(BufferOps, RejectedFieldShowsItsMessageAndChangesNothing) {
         ASSERT_EQ(t.fe.boxes.size(), 1);
         EXPECT_EQ(t.fe.boxes[0], QString::fromUtf8(c.box));
         EXPECT_EQ(imageBytes(t.s), img) << c.box;
+        EXPECT_EQ(t.fe.changes, 0u) << c.box;
     }
     // The messages are Russian in the English mode too.
     t.s.settings.english = 1;

@@ -234,7 +234,6 @@ void BufferPanelTest::undoRestoresAnAndOverTheWholeImage() {
     QCOMPARE(editBuffer(r.s(), EditOp::And, f, QStringLiteral("00"), QStringLiteral("0"),
                         QStringLiteral("7FFF")),
              0);
-    r.s().fe.changed(ChangeBufferEdited);
     QVERIFY(undo->isEnabled());
     QCOMPARE(r.panel->hexView().rows()[2], QString(QStringLiteral("00 ")).repeated(16).trimmed());
     QVERIFY(r.find<QLabel>("LbCrc32")->text() != crcBefore);

@@ -80,7 +80,10 @@ void Change_buf(RomBuf& buf, EditOp op, const EditFields& f) {
 int editBuffer(Session& s, EditOp op, EditFields& f, const QString& maskText,
                const QString& startText, const QString& endText) {
     const int rejected = Corr_data(s, f, maskText, startText, endText);
-    if (rejected == 0) changeImage(s, f.editStart, f.editEnd, [&] { Change_buf(s.buf, op, f); });
+    if (rejected == 0) {
+        changeImage(s, f.editStart, f.editEnd, [&] { Change_buf(s.buf, op, f); });
+        s.fe.changed(ChangeBufferEdited); // the views redraw their page with the marks
+    }
     return rejected;
 }
 

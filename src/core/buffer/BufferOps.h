@@ -25,8 +25,8 @@ EditFields editDefaults(const RomBuf& buf);
 // Applies the operation to every byte from editStart to editEnd (inclusive).
 void Change_buf(RomBuf& buf, EditOp op, const EditFields& f);
 
-// AND/OR/XOR from the dialog: runs only when every field was accepted (0); otherwise the
-// buffer is unchanged and the number of rejected fields is returned.
+// AND/OR/XOR from the dialog: runs only when every field was accepted (0) and then announces
+// the edit; otherwise the buffer is unchanged and the number of rejected fields is returned.
 [[nodiscard]] int editBuffer(Session& s, EditOp op, EditFields& f, const QString& maskText,
                              const QString& startText, const QString& endText);
 
