@@ -169,6 +169,8 @@ void MainWindow::refresh(unsigned what) {
     if (what & (ChangeChip | ChangeSettings | ChangeConfigPanels)) {
         actions_->follow(s);
         configButton_->setEnabled(s.feat.configuration);
+        // A chip without a configuration has nothing to show on that page.
+        if (!s.feat.configuration && !configPanel_->isHidden()) showMiddle(false);
         const PicShowData d = PicShow(s);
         area_->clear();
         area_->addItems(d.area.items);
