@@ -25,6 +25,7 @@ ConfigPanel::ConfigPanel(Session& s, QWidget* parent) : QFrame(parent), s_(s) {
     // The panels are taller than the window's middle at its design size: they scroll.
     auto* content = new QWidget;
     auto* v = new QVBoxLayout(content);
+    v->setContentsMargins(6, 4, 6, 4);
     v->addWidget(pic18_);
     v->addWidget(pic16_);
     v->addWidget(fuses_);

@@ -19,6 +19,7 @@ Pic18WordPanel::Pic18WordPanel(Session& s, const Pic18View& initial, std::functi
     : QFrame(parent), s_(s), edited_(std::move(edited)) {
     setObjectName(QStringLiteral("Panel4"));
     auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
 
     auto* lists = new QGridLayout;
     fosc_ = list("fosc", int(Pic18List::Fosc));

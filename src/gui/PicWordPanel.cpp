@@ -35,6 +35,7 @@ PicWordPanel::PicWordPanel(Session& s, std::function<void()> edited, QWidget* pa
     : QFrame(parent), s_(s), edited_(std::move(edited)) {
     setObjectName(QStringLiteral("Panel2"));
     auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
 
     auto* top = new QHBoxLayout;
     top->addWidget(namedLabel("Label20", QStringLiteral("ID")));
