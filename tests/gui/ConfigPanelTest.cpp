@@ -60,8 +60,7 @@ void ConfigPanelTest::eachChipShowsItsPanelAndEditsReachTheCore_data() {
     QTest::addColumn<QString>("valueText");  // its text after the change
 
     QTest::newRow("PIC16F84") << QStringList{"Panel2"}
-                              << QStringList{"Label6=Osc", "Label8=Wdt", "Label13=CP", "Cfgw=Cfgw",
-                                             "Label20=ID"}
+                              << QStringList{"Label6=Osc", "Label13=CP", "Cfgw=Cfgw"}
                               << QStringList{"ComboBox5", "Label14", "ComboBox13", "Label59"}
                               << "ComboBox1"
                               << "3FFF"
@@ -69,16 +68,15 @@ void ConfigPanelTest::eachChipShowsItsPanelAndEditsReachTheCore_data() {
                               << "Label45"
                               << "3FFE";
     QTest::newRow("PIC18F242") << QStringList{"Panel4"}
-                               << QStringList{"oscen=Oscillator option enabled", "CP0=CP0",
-                                              "ebtrb=EBTRB"}
-                               << QStringList{} << "CP0"
+                               << QStringList{"oscen=Oscillator option enabled"} << QStringList{}
+                               << "CP0"
                                << "0F"
                                << "0E"
                                << "Label46"
                                << "00270F0F000185000EC00FE00F40";
     QTest::newRow("ATmega16") << QStringList{"Panel3", "Panel5"}
-                              << QStringList{"f0=CKSEL0", "h7=OCDEN", "blb12=BLB12"}
-                              << QStringList{"E0", "E4"} << "f0"
+                              << QStringList{"f0=CKSEL0", "blb12=BLB12"} << QStringList{"E0", "E4"}
+                              << "f0"
                               << "E1"
                               << "E0"
                               << "Lb_fb"

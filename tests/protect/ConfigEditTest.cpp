@@ -51,21 +51,6 @@ TEST(ConfigEdit, PicOptionGoesIntoTheWordAsTheWriteFoldsIt) {
     }
 }
 
-TEST(ConfigEdit, UserIdIsKeptUpperCaseAndFourLong) {
-    struct Row {
-        const char* typed;
-        bool busy;
-        const char* kept;
-    } rows[] = {
-        {"a5", false, "A5"}, {"abcdef", false, "ABCD"}, {"", false, ""}, {"12", true, "FFFF"}};
-    for (const Row& r : rows) {
-        TestSession ts;
-        ts.s.op.busy = r.busy;
-        EXPECT_EQ(setPicUserId(ts.s, QString::fromLatin1(r.typed)), QLatin1String(r.kept));
-        EXPECT_EQ(ts.s.cfg.userId, QLatin1String(r.kept));
-    }
-}
-
 TEST(ConfigEdit, EveryPic18BoxOwnsOneBitAndTicksItToZero) {
     std::array<quint8, 14> covered{};
     std::set<QString> names;
@@ -106,14 +91,12 @@ TEST(ConfigEdit, Pic18ListItemSetsItsBits) {
         int byte;
         quint8 value; // the byte after the choice
     } rows[] = {
-        {Pic18List::Fosc, 5, 0, 1, 0x22},  // HS: value 2 in bits 0-2
-        {Pic18List::Fosc, 0, 0, 1, 0x27},  // RC with RA6: value 7
-        {Pic18List::Borv, 0, 0, 2, 0x0F},  // 2.0 V: value 3 in bits 2-3
-        {Pic18List::Borv, 3, 0, 2, 0x03},  // 4.5 V: value 0
-        {Pic18List::Wdtps, 7, 0, 3, 0x01}, // 1:1: value 0 in bits 1-3
-        {Pic18List::Wdtps, 4, 0, 3, 0x07}, // 1:8: value 3
-        {Pic18List::Fosc, 8, kRefused, 1, 0x27},   {Pic18List::Borv, 4, kRefused, 2, 0x0F},
-        {Pic18List::Wdtps, -1, kRefused, 3, 0x0F},
+        {Pic18List::Fosc, 5, 0, 1, 0x22},          // HS: value 2 in bits 0-2
+        {Pic18List::Borv, 3, 0, 2, 0x03},          // 4.5 V: value 0 in bits 2-3
+        {Pic18List::Wdtps, 7, 0, 3, 0x01},         // 1:1: value 0 in bits 1-3
+        {Pic18List::Fosc, 8, kRefused, 1, 0x27},   // no ninth item
+        {Pic18List::Borv, 4, kRefused, 2, 0x0F},   // no fifth item
+        {Pic18List::Wdtps, -1, kRefused, 3, 0x0F}, // none
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << int(r.list) << " item " << r.index);
