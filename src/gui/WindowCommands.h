@@ -13,6 +13,7 @@ class QWidget;
 namespace zelvor::gui {
 
 class AboutBox;
+class CompareWorkspace;
 class HelpWindow;
 class JournalViewer;
 
@@ -26,6 +27,14 @@ class WindowCommands {
     // Runs one window command; returns the core's result code (0 when nothing was run).
     [[nodiscard]] int run(WindowCommand c, int arg);
 
+    // After the compare command: when the chip differs, its contents are read apart and
+    // set beside the buffer in the compare window. Returns the read's code (0 otherwise).
+    [[nodiscard]] int afterChipCompare(int compareResult);
+    // Follows the core's change notices (the compare window compares again).
+    void refresh(unsigned what);
+    // The compare window, once opened.
+    CompareWorkspace* compareWorkspace() const;
+
     // Replaces the file dialogs (tests, scripts).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
@@ -34,6 +43,8 @@ class WindowCommands {
     void showHelp();
     void showAbout();
     void showJournal();
+    int compareWithFile();
+    CompareWorkspace& openCompareWorkspace();
 
     Session& s_;
     QWidget& window_;
@@ -41,6 +52,7 @@ class WindowCommands {
     QPointer<HelpWindow> help_;
     QPointer<AboutBox> about_;
     QPointer<JournalViewer> journal_;
+    QPointer<CompareWorkspace> compare_;
 };
 
 } // namespace zelvor::gui
