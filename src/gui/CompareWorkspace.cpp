@@ -83,9 +83,10 @@ QTextEdit* CompareWorkspace::makeView(const char* name) {
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     const QFontMetrics fm(view->font());
-    const int frame = 2 * (view->frameWidth() + int(view->document()->documentMargin()) + 2);
-    view->setFixedSize(fm.horizontalAdvance(QLatin1Char('0')) * kColumns + frame,
-                       fm.lineSpacing() * kLines + frame);
+    // Room for a glyph or two that the fixed font lacks and another font draws wider.
+    const int frame = 2 * (view->frameWidth() + int(view->document()->documentMargin()));
+    view->setFixedSize(fm.horizontalAdvance(QString(kColumns + 3, QLatin1Char('0'))) + frame,
+                       fm.lineSpacing() * kLines + frame + fm.descent());
     // The wheel over either side turns the pages of both.
     view->viewport()->installEventFilter(this);
     return view;
