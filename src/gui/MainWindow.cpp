@@ -164,6 +164,7 @@ void MainWindow::showMiddle(bool config) {
 
 void MainWindow::runTarget(const Target& t) {
     const int rc = t.core ? runCommand(*session_, t.command) : commands_->run(t.window, t.arg);
+    if (t.core && t.command == Command::CompareChip) (void)commands_->afterChipCompare(rc);
     if (afterCommand) afterCommand(t, rc);
 }
 
@@ -175,6 +176,7 @@ void MainWindow::refresh(unsigned what) {
     groups_->display(ShowWindow(s));
     bufferPanel_->refresh(what);
     configPanel_->refresh(what);
+    commands_->refresh(what);
     if (what & (ChangeChip | ChangeSettings | ChangeConfigPanels)) {
         actions_->follow(s);
         configButton_->setEnabled(s.feat.configuration);
@@ -253,7 +255,7 @@ void MainWindow::changed(unsigned what) {
 }
 
 void MainWindow::mismatch(const Mismatch& m) {
-    if (built_) bufferPanel_->showOffset(m.address);
+    if (built_) bufferPanel_->showOffset(m.offset);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -14,6 +14,7 @@ class QWidget;
 namespace zelvor::gui {
 
 class AboutBox;
+class CompareWorkspace;
 class HelpWindow;
 class JournalViewer;
 
@@ -29,6 +30,13 @@ class WindowCommands {
 
     // Loads a file dropped on the window or named on the command line.
     [[nodiscard]] int openFile(const QString& path);
+    // After the compare command: when the chip differs, its contents are read apart and
+    // set beside the buffer in the compare window. Returns the read's code (0 otherwise).
+    [[nodiscard]] int afterChipCompare(int compareResult);
+    // Follows the core's change notices (the compare window compares again).
+    void refresh(unsigned what);
+    // The compare window, once opened.
+    CompareWorkspace* compareWorkspace() const;
 
     // Replace the file dialogs and the print dialog (tests, scripts).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
@@ -39,6 +47,8 @@ class WindowCommands {
     void showHelp();
     void showAbout();
     void showJournal();
+    int compareWithFile();
+    CompareWorkspace& openCompareWorkspace();
 
     Session& s_;
     QWidget& window_;
@@ -47,6 +57,7 @@ class WindowCommands {
     QPointer<HelpWindow> help_;
     QPointer<AboutBox> about_;
     QPointer<JournalViewer> journal_;
+    QPointer<CompareWorkspace> compare_;
 };
 
 } // namespace zelvor::gui
