@@ -57,6 +57,13 @@ int verbCrc(CliContext& c) {
     return Ok;
 }
 
+// Each range where two images differ ("FIRST-LAST", 7 hex digits each), then their count.
+void printDiffRanges(CliContext& c, const ImageDiff& d) {
+    for (const DiffRange& r : d.ranges)
+        c.out << Hex_str(quint32(r.first), 7) << '-' << Hex_str(quint32(r.last), 7) << '\n';
+    c.out << d.ranges.size() << " ranges, " << d.bytes << " bytes differ\n";
+}
+
 // compare FILE1 FILE2: each range where the images differ ("FIRST-LAST", 7 hex digits each),
 // then their count; exit 1 when they differ.
 int verbCompare(CliContext& c) {
@@ -69,9 +76,7 @@ int verbCompare(CliContext& c) {
         return Failed;
     }
     const ImageDiff d = diffImages(c.s.buf, c.s.buf.size, other, other.size);
-    for (const DiffRange& r : d.ranges)
-        c.out << Hex_str(quint32(r.first), 7) << '-' << Hex_str(quint32(r.last), 7) << '\n';
-    c.out << d.ranges.size() << " ranges, " << d.bytes << " bytes differ\n";
+    printDiffRanges(c, d);
     return d.ranges.empty() ? Ok : Failed;
 }
 

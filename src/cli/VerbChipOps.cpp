@@ -7,11 +7,13 @@
 #include "buffer/FileFormat.h"
 #include "ops/Engine.h"
 #include "program/Commands.h"
+#include "program/Comparisons.h"
 
 namespace zelvor::cli {
 
 int loadForCli(CliContext& c, const QString& path);                 // VerbConvert.cpp
 int fileFormatOf(CliContext& c, const QString& path, bool loading); // VerbConvert.cpp
+void printDiffRanges(CliContext& c, const ImageDiff& d);            // VerbBufferTools.cpp
 
 // A file longer than the chip is programmed in part: says so on stderr. Not when the PIC
 // data memory or configuration goes with the code (they lie beyond the code area).
@@ -69,8 +71,16 @@ int verbRead(CliContext& c) {
 int verbWrite(CliContext& c) {
     return runChipVerb(c, FileUse::Program, Command::ProgramChip);
 }
+// The compare names the first difference; after it the chip is read apart and every range
+// where it differs from the file is listed (by file offset).
 int verbVerify(CliContext& c) {
-    return runChipVerb(c, FileUse::Compare, Command::CompareChip);
+    int code = opres::kOk;
+    const int rc = runChipVerb(c, FileUse::Compare, Command::CompareChip, &code);
+    ChipDifferences d;
+    if (code == opres::kBadReply && readChipDifferences(c.s, d) == opres::kOk &&
+        !d.diff.ranges.empty())
+        printDiffRanges(c, d.diff);
+    return rc;
 }
 int verbErase(CliContext& c) {
     return runChipVerb(c, FileUse::None, Command::EraseChip);

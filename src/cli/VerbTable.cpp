@@ -37,7 +37,8 @@ const Verb* verbTable() {
         {"write", verbWrite, true, LOAD " with " PARAMS " " WINDOW,
          "write CHIP FILE        programs FILE into the chip window"},
         {"verify", verbVerify, true, LOAD " with " WINDOW,
-         "verify CHIP FILE       compares the chip window with FILE"},
+         "verify CHIP FILE       compares the chip window with FILE, lists the ranges that "
+         "differ"},
         {"erase", verbErase, true, WINDOW,
          "erase CHIP             erases the chip (sectors touching the window)"},
         {"blank", verbBlank, true, WINDOW,

@@ -168,6 +168,7 @@ void MainWindow::showMiddle(bool config) {
 
 void MainWindow::runTarget(const Target& t) {
     const int rc = t.core ? runCommand(*session_, t.command) : commands_->run(t.window, t.arg);
+    if (t.core && t.command == Command::CompareChip) (void)commands_->afterChipCompare(rc);
     if (afterCommand) afterCommand(t, rc);
 }
 
@@ -184,9 +185,12 @@ void MainWindow::refresh(unsigned what) {
         actions_->action(QStringLiteral("RedoEdit"))->setEnabled(canRedo(s.buf));
     }
     configPanel_->refresh(what);
+    commands_->refresh(what);
     if (what & (ChangeChip | ChangeSettings | ChangeConfigPanels)) {
         actions_->follow(s);
         configButton_->setEnabled(s.feat.configuration);
+        // A chip without a configuration has nothing to show on that page.
+        if (!s.feat.configuration && !configPanel_->isHidden()) showMiddle(false);
         const PicShowData d = PicShow(s);
         area_->clear();
         area_->addItems(d.area.items);

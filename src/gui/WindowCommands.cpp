@@ -3,13 +3,17 @@
 #include "AboutBox.h"
 #include "BufferOpsDialog.h"
 #include "BufferViewCommands.h"
+#include "CompareWorkspace.h"
 #include "DialogLaunchers.h"
 #include "HelpWindow.h"
 #include "JournalViewer.h"
 #include "buffer/FileFormat.h"
+#include "ops/Engine.h"
+#include "program/Comparisons.h"
 #include "program/FileCommands.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace zelvor::gui {
@@ -102,6 +106,8 @@ int WindowCommands::run(WindowCommand c, int arg) {
         return choosePort(s_, arg);
     case WindowCommand::Speed:
         return chooseSpeed(s_, arg);
+    case WindowCommand::CompareFile:
+        return compareWithFile();
     case WindowCommand::Undo:
     case WindowCommand::Redo:
     case WindowCommand::GoToAddress:
@@ -109,10 +115,45 @@ int WindowCommands::run(WindowCommand c, int arg) {
     case WindowCommand::FindNext:
     case WindowCommand::WindowCrc:
         return view_ ? view_->run(c) : 0;
-    case WindowCommand::CompareFile:
-        return 0; // not yet wired
     }
     return 0;
+}
+
+int WindowCommands::compareWithFile() {
+    const QString path = askFile(false);
+    if (path.isEmpty()) return 0;
+    RomBuf other;
+    const int rc = loadComparisonFile(s_, path, other);
+    if (rc != 0) return rc;
+    const qint64 bytes = other.size;
+    openCompareWorkspace().compare(s_.text(msg::CompareWithFile), QFileInfo(path).fileName(),
+                                   std::move(other), bytes);
+    return 0;
+}
+
+int WindowCommands::afterChipCompare(int compareResult) {
+    if (compareResult != opres::kBadReply) return 0;
+    ChipDifferences d;
+    const int rc = readChipDifferences(s_, d);
+    // A difference only in the PIC data or configuration leaves the code alike.
+    if (rc != 0 || d.diff.ranges.empty()) return rc;
+    openCompareWorkspace().compare(s_.text(msg::CompareWithChip), s_.text(msg::CompareChipSide),
+                                   std::move(d.chip), d.bytes, d.highMask, d.bytes);
+    return 0;
+}
+
+void WindowCommands::refresh(unsigned what) {
+    if (compare_) compare_->refresh(what);
+}
+
+CompareWorkspace* WindowCommands::compareWorkspace() const {
+    return compare_.data();
+}
+
+CompareWorkspace& WindowCommands::openCompareWorkspace() {
+    if (!compare_) compare_ = new CompareWorkspace(s_, &window_);
+    raiseWindow(compare_.data());
+    return *compare_;
 }
 
 void WindowCommands::showHelp() {

@@ -17,6 +17,7 @@ namespace zelvor::gui {
 class AboutBox;
 class BufferPanel;
 class BufferViewCommands;
+class CompareWorkspace;
 class HelpWindow;
 class JournalViewer;
 
@@ -36,6 +37,13 @@ class WindowCommands {
 
     // Loads a file dropped on the window or named on the command line.
     [[nodiscard]] int openFile(const QString& path);
+    // After the compare command: when the chip differs, its contents are read apart and
+    // set beside the buffer in the compare window. Returns the read's code (0 otherwise).
+    [[nodiscard]] int afterChipCompare(int compareResult);
+    // Follows the core's change notices (the compare window compares again).
+    void refresh(unsigned what);
+    // The compare window, once opened.
+    CompareWorkspace* compareWorkspace() const;
 
     // Replace the file dialogs and the print dialog (tests, scripts).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
@@ -46,6 +54,8 @@ class WindowCommands {
     void showHelp();
     void showAbout();
     void showJournal();
+    int compareWithFile();
+    CompareWorkspace& openCompareWorkspace();
 
     Session& s_;
     QWidget& window_;
@@ -55,6 +65,7 @@ class WindowCommands {
     QPointer<AboutBox> about_;
     QPointer<JournalViewer> journal_;
     std::unique_ptr<BufferViewCommands> view_;
+    QPointer<CompareWorkspace> compare_;
 };
 
 } // namespace zelvor::gui

@@ -11,6 +11,7 @@
 #include "ShippedTable.h"
 #include "TestDir.h"
 #include "WindowCommands.h"
+#include "WindowRun.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,41 +34,8 @@ bool sameTarget(const Target& a, const Target& b) {
            (a.core ? a.command == b.command : a.window == b.window && a.arg == b.arg);
 }
 
-// One window on a fresh start folder holding the shipped lists.
-struct Run {
-    test::TestDir dir;
-    test::FakeClock fakeClock;
-    std::unique_ptr<MainWindow> w;
-    std::vector<std::pair<Target, int>> ran;
-
-    explicit Run(StartOptions o, Clock* clock = nullptr, const QStringList& ports = {}) {
-        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-            dir.copyData(QLatin1String(f));
-        if (!ports.isEmpty()) dir.writeLines(QStringLiteral("zelvor.ports"), ports);
-        w = std::make_unique<MainWindow>(clock ? *clock : fakeClock);
-        w->afterCommand = [this](const Target& t, int rc) { ran.emplace_back(t, rc); };
-        o.startDir = dir.path();
-        (void)w->start(o);
-        w->windowCommands().setFileChooser([this](bool save) {
-            return dir.file(save ? QStringLiteral("saved.bin") : QStringLiteral("image.bin"));
-        });
-        dir.writeBytes(QStringLiteral("image.bin"), QByteArray(2048, '\x5A'));
-        w->show();
-        w->activateWindow();
-    }
-    Session& s() { return w->session(); }
-    QAction* action(const char* name) { return w->actions().action(QLatin1String(name)); }
-    template <typename T> T* find(const char* name) {
-        return w->findChild<T*>(QLatin1String(name));
-    }
-};
-
-StartOptions demo(int english = 0) {
-    StartOptions o;
-    o.demo = true;
-    o.english = english;
-    return o;
-}
+using Run = test::WindowRun;
+using test::demoStart;
 
 } // namespace
 
@@ -85,7 +53,7 @@ class MainWindowTest : public QObject {
 
 void MainWindowTest::itemsShortcutsAndButtonsReachTheirCommands() {
     test::ModalCloser closer;
-    Run r(demo());
+    Run r(demoStart());
     QVERIFY(QTest::qWaitForWindowActive(r.w.get()));
 
     // Every item of the menus and every hidden item, chosen directly.
@@ -181,7 +149,7 @@ void MainWindowTest::itemsShortcutsAndButtonsReachTheirCommands() {
 
 void MainWindowTest::chipDependentItemsFollowTheChip() {
     test::ModalCloser closer;
-    Run r(demo());
+    Run r(demoStart());
     r.s().settings.model = 4; // a model that takes every chip
     std::map<QString, std::pair<int, int>> shownHidden;
     int areaLists = 0;
@@ -266,7 +234,7 @@ void MainWindowTest::captionsFollowTheLanguage() {
         {"Label18", "Область устройства", "Device area"},
     };
     test::ModalCloser closer;
-    Run r(demo(english));
+    Run r(demoStart(english));
     QCOMPARE(r.w->windowTitle(), QStringLiteral("Zelvor"));
     for (const Caption& c : items) {
         QAction* a = r.action(c.name);
@@ -318,7 +286,7 @@ void MainWindowTest::statusPanelsFollowPortSpeedAndDemo() {
 
 void MainWindowTest::exitWritesSettingsAndClosesTheOtherWindows() {
     test::ModalCloser closer;
-    Run r(demo());
+    Run r(demoStart());
     r.action("HelpPrg")->trigger();
     r.action("AboutPrg")->trigger();
     auto* help = r.find<QTextBrowser>("HelpText");

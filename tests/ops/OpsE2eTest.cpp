@@ -13,6 +13,7 @@
 #include "catalogue/ChipParams.h"
 #include "link/Port.h"
 #include "ops/Engine.h"
+#include "program/Comparisons.h"
 
 #include <gtest/gtest.h>
 
@@ -365,6 +366,70 @@ TEST_F(OpsPicE2e, ExtraAreasTravelWithTheCode) {
     EXPECT_EQ(chip().peek(2, 15), 0xEF);
     EXPECT_EQ(chip().peek(0, 3), 3 * 5);
 }
+
+} // namespace
+} // namespace zelvor::test
+
+namespace zelvor::test {
+namespace {
+
+// A compare that finds one changed buffer byte names it by the chip's address in its message
+// and by its buffer offset to the views, for every way the chip maps onto the buffer; read
+// apart afterwards, the chip differs from the buffer in that one place only (the PIC's data
+// and configuration lie outside the code area read apart).
+struct OffsetCase {
+    const char* chip;
+    qint32 addrStart; // window start in the chip's units
+    bool picExtras;   // data EEPROM and configuration words included
+    qint64 changed;   // buffer byte changed
+    qint64 address;   // named in the message
+    qint64 offset;    // given to the views
+    bool inCodeArea;  // found again by the read apart
+};
+
+constexpr OffsetCase kOffsetCases[] = {
+    {"29F010", 0x800, false, 0x123, 0x923, 0x123, true},    // bytes, window from 0x800
+    {"27C1024", 0x400, false, 0x247, 0x523, 0x246, true},   // 16-bit words
+    {"K9F6408", 2 * 528, false, 0x300, 0x720, 0x300, true}, // pages of 528 bytes
+    {"PIC16F84", 0, true, 0x4007, 0x4003, 0x4006, false},   // configuration word 3
+    {"PIC16F84", 0, true, 0x4205, 0x4205, 0x4205, false},   // data EEPROM cell 5
+};
+
+class CompareOffsetE2e : public OpsE2e {};
+
+TEST_P(CompareOffsetE2e, MismatchNamesTheBufferOffset) {
+    const OffsetCase& c = kOffsetCases[GetParam()];
+    SCOPED_TRACE(c.chip);
+    ASSERT_NO_FATAL_FAILURE(begin(findBaseByName(live.s.base, QString::fromLatin1(c.chip)), 1));
+    Session& s = live.s;
+    if (c.picExtras) {
+        s.settings.autoData = s.settings.autoCfgw = 1;
+        Inc_data(s);
+        Code_Data(s, 0);
+    }
+    s.buf.addrStart = c.addrStart;
+    ASSERT_EQ(ReadRomClick(s), 0) << status().toStdString();
+    s.buf.page(int(c.changed / RomBuf::kPage))[c.changed % RomBuf::kPage] ^= 0x01;
+    Count_sum(s, 1);
+    const quint16 sum = s.buf.checkSum;
+
+    EXPECT_EQ(CompRomClick(s), opres::kBadReply);
+    ASSERT_EQ(live.fe.mismatches.size(), 1u);
+    EXPECT_EQ(live.fe.mismatches[0].address, c.address);
+    EXPECT_EQ(live.fe.mismatches[0].offset, c.offset);
+
+    ChipDifferences d;
+    ASSERT_EQ(readChipDifferences(s, d), 0);
+    EXPECT_EQ(status(), s.text(msg::CompareDiffers)) << "the compare's verdict stands";
+    const std::vector<DiffRange> found{{c.changed, c.changed}};
+    EXPECT_EQ(d.diff.ranges, c.inCodeArea ? found : std::vector<DiffRange>{});
+    Count_sum(s, 1);
+    EXPECT_EQ(s.buf.checkSum, sum) << "the buffer is left as it was";
+    EXPECT_EQ(s.buf.addrStart, c.addrStart);
+}
+
+INSTANTIATE_TEST_SUITE_P(Chips, CompareOffsetE2e,
+                         ::testing::Range(0, int(std::size(kOffsetCases))));
 
 } // namespace
 } // namespace zelvor::test

@@ -22,8 +22,8 @@ enum Change : unsigned {
 // The first difference a compare found: where, and the buffer's and the chip's value
 // (bytes, or 16-bit words for wide parts).
 struct Mismatch {
-    qint64 address = 0;
-    qint64 offset = 0; // where the buffer holds the value (the views show it there)
+    qint64 address = 0; // as the message names it: the chip address, or the word's number
+    qint64 offset = 0;  // where the buffer holds it (a word's first byte)
     int bufferValue = 0;
     int chipValue = 0;
     int width = 8;

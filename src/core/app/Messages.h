@@ -129,6 +129,15 @@ inline constexpr Text RecentUnreadable{
 inline constexpr Text RecentDropped{"; убран из списка последних файлов",
                                     "; removed from the recent files"};
 inline constexpr Text PrintEmpty{"Ошибка ! Буфер пуст.", "Ошибка ! Буфер пуст."};
+inline constexpr Text CompareWithFile{"Сравнение буфера с файлом", "The buffer against a file"};
+inline constexpr Text CompareWithChip{"Сравнение буфера с микросхемой",
+                                      "The buffer against the device"};
+inline constexpr Text CompareBufferSide{"Буфер", "Buffer"};
+inline constexpr Text CompareChipSide{"Микросхема", "Device"};
+inline constexpr Text CompareSummary{"Различающихся байт: %1, областей: %2",
+                                     "%1 bytes differ in %2 ranges"};
+inline constexpr Text CompareNoDifference{"Отличий нет", "No differences"};
+inline constexpr Text ComparePosition{"Отличие %1 из %2: %3 - %4", "Difference %1 of %2: %3 - %4"};
 
 // --- chip operations ------------------------------------------------------------------
 inline constexpr Text OpRead{"Чтение", "Read"};

@@ -18,7 +18,8 @@ void addDiff(ImageDiff& d, qint64 first, qint64 last) {
 }
 } // namespace
 
-ImageDiff diffImages(const RomBuf& a, qint64 sizeA, const RomBuf& b, qint64 sizeB) {
+ImageDiff diffImages(const RomBuf& a, qint64 sizeA, const RomBuf& b, qint64 sizeB,
+                     quint8 highMask) {
     ImageDiff d;
     const qint64 common = std::min(sizeA, sizeB);
     quint8 pa[RomBuf::kPage], pb[RomBuf::kPage];
@@ -26,6 +27,9 @@ ImageDiff diffImages(const RomBuf& a, qint64 sizeA, const RomBuf& b, qint64 size
         const qint64 n = std::min<qint64>(RomBuf::kPage, common - at);
         readImage(a, at, pa, n);
         readImage(b, at, pb, n);
+        if (highMask != 0xFF)
+            for (qint64 i = 0; i < n; i += 2) // pages start at even offsets
+                pa[i] &= highMask;
         if (std::memcmp(pa, pb, size_t(n)) == 0) continue;
         for (qint64 i = 0; i < n;) {
             if (pa[i] == pb[i]) {
@@ -43,7 +47,7 @@ ImageDiff diffImages(const RomBuf& a, qint64 sizeA, const RomBuf& b, qint64 size
     return d;
 }
 
-int loadOtherImage(const Session& s, const QString& path, RomBuf& out) {
+int loadOtherImage(const Session& s, const QString& path, RomBuf& out, long long* hexLine) {
     int fmt = formatByName(path);
     if (fmt == FormatUnknown) fmt = formatByContent(path);
     if (fmt == FormatUnknown) fmt = s.settings.fileFmt;
@@ -51,6 +55,7 @@ int loadOtherImage(const Session& s, const QString& path, RomBuf& out) {
     long long line = 0;
     const int code = fmt == FormatHex ? readHexImage(s, path, img, line)
                                       : readBinImage(path, s.buf.fileOffset, img);
+    if (hexLine) *hexLine = line;
     if (code != FileOk) return code;
     out = RomBuf();
     out.blocks = std::move(img.blocks);

@@ -22,12 +22,17 @@ struct ImageDiff {
 };
 
 // Compares the first `sizeA` bytes of `a` with the first `sizeB` of `b`; where only one image
-// has bytes, they differ.
-ImageDiff diffImages(const RomBuf& a, qint64 sizeA, const RomBuf& b, qint64 sizeB);
+// has bytes, they differ. `highMask` is laid over the bytes at even offsets of `a` first: the
+// high byte of each word of a part narrower than 16 bits, whose unused bits the chip does
+// not keep.
+ImageDiff diffImages(const RomBuf& a, qint64 sizeA, const RomBuf& b, qint64 sizeB,
+                     quint8 highMask = 0xFF);
 
 // Loads the image to compare the buffer with: the format by the name, else by the content,
 // else the one chosen for loads; 16-bit words exchanged as a load into the buffer would.
-[[nodiscard]] int loadOtherImage(const Session& s, const QString& path, RomBuf& out);
+// `hexLine` gets the line of a HEX error.
+[[nodiscard]] int loadOtherImage(const Session& s, const QString& path, RomBuf& out,
+                                 long long* hexLine = nullptr);
 
 // The first range that starts after `offset`, and the last that starts before it; null
 // when there is none.

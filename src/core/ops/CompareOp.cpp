@@ -5,6 +5,7 @@
 #include "app/HexText.h"
 #include "app/Messenger.h"
 #include "link/Frames.h"
+#include "ops/ChipRead.h"
 #include "ops/OpsInternal.h"
 
 #include <algorithm>
@@ -13,7 +14,8 @@ namespace zelvor {
 
 namespace {
 
-void showDifference(Session& s, quint32 address, qint64 offset, int addrDigits, quint32 chip,
+// The compare message for one difference; `offset` is where the buffer holds the value.
+void showDifference(Session& s, qint64 offset, quint32 address, int addrDigits, quint32 chip,
                     quint32 want, int digits) {
     s.fe.messageBox(
         s.text(msg::NotCompareAt)
@@ -40,7 +42,7 @@ void compareBlock(Session& s, qint64 base) {
             const quint32 want =
                 ((quint32(ops::imageByte(s.buf, at)) << 8) | ops::imageByte(s.buf, at + 1)) & mask;
             if (got != want) {
-                showDifference(s, quint32(op.opStart + i), at, 6, got, want, 4);
+                showDifference(s, at, quint32(op.opStart + i), 6, got, want, 4);
                 op.opState = opres::kBadReply;
                 return;
             }
@@ -50,7 +52,7 @@ void compareBlock(Session& s, qint64 base) {
     for (qint32 i = 0; i < count; ++i) {
         const quint8 want = ops::imageByte(s.buf, base + i);
         if (chip[i] != want) {
-            showDifference(s, quint32(op.opStart + i), base + i, 6, chip[i], want, 2);
+            showDifference(s, base + i, quint32(op.opStart + i), 6, chip[i], want, 2);
             op.opState = opres::kBadReply;
             return;
         }
@@ -67,7 +69,7 @@ bool comparePicConfig(Session& s) {
         for (int i = 0; i < l.bytes; ++i) {
             const quint8 want = ops::imageByte(s.buf, at + i);
             if (chip[i] != want) {
-                showDifference(s, quint32(at + i), at + i, 4, chip[i], want, 2);
+                showDifference(s, at + i, quint32(at + i), 4, chip[i], want, 2);
                 return false;
             }
         }
@@ -81,7 +83,7 @@ bool comparePicConfig(Session& s) {
             mask;
         if (got != want) {
             // Shown by word number, as the configuration panel counts.
-            showDifference(s, quint32(s.buf.cfgwOfs + (l.imageAt + i) / 2), at + i, 4, got, want,
+            showDifference(s, at + i, quint32(s.buf.cfgwOfs + (l.imageAt + i) / 2), 4, got, want,
                            4);
             return false;
         }
@@ -113,7 +115,7 @@ int comparePicExtras(Session& s) {
         for (qint32 i = 0; i < n; ++i) {
             const quint8 want = ops::imageByte(buf, buf.dataOfs + i);
             if (s.link.auxBuf[size_t(i)] != want) {
-                showDifference(s, quint32(buf.dataOfs + i), buf.dataOfs + i, 6,
+                showDifference(s, buf.dataOfs + i, quint32(buf.dataOfs + i), 6,
                                s.link.auxBuf[size_t(i)], want, 2);
                 verdict = opres::kBadReply;
                 break;
@@ -135,6 +137,10 @@ int comparePicExtras(Session& s) {
 }
 
 } // namespace
+
+quint8 comparedHighMask(const Session& s) {
+    return wideTransfer(s) ? quint8(wordMask(s.rom) >> 8) : quint8(0xFF);
+}
 
 int CompRomClick(Session& s) {
     OpState& op = s.op;

@@ -9,6 +9,7 @@
 #include "link/Port.h"
 #include "link/SetupPacket.h"
 #include "ops/AlgRules.h"
+#include "ops/ChipRead.h"
 #include "ops/OpsInternal.h"
 
 #include <algorithm>
@@ -93,13 +94,9 @@ void readPicExtras(Session& s) {
 
 } // namespace
 
-// The read loop behind the Read command. The chip is read into a fresh image that
-// replaces the buffer only when the whole window arrived; a failed or cancelled read
-// leaves the buffer as it was. `saved` receives the image the read replaced.
-static void Read_Rom(Session& s, RomBuf& saved) {
+// Reads the window of s.buf, a fresh image, block by block under the progress display.
+static void readWindow(Session& s) {
     OpState& op = s.op;
-    saved = std::move(s.buf);
-    s.buf = freshImage(saved);
     op.opState = opres::kOk;
     op.opStart = s.buf.addrStart;
     op.progPos = 0;
@@ -107,7 +104,6 @@ static void Read_Rom(Session& s, RomBuf& saved) {
     op.opEnd = op.opStart + op.xferStep - 1;
     s.buf.checkSum = 0;
     op.xferBase = op.opStart;
-    ShowMessageS(s, QString());
     progressBegin(s, msg::OpRead);
 
     const int w = wideTransfer(s) || s.rom.dataWidth != 8 ? 2 : 1;
@@ -122,9 +118,31 @@ static void Read_Rom(Session& s, RomBuf& saved) {
         if (progressPoll(s)) break;
     }
     progressEnd(s);
+}
 
-    if (op.opState != opres::kOk) s.buf = std::move(saved);
+// The read loop behind the Read command. The chip is read into a fresh image that
+// replaces the buffer only when the whole window arrived; a failed or cancelled read
+// leaves the buffer as it was. `saved` receives the image the read replaced.
+static void Read_Rom(Session& s, RomBuf& saved) {
+    saved = std::move(s.buf);
+    s.buf = freshImage(saved);
+    ShowMessageS(s, QString());
+    readWindow(s);
+    if (s.op.opState != opres::kOk) s.buf = std::move(saved);
     Print_Result(s, s.rom.dataWidth != 8 ? 1 : 0);
+}
+
+int readChipImage(Session& s, qint32 lastAddress, RomBuf& out) {
+    RomBuf saved = std::move(s.buf);
+    s.buf = freshImage(saved);
+    s.buf.addrEnd = std::min(s.buf.addrEnd, lastAddress);
+    readWindow(s);
+    out = std::move(s.buf);
+    s.buf = std::move(saved);
+    if (s.op.opState == opres::kOk)
+        out.size =
+            (out.pageCount() - 1) * RomBuf::kPage + out.lastLen * (s.rom.dataWidth != 8 ? 2 : 1);
+    return s.op.opState;
 }
 
 int ReadRomClick(Session& s) {

@@ -29,6 +29,16 @@ WindowTexts ShowWindow(Session& s) {
     return w;
 }
 
+PanelChoice panelChoice(const Session& s) {
+    PanelChoice c;
+    if (s.rom.devClass == 5) {
+        c.pic18 = pic18(s.rom);
+        c.pic16 = !pic18(s.rom);
+    }
+    c.fuse = s.feat.fuseBits;
+    return c;
+}
+
 PicShowData PicShow(const Session& s) {
     const RomParams& p = s.rom;
     PicShowData d;
@@ -47,11 +57,7 @@ PicShowData PicShow(const Session& s) {
     }
     l.selected = (s.op.area >= 0 && s.op.area < l.items.size()) ? s.op.area : -1;
 
-    if (p.devClass == 5) {
-        d.panels.pic18 = pic18(p);
-        d.panels.pic16 = !pic18(p);
-    }
-    d.panels.fuse = s.feat.fuseBits;
+    d.panels = panelChoice(s);
     d.adapters = AdapterShow(s);
     return d;
 }

@@ -43,6 +43,10 @@ struct PanelChoice {
     bool pic18 = false;
     bool fuse = false;
 };
+// The configuration panels the chip needs: the mid-range panel for every PIC but PIC18,
+// the fuse and lock panels for the fuse chips.
+PanelChoice panelChoice(const Session& s);
+
 struct PicShowData {
     AreaList area;
     PanelChoice panels;

@@ -16,38 +16,50 @@ ConfigKind configKind(const RomParams& r) {
     return ConfigKind::None;
 }
 
-int SetcfgwF(Session& s) {
-    switch (configKind(s.rom)) {
-    case ConfigKind::Pic18:
-        return Pic18CfgW(s);
-    case ConfigKind::PicMid:
-        return PicCfgW(s);
-    case ConfigKind::Fuses:
-        return WrtFuse(s);
-    case ConfigKind::None:
-        break;
-    }
+namespace {
+
+int notSupported(Session& s) {
     ShowMessageS(s, QString());
     ShowMessageS(s, msg::CfgNotSupported);
     s.op.opState = kRefused;
     return s.op.opState;
 }
 
-int ReadcfgwF(Session& s) {
+// Reading replaces the panel's values and writing folds or refreshes them: the panels are
+// told either way, whatever the result.
+int panelsChanged(Session& s, int rc) {
+    s.fe.changed(ChangeConfigPanels);
+    return rc;
+}
+
+} // namespace
+
+int SetcfgwF(Session& s) {
     switch (configKind(s.rom)) {
     case ConfigKind::Pic18:
-        return Pic18CfgR(s);
+        return panelsChanged(s, Pic18CfgW(s));
     case ConfigKind::PicMid:
-        return PicCfgR(s);
+        return panelsChanged(s, PicCfgW(s));
     case ConfigKind::Fuses:
-        return ReadFuse(s);
+        return panelsChanged(s, WrtFuse(s));
     case ConfigKind::None:
         break;
     }
-    ShowMessageS(s, QString());
-    ShowMessageS(s, msg::CfgNotSupported);
-    s.op.opState = kRefused;
-    return s.op.opState;
+    return notSupported(s);
+}
+
+int ReadcfgwF(Session& s) {
+    switch (configKind(s.rom)) {
+    case ConfigKind::Pic18:
+        return panelsChanged(s, Pic18CfgR(s));
+    case ConfigKind::PicMid:
+        return panelsChanged(s, PicCfgR(s));
+    case ConfigKind::Fuses:
+        return panelsChanged(s, ReadFuse(s));
+    case ConfigKind::None:
+        break;
+    }
+    return notSupported(s);
 }
 
 void setupConfigPanels(Session& s) {

@@ -13,6 +13,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace zelvor {
 
 namespace {
@@ -116,6 +118,29 @@ std::vector<FuseBox> fuseBoxMap(const RomParams& r) {
             m.push_back({false, 16 + i, 3, quint8(1 << i)});
     }
     return m;
+}
+
+BoxAccess fuseBoxAccess(const Session& s, bool lock, int box) {
+    const int count = lock ? ConfigState::kLockBoxes : ConfigState::kFuseBoxes;
+    if (box < 0 || box >= count) return {};
+    const auto map = fuseBoxMap(s.rom);
+    const bool mapped = std::any_of(
+        map.begin(), map.end(), [&](const FuseBox& x) { return x.lock == lock && x.box == box; });
+    const ConfigState& c = s.cfg;
+    if (!lock) {
+        const bool shown = mapped && !c.fuseNames[size_t(box)].isEmpty();
+        return {shown, shown};
+    }
+    if (box < 2) return {true, mapped};
+    return {c.bootLockVisible, c.bootLockVisible && c.bootLockEnabled && mapped};
+}
+
+int setFuseBox(Session& s, bool lock, int box, bool checked) {
+    if (s.op.busy || !fuseBoxAccess(s, lock, box).enabled) return kRefused;
+    (lock ? s.cfg.lockChecked[size_t(box)] : s.cfg.fuseChecked[size_t(box)]) = checked;
+    foldFuseBoxes(s);
+    FuseSetN(s);
+    return 0;
 }
 
 void FuseShow(Session& s) {

@@ -34,6 +34,20 @@ struct FuseBox {
 };
 std::vector<FuseBox> fuseBoxMap(const RomParams& rom);
 
+// Whether the panel shows a box and lets the operator change it. A fuse box is shown when
+// it has a name and a bit on this chip; lb1 and lb2 always; the boot-lock boxes unless the
+// chip hides them, and usable only where the chip allows them and they have a bit.
+struct BoxAccess {
+    bool shown = false;
+    bool enabled = false;
+};
+BoxAccess fuseBoxAccess(const Session& s, bool lock, int box);
+
+// The operator ticked or cleared a fuse box (0..20) or a lock box (0..5): the bytes and the
+// value line follow at once. Returns 0, or kRefused for a box that is not usable and while
+// an operation runs.
+[[nodiscard]] int setFuseBox(Session& s, bool lock, int box, bool checked);
+
 // Panel set-up at chip selection from prgatmel.lst; without the file or the line the panel
 // keeps what it showed.
 void FuseShow(Session& s);

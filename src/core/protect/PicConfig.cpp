@@ -83,6 +83,7 @@ std::optional<PicLayout> findPicLayout(const QStringList& lines, int index) {
 void PicCfg16(Session& s) {
     ConfigState& c = s.cfg;
     c.userId = QStringLiteral("FFFF");
+    c.debugWord.clear(); // the raw word of the chip chosen before
     const auto lines = readTextLines(QDir(s.run.startDir).filePath(QLatin1String(kPicLayoutFile)));
     const auto layout = lines ? findPicLayout(*lines, s.rom.vppSel) : std::nullopt;
     if (!layout) {
@@ -124,6 +125,22 @@ void foldPicFields(ConfigState& c) {
         const quint16 m = f.mask();
         c.cfgWord = quint16((c.cfgWord & ~m) | (f.words[size_t(sel)] & m));
     }
+}
+
+int choosePicOption(Session& s, int field, int option) {
+    ConfigState& c = s.cfg;
+    if (s.op.busy || field < 0 || field >= int(c.picFields.size())) return kRefused;
+    PicField& f = c.picFields[size_t(field)];
+    if (option < 0 || option >= int(f.words.size())) return kRefused;
+    f.selected = option;
+    const quint16 m = f.mask();
+    c.cfgWord = quint16((c.cfgWord & ~m) | (f.words[size_t(option)] & m));
+    return 0;
+}
+
+QString setPicUserId(Session& s, const QString& text) {
+    if (!s.op.busy) s.cfg.userId = text.toUpper().left(4);
+    return s.cfg.userId;
 }
 
 bool picShortForm(const RomParams& rom) {

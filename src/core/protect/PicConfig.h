@@ -33,6 +33,14 @@ void PicCfg16(Session& s);
 void PicBitShow16(Session& s);
 // Folds every field's selection into cfgWord, field 1 first.
 void foldPicFields(ConfigState& cfg);
+// The operator chose option `option` of field `field` (both from 0): the field's list shows
+// it and its mask bits of cfgWord take the option's word at once, so the word shown is the
+// one a write sends. Returns 0, or kRefused for a field or option the chip does not have
+// and while an operation runs.
+[[nodiscard]] int choosePicOption(Session& s, int field, int option);
+// The operator typed into the ID box: kept upper case, at most 4 characters (unchanged
+// while an operation runs). Returns what the box shows now.
+QString setPicUserId(Session& s, const QString& text);
 
 // True when the chip uses the one-word form (pulseAlg 1 and variant 0).
 bool picShortForm(const RomParams& rom);
