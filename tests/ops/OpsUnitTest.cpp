@@ -209,20 +209,6 @@ TEST_F(OpsTest, ProgramCutsBlocksIntoPiecesAndCompares) {
               QStringLiteral("The device contains differences from the original  "));
 }
 
-TEST_F(OpsTest, CompareNamesTheChipAddressAndTheBufferOffsetOfTheDifference) {
-    // A window from chip address 0x100 on: buffer offset n holds chip address 0x100 + n.
-    fillBuffer(0x1000, 3);
-    s.buf.addrStart = 0x100;
-    s.buf.addrEnd = 0x10FF;
-    for (int i = 0; i < 0x1000; ++i)
-        chip[0x100 + i] = char(quint8(i * 7 + 3));
-    chip[0x100 + 0x234] = char(~chip[0x100 + 0x234]);
-    EXPECT_EQ(CompRomClick(s), opres::kBadReply);
-    ASSERT_EQ(ts.fe.mismatches.size(), 1u);
-    EXPECT_EQ(ts.fe.mismatches[0].address, 0x334);
-    EXPECT_EQ(ts.fe.mismatches[0].offset, 0x234);
-}
-
 TEST_F(OpsTest, ProgrammerMismatchRecordStopsProgramming) {
     fillBuffer(4096, 0);
     mismatchAtPiece = 2;
