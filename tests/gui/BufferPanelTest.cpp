@@ -9,6 +9,7 @@
 #include "HexTextView.h"
 #include "MainWindow.h"
 #include "TestDir.h"
+#include "WindowRun.h"
 #include "app/HexText.h"
 #include "buffer/BufferOps.h"
 #include "buffer/ImageBytes.h"
@@ -43,33 +44,15 @@ QByteArray patternBytes(int n) {
 }
 
 // The window in demo mode with an image of `bytes` loaded from a BIN file.
-struct Window {
-    test::TestDir dir;
-    test::FakeClock clock;
-    std::unique_ptr<MainWindow> w;
+struct Window : test::WindowRun {
     BufferPanel* panel = nullptr;
 
-    explicit Window(const QByteArray& bytes) {
-        for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-            dir.copyData(QLatin1String(f));
-        w = std::make_unique<MainWindow>(clock);
-        StartOptions o;
-        o.startDir = dir.path();
-        o.demo = true;
-        o.english = 1;
-        (void)w->start(o);
+    explicit Window(const QByteArray& bytes) : WindowRun(test::demoStart(1)) {
         s().settings.fileFmt = 1;
         dir.writeBytes(QStringLiteral("image.bin"), bytes);
         const int rc = loadFile(s(), dir.file(QStringLiteral("image.bin")));
         if (rc != 0) qWarning("load failed: %d", rc);
         panel = w->findChild<BufferPanel*>(QStringLiteral("Panel6"));
-        w->show();
-        w->activateWindow();
-    }
-    Session& s() { return w->session(); }
-    QAction* action(const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
-    template <typename T> T* find(const char* name) {
-        return w->findChild<T*>(QLatin1String(name));
     }
     HexTextView& view(HexPane p) {
         return p == HexPane::Hex ? panel->hexView() : panel->charView();
