@@ -110,6 +110,7 @@ inline constexpr Text OpCompare{"Сравнение", "Compare"};
 inline constexpr Text OpActive{"Выполняется \"%1\"", "\"%1\" is active"};
 inline constexpr Text OpWindowCaption{"Текущая операция", "Operation Progress"};
 inline constexpr Text OpCancelButton{"Прервать", "Cancel"};
+inline constexpr Text OperationRate{"%1 байт/с", "%1 bytes/s"};
 inline constexpr Text NoReadMode{"Отсутствует режим \"чтение\"",
                                  "The mode \"read\" is not supported"};
 inline constexpr Text NoBlankMode{"Отсутствует режим \"Проверка на чистоту\"",
