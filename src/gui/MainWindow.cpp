@@ -9,6 +9,7 @@
 #include "app/Messenger.h"
 #include "link/PortMap.h"
 #include "link/SerialTransport.h"
+#include "program/Startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,6 +49,12 @@ MainWindow::MainWindow(Clock& clock, QWidget* parent)
     }
     // A long message is cut at the window's edge rather than widening the window.
     panels_[3]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Beside the message: how long the operation it reports took, and how fast it went.
+    timing_ = new QLabel;
+    timing_->setObjectName(QStringLiteral("StatusTiming"));
+    timing_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    timing_->hide();
+    bar->addPermanentWidget(timing_);
     setStatusBar(bar);
 }
 
@@ -156,6 +163,12 @@ void MainWindow::showMiddle(bool config) {
 }
 
 void MainWindow::runTarget(const Target& t) {
+    // A dialog opened while an operation pumps events would hold the operation until it
+    // closes: the window's own commands are refused then, as the core refuses its own.
+    if (!t.core && !allowedWhileBusy(t.window) && !commandAllowed(*session_, false)) {
+        if (afterCommand) afterCommand(t, kCommandRefused);
+        return;
+    }
     const int rc = t.core ? runCommand(*session_, t.command) : commands_->run(t.window, t.arg);
     if (afterCommand) afterCommand(t, rc);
 }
@@ -182,6 +195,7 @@ void MainWindow::refresh(unsigned what) {
 }
 
 QString MainWindow::statusPanelText(int panel) const {
+    if (panel == kTimingPanel) return timing_->text();
     return panel >= 0 && panel < 4 ? panels_[size_t(panel)]->text() : QString();
 }
 
@@ -191,12 +205,18 @@ void MainWindow::statusMessage(const QString& text) {
 
 void MainWindow::statusPanel(int panel, const QString& text) {
     if (panel >= 0 && panel < 4) panels_[size_t(panel)]->setText(text);
+    if (panel == kTimingPanel) {
+        timing_->setText(text);
+        timing_->setVisible(!text.isEmpty());
+    }
 }
 
 void MainWindow::messageBox(const QString& text, Icon icon) {
     static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
                                                    QMessageBox::Warning, QMessageBox::Critical};
-    QMessageBox box(kIcons[int(icon)], windowTitle(), text, QMessageBox::Ok, this);
+    // Over the progress window while an operation shows it, so the box is not hidden below.
+    QWidget* parent = progress_ && progress_->isVisible() ? static_cast<QWidget*>(progress_) : this;
+    QMessageBox box(kIcons[int(icon)], windowTitle(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -217,7 +237,7 @@ std::optional<QString> MainWindow::inputText(const QString& caption, const QStri
 }
 
 void MainWindow::progressShow(const QString& caption) {
-    if (!progress_) progress_ = new ProgressWindow(session_->settings.english == 1, this);
+    if (!progress_) progress_ = new ProgressWindow(*session_, this);
     progress_->start(caption);
 }
 
@@ -226,7 +246,7 @@ void MainWindow::progressSet(int position) {
 }
 
 void MainWindow::progressClose() {
-    if (progress_) progress_->hide();
+    if (progress_) progress_->finish();
 }
 
 bool MainWindow::cancelRequested() {

@@ -39,6 +39,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     Session& session() { return *session_; }
     CommandActions& actions() { return *actions_; }
     WindowCommands& windowCommands() { return *commands_; }
+    // Panels 0..3, or kTimingPanel.
     QString statusPanelText(int panel) const;
 
     // Called after every menu item, hidden item or button with its result (tests, scripts).
@@ -73,6 +74,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
 
     std::unique_ptr<Session> session_;
     std::array<QLabel*, 4> panels_{};
+    QLabel* timing_ = nullptr;
     std::unique_ptr<CommandActions> actions_;
     std::unique_ptr<WindowCommands> commands_;
     QToolBar* toolbar_ = nullptr;
