@@ -3,6 +3,7 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_screenshots docs/screenshots
 
 #include "MainWindow.h"
+#include "OperationShots.h"
 #include "TestDir.h"
 #include "WindowCommands.h"
 
@@ -53,10 +54,12 @@ int shoot(const QString& out, int english) {
     bool ok = save(&w, out + QStringLiteral("/main-window-%1.png").arg(lang));
     w.findChild<QAction*>(QStringLiteral("AboutPrg"))->trigger();
     ok = save(w.findChild<QWidget*>(QStringLiteral("TAboutBox")),
-              out + QStringLiteral("/about-%1.png").arg(lang)) && ok;
+              out + QStringLiteral("/about-%1.png").arg(lang)) &&
+         ok;
     w.findChild<QAction*>(QStringLiteral("HelpPrg"))->trigger();
     ok = save(w.findChild<QWidget*>(QStringLiteral("HelpWindow")),
-              out + QStringLiteral("/help-%1.png").arg(lang)) && ok;
+              out + QStringLiteral("/help-%1.png").arg(lang)) &&
+         ok;
     w.close();
     return ok ? 0 : 1;
 }
@@ -67,5 +70,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
-    return shoot(out, 0) | shoot(out, 1);
+    return shoot(out, 0) | shoot(out, 1) | test::shootOperations(out, 0) |
+           test::shootOperations(out, 1);
 }
