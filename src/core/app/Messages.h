@@ -206,6 +206,7 @@ inline constexpr Text FwNeedsChip{"Для замены прошивки выбе
 
 // --- journal --------------------------------------------------------------------------
 inline constexpr Text LogViewCaption{"Просмотр журнала", "View log"};
+inline constexpr Text LogViewClose{"Закрыть", "Close"};
 
 } // namespace msg
 } // namespace zelvor
