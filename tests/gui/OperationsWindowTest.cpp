@@ -188,6 +188,8 @@ class OperationsWindowTest : public QObject {
   private slots:
     void everyClassThroughTheWindow_data();
     void everyClassThroughTheWindow();
+    void protectionAndServiceCommands_data();
+    void protectionAndServiceCommands();
     void cancelDuringAReadKeepsTheBufferAndSaysNothing();
     void secondCommandThroughThePumpIsRefused();
     void faultsEndWithTheirMessage_data();
@@ -241,6 +243,64 @@ void OperationsWindowTest::everyClassThroughTheWindow() {
         QVERIFY2(b.responsive(), st.item);
         QVERIFY2(!b.w->statusPanelText(kTimingPanel).isEmpty(), st.item);
     }
+}
+
+void OperationsWindowTest::protectionAndServiceCommands_data() {
+    QTest::addColumn<QString>("chip");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("message"); // the status message, or the box's text
+    QTest::addColumn<bool>("box");
+    auto ru = [](const Text& t) { return QString::fromUtf8(t.ru); };
+    const struct {
+        const char* chip;
+        const char* item;
+        QString message;
+        bool box;
+    } rows[] = {
+        {"AT89C51", "N11", ru(msg::LockSet), false},
+        {"AT89C51", "N121", ru(msg::LockSet), false},
+        {"AT89C51", "N1231", ru(msg::LockSet), false},
+        {"AT89C51", "Lock_bits", ru(msg::LockSet), false},
+        {"P89C58X2", "setX2", ru(msg::LockX2Set), false},
+        {"AT89C51", "ReadId", ru(msg::IdNotFound), true},
+        {"AT89C51", "autoprg", ru(msg::CompareOk), false},
+        {"AT89C51", "Cprog", ru(msg::Programmed), false},
+        {"AT89C51", "Dthcb1", QStringLiteral("Версия 5.21 Тип м.с "), false},
+        {"AT89C51", "N12", QStringLiteral("0"), false},
+        {"AT89C51", "N5", ru(msg::CompareOk), false},
+        {"AT89C51", "N7", ru(msg::FwNeedsImage), false},
+        {"49F010", "L_BBL", ru(msg::BblSet), false},
+        {"49F010", "H_BBL", ru(msg::BblSet), false},
+        {"49F010", "Read_bbl", ru(msg::BblRead), false},
+        {"28C256", "Mode_SDP", ru(msg::SdpOff), false},
+        {"6116", "TestRAM", ru(msg::RamTestOk), false},
+        {"K9F5608", "Badblock1", ru(msg::BadBlockDone), false},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(r.chip, r.item)))
+            << QString::fromLatin1(r.chip) << QString::fromLatin1(r.item) << r.message << r.box;
+}
+
+void OperationsWindowTest::protectionAndServiceCommands() {
+    QFETCH(QString, chip);
+    QFETCH(QString, item);
+    QFETCH(QString, message);
+    QFETCH(bool, box);
+    test::ModalCloser closer;
+    Bench b;
+    b.s().settings.english = 0;
+    QVERIFY(b.choose(qPrintable(chip), 2 * 2048 + 96));
+    QVERIFY(b.attach());
+    b.makeImage(13);
+    QVERIFY(loadFile(b.s(), b.hexPath) == 0);
+    QVERIFY(b.action(qPrintable(item))->isEnabled());
+    const QString shown = b.run(qPrintable(item));
+    if (box)
+        QVERIFY2(!closer.seen.isEmpty() && closer.seen.last().startsWith(message),
+                 qPrintable(closer.seen.join(QLatin1Char('|'))));
+    else
+        QVERIFY2(shown.startsWith(message), qPrintable(shown));
+    QVERIFY(b.responsive());
 }
 
 void OperationsWindowTest::cancelDuringAReadKeepsTheBufferAndSaysNothing() {
