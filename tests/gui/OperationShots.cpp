@@ -4,6 +4,7 @@
 
 #include "OperationShots.h"
 
+#include "DemoWindow.h"
 #include "FakeClock.h"
 #include "MainWindow.h"
 #include "TestDir.h"
@@ -29,29 +30,19 @@ bool saveShot(QWidget* w, const QString& file) {
 
 int shootOperations(const QString& out, int english) {
     TestDir dir;
-    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-        dir.copyData(QLatin1String(f));
     FakeClock clock;
     gui::MainWindow w(clock);
-    StartOptions o;
-    o.startDir = dir.path();
-    o.demo = true;
-    o.english = english;
-    (void)w.start(o);
+    startDemoWindow(w, dir, english);
     Session& s = w.session();
     const QString lang = english ? QStringLiteral("en") : QStringLiteral("ru");
-    for (int i = 0; i < int(s.cat.entries.size()); ++i)
-        if (s.cat.entries[size_t(i)].name.trimmed() == QLatin1String("AT29C256")) {
-            (void)selectChip(s, s.cat.entries[size_t(i)].base, ChipChoice{1, i + 1});
-            break;
-        }
     w.show();
     QTest::qWait(100);
     // Every block the operation hands to the event loop takes a third of a second.
+    bool holding = false; // the clock stands while the picture is taken
     QTimer line;
     line.setInterval(0);
     QObject::connect(&line, &QTimer::timeout, [&] {
-        if (s.op.busy) clock.advance(330);
+        if (s.op.busy && !holding) clock.advance(330);
     });
     line.start();
 
@@ -62,8 +53,10 @@ int shootOperations(const QString& out, int english) {
     QObject::connect(&halfway, &QTimer::timeout, [&] {
         if (shot || !s.op.busy || s.op.progPos * 2 < s.op.progMax) return;
         shot = true;
+        holding = true;
         clock.now = s.op.opStartTime + 83 * 1000;
         QTest::qWait(400);
+        holding = false;
         shot = saveShot(w.findChild<QWidget*>(QStringLiteral("TOperWindow")),
                         out + QStringLiteral("/progress-%1.png").arg(lang));
     });
@@ -71,7 +64,7 @@ int shootOperations(const QString& out, int english) {
     w.findChild<QAction*>(QStringLiteral("ReadRom"))->trigger();
     halfway.stop();
 
-    for (const char* item : {"WriteRom", "ReadNull", "ClearRom"})
+    for (const char* item : {"ReadNull", "ClearRom", "ReadRom"})
         w.findChild<QAction*>(QLatin1String(item))->trigger();
     w.findChild<QAction*>(QStringLiteral("ViewLog"))->trigger();
     QTest::qWait(150);

@@ -106,6 +106,14 @@ struct Bench {
         return s().link.portFailed == 0;
     }
 
+    // The chip, its programmer and an image for its window; with `load` the image in the
+    // buffer too.
+    bool setUp(const char* name, qint32 units, unsigned seed, bool load) {
+        if (!choose(name, units) || !attach()) return false;
+        makeImage(seed);
+        return !load || loadFile(s(), hexPath) == 0;
+    }
+
     // Random contents for the window (PIC words kept to 14 bits), written as a HEX file.
     void makeImage(unsigned seed) {
         const qint32 units = s().buf.addrEnd - s().buf.addrStart + 1;
@@ -209,10 +217,8 @@ void OperationsWindowTest::everyClassThroughTheWindow() {
     QFETCH(QString, chip);
     test::ModalCloser closer;
     Bench b;
-    QVERIFY(b.choose(qPrintable(chip), 2 * 2048 + 96));
-    QVERIFY(b.s().run.msgLog.last().startsWith(b.s().text(msg::Device)));
-    QVERIFY(b.attach());
-    b.makeImage(7);
+    QVERIFY(b.setUp(qPrintable(chip), 2 * 2048 + 96, 7, false));
+    QVERIFY(b.s().run.msgLog.contains(b.s().text(msg::Device) + ShowWindow(b.s()).chip));
     const RomParams& p = b.s().rom;
     auto text = [&](const Text& t) { return b.s().text(t); };
 
@@ -289,10 +295,7 @@ void OperationsWindowTest::protectionAndServiceCommands() {
     test::ModalCloser closer;
     Bench b;
     b.s().settings.english = 0;
-    QVERIFY(b.choose(qPrintable(chip), 2 * 2048 + 96));
-    QVERIFY(b.attach());
-    b.makeImage(13);
-    QVERIFY(loadFile(b.s(), b.hexPath) == 0);
+    QVERIFY(b.setUp(qPrintable(chip), 2 * 2048 + 96, 13, true));
     QVERIFY(b.action(qPrintable(item))->isEnabled());
     const QString shown = b.run(qPrintable(item));
     if (box)
@@ -306,10 +309,7 @@ void OperationsWindowTest::protectionAndServiceCommands() {
 void OperationsWindowTest::cancelDuringAReadKeepsTheBufferAndSaysNothing() {
     test::ModalCloser closer;
     Bench b;
-    QVERIFY(b.choose("29C256", 8 * 2048));
-    QVERIFY(b.attach());
-    b.makeImage(3);
-    QVERIFY(loadFile(b.s(), b.hexPath) == 0);
+    QVERIFY(b.setUp("29C256", 8 * 2048, 3, true));
     for (int i = 0; i < b.image.size(); ++i) // the chip differs from the buffer
         b.chip().poke(0, std::uint32_t(i), quint8(~b.image[i]));
     const quint16 sum = b.s().buf.checkSum;
@@ -333,9 +333,7 @@ void OperationsWindowTest::cancelDuringAReadKeepsTheBufferAndSaysNothing() {
 void OperationsWindowTest::secondCommandThroughThePumpIsRefused() {
     test::ModalCloser closer;
     Bench b;
-    QVERIFY(b.choose("29C256", 8 * 2048));
-    QVERIFY(b.attach());
-    b.makeImage(5);
+    QVERIFY(b.setUp("29C256", 8 * 2048, 5, false));
     b.putImageInChip();
     const std::uint64_t before = b.emu->emulator().packetsServed();
     QString busyText;
@@ -371,9 +369,7 @@ void OperationsWindowTest::faultsEndWithTheirMessage() {
     QFETCH(bool, mustFail);
     test::ModalCloser closer;
     Bench b;
-    QVERIFY(b.choose("29C256", 2 * 2048 + 96));
-    QVERIFY(b.attach());
-    b.makeImage(11);
+    QVERIFY(b.setUp("29C256", 2 * 2048 + 96, 11, false));
     const QString linkError = b.s().text(msg::LinkError);
     const QString writeErrorAt = b.s().text(msg::WriteErrorAt).section(QLatin1Char('%'), 0, 0);
     auto text = [&](const Text& t) { return b.s().text(t); };

@@ -2,6 +2,7 @@
 // mode, AT29C256 chosen, an image loaded), the About box and the help window.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_screenshots docs/screenshots
 
+#include "DemoWindow.h"
 #include "MainWindow.h"
 #include "OperationShots.h"
 #include "TestDir.h"
@@ -28,8 +29,6 @@ bool save(QWidget* w, const QString& file) {
 
 int shoot(const QString& out, int english) {
     test::TestDir dir;
-    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-        dir.copyData(QLatin1String(f));
     QByteArray image(32768, '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = char((i * 7) ^ (i >> 8));
@@ -37,17 +36,8 @@ int shoot(const QString& out, int english) {
 
     SystemClock clock;
     gui::MainWindow w(clock);
-    StartOptions o;
-    o.startDir = dir.path();
-    o.demo = true;
-    o.english = english;
-    (void)w.start(o);
+    test::startDemoWindow(w, dir, english);
     Session& s = w.session();
-    for (int i = 0; i < int(s.cat.entries.size()); ++i)
-        if (s.cat.entries[size_t(i)].name.trimmed() == QLatin1String("AT29C256")) {
-            (void)selectChip(s, s.cat.entries[size_t(i)].base, ChipChoice{1, i + 1});
-            break;
-        }
     (void)loadFile(s, dir.file(QStringLiteral("image.bin")));
     w.show();
     const QString lang = english ? QStringLiteral("en") : QStringLiteral("ru");

@@ -70,12 +70,10 @@ class TimedOperation : public ::testing::Test {
         s.settings.english = 0;
         s.link.demoMode = 1;
         allocLinkBuffers(s);
-        s.rom.algCode = 7;
-        s.rom.devClass = 0;
+        s.rom.algCode = 7; // a plain EPROM of 64 KiB, 8 bits wide
         s.rom.dataWidth = s.rom.baseWidth = 8;
-        s.rom.canRead = s.rom.canWrite = s.rom.canCompare = s.rom.canErase = s.rom.canBlank = 1;
+        s.rom.canRead = s.rom.canErase = 1;
         s.rom.romLen = 0x10000;
-        s.buf.addrStart = 0;
         s.buf.addrEnd = 8191; // four blocks
         InitMem(s);
         ts.clock.now = 5000;
