@@ -171,6 +171,7 @@ void MainWindow::runTarget(const Target& t) {
     }
     const int rc = t.core ? runCommand(*session_, t.command) : commands_->run(t.window, t.arg);
     if (afterCommand) afterCommand(t, rc);
+    if (closeWhenIdle_ && !session_->op.busy) close();
 }
 
 void MainWindow::refresh(unsigned what) {
@@ -268,9 +269,13 @@ void MainWindow::mismatch(const Mismatch& m) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     Session& s = *session_;
     if (s.op.busy) {
-        // An operation pumps events: the window stays until it ends.
-        statusMessage(s.text(msg::Busy));
+        // An operation pumps events: the window stays until it ends. Asked to, it cancels the
+        // operation, which stops after the block in hand, and closes then.
         event->ignore();
+        if (!closeWhenIdle_ && question(s.text(msg::CloseWhileBusy)) == Answer::Yes) {
+            closeWhenIdle_ = true;
+            if (progress_) progress_->cancel();
+        }
         return;
     }
     stopProgram(s);

@@ -87,6 +87,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     ConfigPanel* configPanel_ = nullptr;
     ProgressWindow* progress_ = nullptr;
     bool built_ = false;
+    bool closeWhenIdle_ = false; // the operator closed the window while an operation ran
 };
 
 } // namespace zelvor::gui

@@ -41,7 +41,7 @@ ProgressWindow::ProgressWindow(Session& s, QWidget* parent)
     v->addWidget(bar_);
     v->addWidget(cancel_, 0, Qt::AlignHCenter);
     setMinimumWidth(fontMetrics().averageCharWidth() * 48);
-    connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+    connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::cancel);
     connect(timer_, &QTimer::timeout, this, &ProgressWindow::tick);
 }
 

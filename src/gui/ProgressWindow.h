@@ -28,6 +28,8 @@ class ProgressWindow : public QWidget {
     // The operation ended: hidden, the main window gets the keyboard back.
     void finish();
     bool cancelRequested() const { return cancelled_; }
+    // As the Cancel button: the operation stops after the block in hand.
+    void cancel() { cancelled_ = true; }
 
   private:
     void tick();

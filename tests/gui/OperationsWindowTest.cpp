@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QFile>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -200,6 +201,7 @@ class OperationsWindowTest : public QObject {
     void protectionAndServiceCommands();
     void cancelDuringAReadKeepsTheBufferAndSaysNothing();
     void secondCommandThroughThePumpIsRefused();
+    void closingDuringAnOperationAsksCancelsAndCloses();
     void faultsEndWithTheirMessage_data();
     void faultsEndWithTheirMessage();
 };
@@ -353,6 +355,41 @@ void OperationsWindowTest::secondCommandThroughThePumpIsRefused() {
     QVERIFY(closer.seen.isEmpty());
     QCOMPARE(b.emu->emulator().packetsServed() - before, std::uint64_t(8));
     QCOMPARE(bufferBytes(b.s()), b.image);
+}
+
+void OperationsWindowTest::closingDuringAnOperationAsksCancelsAndCloses() {
+    Bench b;
+    QVERIFY(b.setUp("29C256", 8 * 2048, 9, false));
+    b.putImageInChip();
+    // The operator answers the question with `answer`.
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QStringList asked;
+    QTimer answerer;
+    answerer.setInterval(5);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        asked << box->text();
+        box->button(answer)->click();
+    });
+    answerer.start();
+
+    // No: the read goes on to its end and the window stays.
+    DuringOperation no(b, 2, [&b] { b.w->close(); });
+    QCOMPARE(b.run("ReadRom"), b.s().text(msg::ReadDone));
+    QCOMPARE(asked, QStringList{b.s().text(msg::CloseWhileBusy)});
+    QVERIFY(b.w->isVisible());
+
+    // Yes: the read stops after the block in hand, reports nothing, and the window closes.
+    answer = QMessageBox::Yes;
+    const std::uint64_t before = b.emu->emulator().packetsServed();
+    DuringOperation yes(b, 3, [&b] { b.w->close(); });
+    QCOMPARE(b.run("ReadRom"), QString());
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(b.emu->emulator().packetsServed() - before, std::uint64_t(3));
+    QVERIFY(!b.w->isVisible());
+    QVERIFY(!b.progress()->isVisible());
+    QVERIFY(QFile::exists(b.dir.file(QStringLiteral("zelvor.cfg"))));
 }
 
 void OperationsWindowTest::faultsEndWithTheirMessage_data() {

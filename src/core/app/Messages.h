@@ -37,6 +37,8 @@ inline constexpr Text BufferOpsLater{"Операции с буфером поя�
                                      "Buffer operations come in a later version"};
 inline constexpr Text Busy{"Дождитесь окончания текущей операции",
                            "Wait until the current operation ends"};
+inline constexpr Text CloseWhileBusy{"Прервать текущую операцию и закрыть программу?",
+                                     "Cancel the current operation and close the program?"};
 
 // --- programmer link ------------------------------------------------------------------
 inline constexpr Text LinkError{"Ошибка обмена данными", "Error of link with the programmer"};
