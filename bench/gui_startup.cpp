@@ -7,6 +7,8 @@
 
 #include "QuitWhenShown.h"
 
+#include "WindowBenchSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -53,22 +55,13 @@ double runMs(const QString& program, const QStringList& args) {
     return ms;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && qstrcmp(argv[1], "--minimal") == 0) return minimalWindow(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
-
     QTemporaryDir dir;
-    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-        QFile::copy(QStringLiteral(ZELVOR_SOURCE_DIR "/data/") + QLatin1String(f),
-                    dir.filePath(QLatin1String(f)));
+    zelvor::bench::prepareWindowRun(dir);
     const QString self = QString::fromLocal8Bit(argv[0]);
     const QString zelvor = QStringLiteral(ZELVOR_PROGRAM);
     const QStringList zargs = {QStringLiteral("--dir"), dir.path(), QStringLiteral("--demo"),
@@ -82,7 +75,7 @@ int main(int argc, char** argv) {
         ours.push_back(runMs(zelvor, zargs));
         if (base.back() < 0 || ours.back() < 0) return 1;
     }
-    const double b = median(base), z = median(ours);
+    const double b = zelvor::bench::median(base), z = zelvor::bench::median(ours);
     std::printf("platform %s, %d runs each (medians)\n", qgetenv("QT_QPA_PLATFORM").constData(),
                 runs);
     std::printf("minimal Qt Widgets window  %8.1f ms\n", b);

@@ -9,6 +9,7 @@
 // change, file) is measured with a one-block run and taken off for the second ratio.
 
 #include "OpsBenchSupport.h"
+#include "WindowBenchSupport.h"
 
 #include "CommandActions.h"
 #include "MainWindow.h"
@@ -87,16 +88,12 @@ double cliMs(const QString& cli, const QStringList& args, bool& ok) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QTemporaryDir dir;
+    bench::prepareWindowRun(dir);
     QApplication app(argc, argv);
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
     const qint64 n = quick ? 0x10000 : 0x80000;
 
-    QTemporaryDir dir;
-    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-        QFile::copy(QStringLiteral(ZELVOR_SOURCE_DIR "/data/") + QLatin1String(f),
-                    dir.filePath(QLatin1String(f)));
     QByteArray bytes(int(n), '\0');
     for (qint64 i = 0; i < n; ++i)
         bytes[int(i)] = char(i * 31 + 7);

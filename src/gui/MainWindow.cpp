@@ -5,20 +5,25 @@
 #include "CommandActions.h"
 #include "ConfigPanel.h"
 #include "ProgressWindow.h"
+#include "RecentFilesMenu.h"
 #include "WindowCommands.h"
 #include "app/Messenger.h"
 #include "link/PortMap.h"
 #include "link/SerialTransport.h"
+#include "program/FileCommands.h"
 #include "program/Startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -95,6 +100,8 @@ void MainWindow::buildWidgets(bool english) {
     actions_ = std::make_unique<CommandActions>(*this, *toolbar_, english,
                                                 [this](const Target& t) { runTarget(t); });
     commands_ = std::make_unique<WindowCommands>(*session_, *this);
+    recent_ = std::make_unique<RecentFilesMenu>(*session_, *actions_);
+    setAcceptDrops(true);
 
     auto* central = new QWidget;
     auto* v = new QVBoxLayout(central);
@@ -177,6 +184,8 @@ void MainWindow::runTarget(const Target& t) {
 void MainWindow::refresh(unsigned what) {
     if (!built_) return;
     Session& s = *session_;
+    followImageChange(s, what);
+    setWindowTitle(windowCaption(s));
     groups_->display(ShowWindow(s));
     bufferPanel_->refresh(what);
     configPanel_->refresh(what);
@@ -283,6 +292,27 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->isWindow()) w->close();
     event->accept();
+}
+
+namespace {
+// The first local file of a drag, or an empty text.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (built_ && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (!built_ || path.isEmpty()) return;
+    event->acceptProposedAction();
+    (void)commands_->openFile(path);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

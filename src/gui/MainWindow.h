@@ -25,6 +25,7 @@ class ChipInfoGroups;
 class CommandActions;
 class ConfigPanel;
 class ProgressWindow;
+class RecentFilesMenu;
 class WindowCommands;
 
 class MainWindow : public QMainWindow, public FrontEnd {
@@ -62,6 +63,9 @@ class MainWindow : public QMainWindow, public FrontEnd {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window is loaded.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -77,6 +81,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     QLabel* timing_ = nullptr;
     std::unique_ptr<CommandActions> actions_;
     std::unique_ptr<WindowCommands> commands_;
+    std::unique_ptr<RecentFilesMenu> recent_;
     QToolBar* toolbar_ = nullptr;
     ChipInfoGroups* groups_ = nullptr;
     QComboBox* area_ = nullptr;

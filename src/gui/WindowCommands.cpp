@@ -1,11 +1,12 @@
 #include "WindowCommands.h"
 
 #include "AboutBox.h"
-#include "BufferPrinter.h"
+#include "BufferOpsDialog.h"
 #include "DialogLaunchers.h"
 #include "HelpWindow.h"
 #include "JournalViewer.h"
-#include "app/Messenger.h"
+#include "buffer/FileFormat.h"
+#include "program/FileCommands.h"
 
 #include <QFileDialog>
 #include <QWidget>
@@ -22,21 +23,36 @@ template <typename W> void raiseWindow(W* w) {
 
 } // namespace
 
-WindowCommands::WindowCommands(Session& s, QWidget& window) : s_(s), window_(window) {}
+WindowCommands::WindowCommands(Session& s, QWidget& window) : s_(s), window_(window) {
+    startFileHistory(s_);
+}
 
 QString WindowCommands::askFile(bool save) {
     if (chooseFile_) return chooseFile_(save);
+    const bool hexFirst = s_.settings.fileFmt == FormatHex;
     const QString bin = QStringLiteral("BIN (*.bin *.BIN)");
     const QString hex = QStringLiteral("HEX (*.hex *.HEX *.ihx *.ihex)");
     const QString all =
         s_.settings.english ? QStringLiteral("All files (*)") : QStringLiteral("Все файлы (*)");
-    const QString filters =
-        s_.settings.fileFmt == 2 ? hex + ";;" + bin + ";;" + all : bin + ";;" + hex + ";;" + all;
-    const QString dir = s_.run.startDir;
-    // The core asks before it overwrites a file, so the dialog does not ask as well.
-    return save ? QFileDialog::getSaveFileName(&window_, QString(), dir, filters, nullptr,
-                                               QFileDialog::DontConfirmOverwrite)
-                : QFileDialog::getOpenFileName(&window_, QString(), dir, filters);
+    QFileDialog dialog(&window_, QString(), fileDialogFolder(s_));
+    dialog.setObjectName(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
+    dialog.setNameFilters(hexFirst ? QStringList{hex, bin, all} : QStringList{bin, hex, all});
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(hexFirst ? QStringLiteral("hex") : QStringLiteral("bin"));
+        // The core asks before it replaces a file; the dialog must not ask as well.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!s_.run.files.current.isEmpty()) dialog.selectFile(s_.run.files.current);
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+int WindowCommands::openFile(const QString& path) {
+    return openNamedFile(s_, path);
 }
 
 int WindowCommands::run(WindowCommand c, int arg) {
@@ -49,17 +65,18 @@ int WindowCommands::run(WindowCommand c, int arg) {
         return openProgrammingParameters(s_, &window_) ? 0 : 1;
     case WindowCommand::LoadFile: {
         const QString path = askFile(false);
-        return path.isEmpty() ? 0 : loadFile(s_, path);
+        return path.isEmpty() ? 0 : openChosenFile(s_, path);
     }
     case WindowCommand::SaveFile: {
         const QString path = askFile(true);
-        return path.isEmpty() ? 0 : saveFileAs(s_, path);
+        return path.isEmpty() ? 0 : saveChosenFile(s_, path);
     }
     case WindowCommand::Print:
-        return printBuffer(s_, &window_);
+        return printBuffer(s_, &window_, printSetup_);
     case WindowCommand::ViewBuffer:
-        ShowMessageS(s_, msg::BufferOpsLater);
-        return 0;
+        return openBufferOps(s_, &window_);
+    case WindowCommand::RecentFile:
+        return openRecentFile(s_, arg);
     case WindowCommand::ViewLog:
         showJournal();
         return 0;
@@ -85,7 +102,6 @@ int WindowCommands::run(WindowCommand c, int arg) {
     case WindowCommand::FindNext:
     case WindowCommand::WindowCrc:
     case WindowCommand::CompareFile:
-    case WindowCommand::RecentFile:
         return 0; // not yet wired
     }
     return 0;

@@ -1,10 +1,12 @@
 // zelvor: the programmer's desktop window.
-//   zelvor [--port DEVICE|COM1..COM4] [--dir DIR] [--demo] [--lang ru|en]
+//   zelvor [--port DEVICE|COM1..COM4] [--dir DIR] [--demo] [--lang ru|en] [FILE]
 
 #include "MainWindow.h"
 
 #include "Icons.h"
 #include "QuitWhenShown.h"
+#include "WindowCommands.h"
+#include "buffer/FilePath.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +16,7 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -47,6 +50,13 @@ QString startFolder() {
         if (!QFileInfo::exists(target)) (void)QFile::copy(installed.filePath(name), target);
     }
     return own;
+}
+
+// The argument as the system's bytes name it (a name that is not UTF-8 stays the same file).
+QString nativeArgument(int argc, char** argv, const QString& decoded) {
+    for (int i = argc - 1; i > 0; --i)
+        if (QString::fromLocal8Bit(argv[i]) == decoded) return pathFromNative(QByteArray(argv[i]));
+    return decoded;
 }
 
 QString bothLanguages(const Text& t, const QString& arg) {
@@ -89,7 +99,19 @@ int main(int argc, char** argv) {
                                      QStringLiteral("leave after the first shown window"));
     quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({port, dir, demo, lang, quitWhenShown});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("image file to load (BIN or Intel HEX)"),
+                                 QStringLiteral("[FILE]"));
     parser.process(app);
+    if (parser.positionalArguments().size() > 1) {
+        std::fputs("zelvor: one image file at most\n", stderr);
+        return 2;
+    }
+    // Named relative to the folder the program was started from, before --dir changes it.
+    const QString file = parser.positionalArguments().isEmpty()
+                             ? QString()
+                             : QDir::current().absoluteFilePath(
+                                   nativeArgument(argc, argv, parser.positionalArguments()[0]));
 
     StartOptions options;
     options.startDir =
@@ -121,6 +143,9 @@ int main(int argc, char** argv) {
     gui::MainWindow window(clock);
     (void)window.start(options);
     window.show();
+    if (!file.isEmpty())
+        QTimer::singleShot(0, &window,
+                           [&window, file] { (void)window.windowCommands().openFile(file); });
     if (parser.isSet(quitWhenShown)) gui::quitWhenShown(window);
     return app.exec();
 }

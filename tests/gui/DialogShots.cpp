@@ -1,13 +1,18 @@
-// Pictures of the chip selection dialog (by type and by maker) and the programming
-// parameters dialog for the documentation. Run under a real X server for real fonts:
+// Pictures of the chip selection dialog (by type and by maker), the programming parameters
+// dialog, the buffer operations dialog and a printed listing page for the documentation. Run under
+// a real X server for real fonts:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/dialog_shots docs/screenshots
 
+#include "BufferOpsDialog.h"
+#include "BufferPrinter.h"
 #include "ChipSelectDialog.h"
 #include "ProgParamsDialog.h"
 
 #include "TestDir.h"
 #include "TestSession.h"
 
+#include "buffer/BufferFiles.h"
+#include "buffer/Listing.h"
 #include "program/DialogCommands.h"
 #include "program/Startup.h"
 
@@ -16,6 +21,8 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPageSize>
+#include <QPainter>
 #include <QPixmap>
 #include <QTest>
 
@@ -32,6 +39,31 @@ bool shoot(QWidget& w, const QString& path) {
     const bool ok = w.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     w.hide();
+    return ok;
+}
+
+// Block 1 of an image as the printer gets it, on an A4 sheet at 100 dots per inch with
+// 15 mm margins.
+bool shootListing(Session& s, const QString& path) {
+    const double dpi = 100;
+    const QSize sheet = QPageSize(QPageSize::A4).sizePixels(int(dpi));
+    QImage page(sheet, QImage::Format_Grayscale8);
+    page.setDotsPerMeterX(int(dpi / 0.0254));
+    page.setDotsPerMeterY(int(dpi / 0.0254));
+    page.fill(Qt::white);
+    const double margin = 15 / 25.4 * dpi;
+    {
+        QPainter painter(&page);
+        painter.setPen(Qt::black);
+        gui::drawListingPage(
+            painter,
+            QRectF(margin, margin, sheet.width() - 2 * margin, sheet.height() - 2 * margin),
+            listingBlock(s.buf, 1));
+        painter.setPen(Qt::lightGray);
+        painter.drawRect(page.rect().adjusted(0, 0, -1, -1));
+    }
+    const bool ok = page.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
 }
 
@@ -89,6 +121,16 @@ int main(int argc, char** argv) {
         if (m.hasChoice()) (void)acceptChipSelection(t.s, m);
         gui::ProgParamsDialog params(t.s);
         ok = shoot(params, out + QStringLiteral("/prog-params-%1.png").arg(lang)) && ok;
+
+        // The buffer operations dialog over a 12 KiB image; its second block printed.
+        QByteArray image(12 * 1024, '\0');
+        for (int i = 0; i < image.size(); ++i)
+            image[i] = char((i * 7) ^ (i >> 8));
+        dir.writeBytes(QStringLiteral("image.bin"), image);
+        if (LoadBin(t.s, dir.file(QStringLiteral("image.bin"))) != 0) return 1;
+        gui::BufferOpsDialog ops(t.s);
+        ok = shoot(ops, out + QStringLiteral("/buffer-ops-%1.png").arg(lang)) && ok;
+        if (english) ok = shootListing(t.s, out + QStringLiteral("/print-page.png")) && ok;
     }
     return ok ? 0 : 1;
 }

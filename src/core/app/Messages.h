@@ -33,8 +33,6 @@ inline constexpr Text AlreadyRunning{
     "folder."};
 inline constexpr Text PortNotOpened{"Порт %1 (%2) не открыт: %3. Выберите другой порт или демо режим",
                                     "Port %1 (%2) is not open: %3. Choose another port or Demo"};
-inline constexpr Text BufferOpsLater{"Операции с буфером появятся в следующей версии",
-                                     "Buffer operations come in a later version"};
 inline constexpr Text Busy{"Дождитесь окончания текущей операции",
                            "Wait until the current operation ends"};
 inline constexpr Text CloseWhileBusy{"Прервать текущую операцию и закрыть программу?",
@@ -102,6 +100,14 @@ inline constexpr Text EditEndLabel{"Адрес кон.", "End addr"};
 inline constexpr Text BadEditData{"Некорректные данные", "Некорректные данные"};
 inline constexpr Text BadEditStart{"Неверный начальный адрес", "Неверный начальный адрес"};
 inline constexpr Text BadEditEnd{"Неверный конечный адрес", "Неверный конечный адрес"};
+inline constexpr Text RecentDamaged{
+    "Файл %1 не понят (строка %2): список последних файлов в этот раз не сохраняется",
+    "File %1 not understood (line %2): the recent files are not kept this time"};
+inline constexpr Text RecentUnreadable{
+    "Файл %1 не может быть прочитан: список последних файлов в этот раз не сохраняется",
+    "File %1 cannot be read: the recent files are not kept this time"};
+inline constexpr Text RecentDropped{"; убран из списка последних файлов",
+                                    "; removed from the recent files"};
 inline constexpr Text PrintEmpty{"Ошибка ! Буфер пуст.", "Ошибка ! Буфер пуст."};
 
 // --- chip operations ------------------------------------------------------------------

@@ -132,6 +132,15 @@ struct OpState {
     bool busy = false; // an operation is running: every other chip or buffer command is refused
 };
 
+// The files the window's file commands remember: the folder the file dialogs open in, the
+// recently loaded or saved files (most recent first) and the file the buffer came from.
+struct FileHistory {
+    QString folder;
+    QStringList recent;
+    QString current;  // the file last loaded or saved; empty once the image comes elsewhere
+    bool kept = true; // written back to its file (false after it was found damaged)
+};
+
 // The link's share of the run state.
 struct LinkState {
     int demoMode = 0;
@@ -163,6 +172,7 @@ struct RunState {
     QStringList vppTexts; // choice texts of the programming-parameters dialog
     QStringList vccTexts;
     QStringList algTexts;
+    FileHistory files;
 };
 
 } // namespace zelvor
