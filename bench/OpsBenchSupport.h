@@ -79,6 +79,26 @@ inline std::unique_ptr<emu::Emulator> startEmulator(const Session& s, bool pacin
     return e;
 }
 
+// Milliseconds the line needs for `bytes` bytes at `baud` (8-N-1: ten bits a byte).
+inline double wireMs(qint64 bytes, int baud) {
+    return double(bytes) * 10.0 * 1000.0 / baud;
+}
+
+// Bytes on the line for reading `n` bytes in blocks of 2048: per block a packet, its ACK,
+// the data, the sum and our ACK.
+inline qint64 readWireBytes(qint64 n) {
+    return (n + 2047) / 2048 * 13 + n;
+}
+
+// Bytes on the line for programming `n` bytes in pieces of `lenBl`: per block a packet, its
+// ACK, the ready reply (3) and our ACK; per piece the frame (len + 2), the ACK, the one-byte
+// reply (3) and our ACK.
+inline qint64 programWireBytes(qint64 n, int lenBl) {
+    const qint64 blocks = (n + 2047) / 2048;
+    const qint64 pieces = blocks * ((2048 + lenBl - 1) / lenBl);
+    return blocks * (11 + 4) + pieces * (2 + 1 + 3 + 1) + n;
+}
+
 inline bool openLink(Session& s, const std::string& slave) {
     s.portOverride = QString::fromStdString(slave);
     allocLinkBuffers(s);

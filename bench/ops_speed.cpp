@@ -19,10 +19,6 @@ using namespace zelvor;
 
 namespace {
 
-double wireMs(qint64 bytes, int baud) {
-    return double(bytes) * 10.0 * 1000.0 / baud;
-}
-
 // Round trip of the line and the programmer: a speed-neutral set-up packet and its answer,
 // less the wire time of its 11 bytes.
 double roundTripMs(Session& s, int baud) {
@@ -33,7 +29,7 @@ double roundTripMs(Session& s, int baud) {
         s.op.opCode = 0;
         (void)Send_mode(s);
     }
-    return std::max(0.0, double(t.nsecsElapsed()) / 1e6 / n - wireMs(11, baud));
+    return std::max(0.0, double(t.nsecsElapsed()) / 1e6 / n - bench::wireMs(11, baud));
 }
 
 void run(int baud, int baudIdx, bool quick) {
@@ -66,20 +62,20 @@ void run(int baud, int baudIdx, bool quick) {
     s.buf.size = qint32(n);
     s.buf.lastLen = 2048;
     const qint64 pieces = blocks * ((2048 + 159) / 160);
-    const qint64 progBytes = blocks * (11 + 4) + pieces * (2 + 1 + 3 + 1) + n;
+    const qint64 progBytes = bench::programWireBytes(n, 160);
     QElapsedTimer t;
     t.start();
     const int wrc = WriteRomClick(s);
     const double progMs = double(t.nsecsElapsed()) / 1e6;
-    const double progWire = wireMs(progBytes, baud);
+    const double progWire = bench::wireMs(progBytes, baud);
     const double credited = progWire + rtt * double(pieces * 2 + blocks * 2);
 
     // Read: per block a packet, its ACK, the data, the sum and our ACK.
-    const qint64 readBytes = blocks * 13 + n;
+    const qint64 readBytes = bench::readWireBytes(n);
     t.restart();
     const int rrc = ReadRomClick(s);
     const double readMs = double(t.nsecsElapsed()) / 1e6;
-    const double readWire = wireMs(readBytes, baud);
+    const double readWire = bench::wireMs(readBytes, baud);
 
     std::printf("%6d baud, %lld KiB, round trip %.3f ms\n", baud, (long long)(n / 1024), rtt);
     // A read block turns the line round twice (packet to ACK, ACK to data).

@@ -44,6 +44,14 @@ struct Target {
     int arg = 0;
 };
 
+// True for the window commands that may run while an operation runs: they open no dialog
+// and touch neither the chip nor the buffer (the journal, help and About windows, Exit,
+// which asks the window to close and is held off there).
+constexpr bool allowedWhileBusy(WindowCommand w) {
+    return w == WindowCommand::None || w == WindowCommand::ViewLog || w == WindowCommand::Help ||
+           w == WindowCommand::About || w == WindowCommand::Exit;
+}
+
 constexpr Target runs(Command c) {
     return Target{true, c, WindowCommand::None, 0};
 }

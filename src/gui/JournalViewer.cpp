@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zelvor::gui {
@@ -12,7 +13,9 @@ JournalViewer::JournalViewer(const Session& s, QWidget* parent) : QDialog(parent
     setObjectName(QStringLiteral("TViewL"));
     setWindowTitle(journalViewCaption(s));
     list_ = new QListWidget;
+    list_->setObjectName(QStringLiteral("ListBox1"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->button(QDialogButtonBox::Close)->setText(s.text(msg::LogViewClose));
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* v = new QVBoxLayout(this);
     v->addWidget(list_);

@@ -13,6 +13,7 @@
 #include "link/PortMap.h"
 #include "link/SerialTransport.h"
 #include "program/FileCommands.h"
+#include "program/Startup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,6 +57,12 @@ MainWindow::MainWindow(Clock& clock, QWidget* parent)
     }
     // A long message is cut at the window's edge rather than widening the window.
     panels_[3]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Beside the message: how long the operation it reports took, and how fast it went.
+    timing_ = new QLabel;
+    timing_->setObjectName(QStringLiteral("StatusTiming"));
+    timing_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    timing_->hide();
+    bar->addPermanentWidget(timing_);
     setStatusBar(bar);
 }
 
@@ -167,9 +174,16 @@ void MainWindow::showMiddle(bool config) {
 }
 
 void MainWindow::runTarget(const Target& t) {
+    // A dialog opened while an operation pumps events would hold the operation until it
+    // closes: the window's own commands are refused then, as the core refuses its own.
+    if (!t.core && !allowedWhileBusy(t.window) && !commandAllowed(*session_, false)) {
+        if (afterCommand) afterCommand(t, kCommandRefused);
+        return;
+    }
     const int rc = t.core ? runCommand(*session_, t.command) : commands_->run(t.window, t.arg);
     if (t.core && t.command == Command::CompareChip) (void)commands_->afterChipCompare(rc);
     if (afterCommand) afterCommand(t, rc);
+    if (closeWhenIdle_ && !session_->op.busy) close();
 }
 
 void MainWindow::refresh(unsigned what) {
@@ -204,6 +218,7 @@ void MainWindow::refresh(unsigned what) {
 }
 
 QString MainWindow::statusPanelText(int panel) const {
+    if (panel == kTimingPanel) return timing_->text();
     return panel >= 0 && panel < 4 ? panels_[size_t(panel)]->text() : QString();
 }
 
@@ -213,12 +228,18 @@ void MainWindow::statusMessage(const QString& text) {
 
 void MainWindow::statusPanel(int panel, const QString& text) {
     if (panel >= 0 && panel < 4) panels_[size_t(panel)]->setText(text);
+    if (panel == kTimingPanel) {
+        timing_->setText(text);
+        timing_->setVisible(!text.isEmpty());
+    }
 }
 
 void MainWindow::messageBox(const QString& text, Icon icon) {
     static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
                                                    QMessageBox::Warning, QMessageBox::Critical};
-    QMessageBox box(kIcons[int(icon)], windowTitle(), text, QMessageBox::Ok, this);
+    // Over the progress window while an operation shows it, so the box is not hidden below.
+    QWidget* parent = progress_ && progress_->isVisible() ? static_cast<QWidget*>(progress_) : this;
+    QMessageBox box(kIcons[int(icon)], windowTitle(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -239,7 +260,7 @@ std::optional<QString> MainWindow::inputText(const QString& caption, const QStri
 }
 
 void MainWindow::progressShow(const QString& caption) {
-    if (!progress_) progress_ = new ProgressWindow(session_->settings.english == 1, this);
+    if (!progress_) progress_ = new ProgressWindow(*session_, this);
     progress_->start(caption);
 }
 
@@ -248,7 +269,7 @@ void MainWindow::progressSet(int position) {
 }
 
 void MainWindow::progressClose() {
-    if (progress_) progress_->hide();
+    if (progress_) progress_->finish();
 }
 
 bool MainWindow::cancelRequested() {
@@ -270,9 +291,13 @@ void MainWindow::mismatch(const Mismatch& m) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     Session& s = *session_;
     if (s.op.busy) {
-        // An operation pumps events: the window stays until it ends.
-        statusMessage(s.text(msg::Busy));
+        // An operation pumps events: the window stays until it ends. Asked to, it cancels the
+        // operation, which stops after the block in hand, and closes then.
         event->ignore();
+        if (!closeWhenIdle_ && question(s.text(msg::CloseWhileBusy)) == Answer::Yes) {
+            closeWhenIdle_ = true;
+            if (progress_) progress_->cancel();
+        }
         return;
     }
     stopProgram(s);

@@ -40,6 +40,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     Session& session() { return *session_; }
     CommandActions& actions() { return *actions_; }
     WindowCommands& windowCommands() { return *commands_; }
+    // Panels 0..3, or kTimingPanel.
     QString statusPanelText(int panel) const;
 
     // Called after every menu item, hidden item or button with its result (tests, scripts).
@@ -77,6 +78,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
 
     std::unique_ptr<Session> session_;
     std::array<QLabel*, 4> panels_{};
+    QLabel* timing_ = nullptr;
     std::unique_ptr<CommandActions> actions_;
     std::unique_ptr<WindowCommands> commands_;
     std::unique_ptr<RecentFilesMenu> recent_;
@@ -90,6 +92,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     ConfigPanel* configPanel_ = nullptr;
     ProgressWindow* progress_ = nullptr;
     bool built_ = false;
+    bool closeWhenIdle_ = false; // the operator closed the window while an operation ran
 };
 
 } // namespace zelvor::gui

@@ -8,10 +8,12 @@
 #include "BufferPanel.h"
 #include "CommandActions.h"
 #include "CompareWorkspace.h"
+#include "DemoWindow.h"
 #include "EmulatorFixture.h"
 #include "HexTextView.h"
 #include "MainWindow.h"
 #include "ModalCloser.h"
+#include "OperationShots.h"
 #include "TestDir.h"
 #include "WindowCommands.h"
 #include "catalogue/BaseTableLoader.h"
@@ -56,14 +58,6 @@ bool shootHexView(gui::MainWindow& w, const QString& out) {
     return save(&w, out + QStringLiteral("/hex-words-en.png")) && ok;
 }
 
-void choose(Session& s, const char* chip) {
-    for (int i = 0; i < int(s.cat.entries.size()); ++i)
-        if (s.cat.entries[size_t(i)].name.trimmed() == QLatin1String(chip)) {
-            (void)selectChip(s, s.cat.entries[size_t(i)].base, ChipChoice{1, i + 1});
-            return;
-        }
-}
-
 // The configuration page of each chip named, in the pictures' language.
 bool shootConfig(gui::MainWindow& w, const QString& out,
                  std::initializer_list<std::pair<const char*, const char*>> chips) {
@@ -74,7 +68,7 @@ bool shootConfig(gui::MainWindow& w, const QString& out,
     w.resize(before.width(), before.height() + 110);
     bool ok = true;
     for (const auto& [chip, file] : chips) {
-        choose(s, chip);
+        test::chooseChip(s, chip);
         w.findChild<QPushButton*>(QStringLiteral("CfgwBut"))->click();
         ok = save(&w, out + QLatin1Char('/') + QLatin1String(file)) && ok;
     }
@@ -85,8 +79,6 @@ bool shootConfig(gui::MainWindow& w, const QString& out,
 
 int shoot(const QString& out, int english) {
     test::TestDir dir;
-    for (const char* f : {"prgplus.lst", "prgadapt.lst", "prgpic16.lst", "prgatmel.lst"})
-        dir.copyData(QLatin1String(f));
     QByteArray image(32768, '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = char((i * 7) ^ (i >> 8));
@@ -94,13 +86,8 @@ int shoot(const QString& out, int english) {
 
     SystemClock clock;
     gui::MainWindow w(clock);
-    StartOptions o;
-    o.startDir = dir.path();
-    o.demo = true;
-    o.english = english;
-    (void)w.start(o);
+    test::startDemoWindow(w, dir, english);
     Session& s = w.session();
-    choose(s, "AT29C256");
     (void)loadFile(s, dir.file(QStringLiteral("image.bin")));
     w.show();
     const QString lang = english ? QStringLiteral("en") : QStringLiteral("ru");
@@ -205,5 +192,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
-    return shoot(out, 0) | shoot(out, 1) | shootCompare(out);
+    return shoot(out, 0) | shoot(out, 1) | shootCompare(out) | test::shootOperations(out, 0) |
+           test::shootOperations(out, 1);
 }

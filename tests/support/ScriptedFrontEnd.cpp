@@ -14,6 +14,7 @@ void ScriptedFrontEnd::statusMessage(const QString& text) {
 
 void ScriptedFrontEnd::statusPanel(int panel, const QString& text) {
     if (panel >= 0 && panel < 3) panels[panel] = text;
+    if (panel == kTimingPanel) timingPanel = text;
 }
 
 void ScriptedFrontEnd::messageBox(const QString& text, Icon) {

@@ -30,6 +30,7 @@ class ScriptedFrontEnd : public FrontEnd {
     unsigned changes = 0; // every Change flag notified
     std::vector<Mismatch> mismatches;
     QString panels[3];
+    QString timingPanel; // the kTimingPanel text
 
     // Script.
     std::deque<Answer> answers;                // default when empty: Yes

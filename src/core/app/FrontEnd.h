@@ -29,6 +29,9 @@ struct Mismatch {
     int width = 8;
 };
 
+// The status-bar panel beside the message that shows the operation's time and rate.
+inline constexpr int kTimingPanel = 4;
+
 class FrontEnd {
   public:
     enum class Answer { Yes, No, Cancel };
@@ -38,7 +41,8 @@ class FrontEnd {
 
     // Last status-bar panel (an empty text clears it).
     virtual void statusMessage(const QString& text) = 0;
-    // Status-bar panels 0..2: model, port, rate.
+    // Status-bar panels 0..2: model, port, rate; kTimingPanel: the time and average rate of
+    // the operation whose result the last panel shows (empty for any other message).
     virtual void statusPanel(int panel, const QString& text) {
         (void)panel;
         (void)text;

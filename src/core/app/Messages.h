@@ -35,6 +35,8 @@ inline constexpr Text PortNotOpened{"Порт %1 (%2) не открыт: %3. В�
                                     "Port %1 (%2) is not open: %3. Choose another port or Demo"};
 inline constexpr Text Busy{"Дождитесь окончания текущей операции",
                            "Wait until the current operation ends"};
+inline constexpr Text CloseWhileBusy{"Прервать текущую операцию и закрыть программу?",
+                                     "Cancel the current operation and close the program?"};
 
 // --- programmer link ------------------------------------------------------------------
 inline constexpr Text LinkError{"Ошибка обмена данными", "Error of link with the programmer"};
@@ -147,6 +149,7 @@ inline constexpr Text OpCompare{"Сравнение", "Compare"};
 inline constexpr Text OpActive{"Выполняется \"%1\"", "\"%1\" is active"};
 inline constexpr Text OpWindowCaption{"Текущая операция", "Operation Progress"};
 inline constexpr Text OpCancelButton{"Прервать", "Cancel"};
+inline constexpr Text OperationRate{"%1 байт/с", "%1 bytes/s"};
 inline constexpr Text NoReadMode{"Отсутствует режим \"чтение\"",
                                  "The mode \"read\" is not supported"};
 inline constexpr Text NoBlankMode{"Отсутствует режим \"Проверка на чистоту\"",
@@ -242,6 +245,7 @@ inline constexpr Text FwNeedsChip{"Для замены прошивки выбе
 
 // --- journal --------------------------------------------------------------------------
 inline constexpr Text LogViewCaption{"Просмотр журнала", "View log"};
+inline constexpr Text LogViewClose{"Закрыть", "Close"};
 
 } // namespace msg
 } // namespace zelvor

@@ -1,5 +1,7 @@
 #include "app/Messenger.h"
 
+#include <utility>
+
 namespace zelvor {
 
 void logLine(Session& s, const QString& text) {
@@ -9,9 +11,13 @@ void logLine(Session& s, const QString& text) {
 
 void ShowMessageS(Session& s, const QString& text) {
     s.fe.statusMessage(text);
+    // The time of the operation that just ended goes with its result, and only with it.
+    const QString note = text.isEmpty() ? QString() : std::exchange(s.op.timingNote, QString());
+    s.fe.statusPanel(kTimingPanel, note);
     if (text.isEmpty()) return;
-    s.run.msgLog << text + QStringLiteral("  ");
-    if (s.run.logOn == 1 && s.journalSink) s.journalSink(text);
+    const QString line = note.isEmpty() ? text : text + QStringLiteral(" (") + note + u')';
+    s.run.msgLog << line + QStringLiteral("  ");
+    if (s.run.logOn == 1 && s.journalSink) s.journalSink(line);
 }
 
 void ShowMessageS(Session& s, const Text& text) {

@@ -126,6 +126,9 @@ struct OpState {
     double progStep = 0;
     double progAcc = 0;
     qint64 opStartTime = 0;
+    // Time and average rate of the walk that just ended, for its result message; consumed
+    // by that message (empty: nothing to add).
+    QString timingNote;
     bool busy = false; // an operation is running: every other chip or buffer command is refused
 };
 

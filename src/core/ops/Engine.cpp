@@ -6,6 +6,7 @@
 #include "link/LinkControl.h"
 #include "link/Port.h"
 #include "link/SetupPacket.h"
+#include "ops/OperationTiming.h"
 #include "ops/OpsInternal.h"
 
 #include <algorithm>
@@ -84,7 +85,7 @@ void progressBegin(Session& s, const Text& name) {
     op.opName = s.text(name);
     op.opCancel = 0;
     op.progAcc = 0;
-    op.opStartTime = s.clock.nowMs();
+    timingBegin(s);
     s.fe.progressShow(operationCaption(s, name));
     s.fe.progressSet(0);
 }
@@ -113,13 +114,15 @@ void progressEnd(Session& s) {
         s.fe.progressSet(kProgressMax);
     }
     s.fe.progressClose();
+    // A cancelled operation reports nothing, so nothing carries its time.
+    if (s.op.opState == opres::kCancelled)
+        timingDiscard(s);
+    else
+        timingEnd(s, blockBytes(s, s.op.progPos));
 }
 
 QString elapsedText(Session& s) {
-    const qint64 secs = std::max<qint64>(0, (s.clock.nowMs() - s.op.opStartTime) / 1000);
-    return QStringLiteral("%1:%2")
-        .arg((secs / 60) % 100, 2, 10, QLatin1Char('0'))
-        .arg(secs % 60, 2, 10, QLatin1Char('0'));
+    return timingText(false, s.clock.nowMs() - s.op.opStartTime, 0);
 }
 
 // --- per-block transfers --------------------------------------------------------------

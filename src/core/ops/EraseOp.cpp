@@ -1,6 +1,7 @@
 // Erase: one command, or one per sector with a status reply each.
 
 #include "ops/Engine.h"
+#include "ops/OperationTiming.h"
 
 #include "app/HexText.h"
 #include "app/Messenger.h"
@@ -45,6 +46,7 @@ int ClearRomClick(Session& s) {
     }
     const std::vector<qint32> sectors =
         ops::eraseCommands(p, p.romLen, s.buf.addrStart, s.buf.addrEnd);
+    timingBegin(s);
 
     op.opState = opres::kOk;
     const qint32 savedArea = op.area;
@@ -76,6 +78,7 @@ int ClearRomClick(Session& s) {
         s.fe.pumpEvents();
     }
     if (p.devClass != 4) op.area = savedArea;
+    timingEnd(s, 0); // an erase moves no data: its time only
 
     if (op.opState != opres::kOk) {
         reportLinkError(s, false);

@@ -12,6 +12,7 @@
 #include "link/LinkControl.h"
 #include "ops/ChipChange.h"
 #include "ops/Engine.h"
+#include "ops/OperationTiming.h"
 #include "program/Startup.h"
 #include "protect/AutoProgram.h"
 #include "protect/BootBlock.h"
@@ -191,7 +192,9 @@ int dispatch(Session& s, Command c) {
 template <typename Body> int guarded(Session& s, bool needsTables, Body body) {
     if (!commandAllowed(s, needsTables)) return kCommandRefused;
     BusyScope busy(s);
-    return body();
+    const int rc = body();
+    timingDiscard(s); // an operation's time belongs to its own result message only
+    return rc;
 }
 
 } // namespace
