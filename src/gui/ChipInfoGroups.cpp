@@ -142,4 +142,8 @@ void ChipInfoGroups::showCrc(quint32 crc) {
     crc_->setText(Hex_str(crc, 8));
 }
 
+void ChipInfoGroups::showCrcPending() {
+    crc_->setText(QStringLiteral("…"));
+}
+
 } // namespace zelvor::gui

@@ -17,6 +17,7 @@ class ChipInfoGroups : public QWidget {
     void display(const WindowTexts& t);
     // The CRC-32 of the whole image, beside the checksum.
     void showCrc(quint32 crc);
+    void showCrcPending(); // while a large image is still being summed
 
   private:
     QLabel* value(const char* name);

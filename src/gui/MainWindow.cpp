@@ -29,6 +29,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -186,13 +187,31 @@ void MainWindow::runTarget(const Target& t) {
     if (closeWhenIdle_ && !session_->op.busy) close();
 }
 
+void MainWindow::followCrc() {
+    // A large new image is summed in slices between events, so the window answers at once
+    // and the label follows a moment later.
+    constexpr qint64 kSlice = 8 << 20;
+    Session& s = *session_;
+    if (advanceBufferCrc(s, kSlice)) {
+        groups_->showCrc(bufferCrc(s));
+        return;
+    }
+    groups_->showCrcPending();
+    if (crcQueued_) return;
+    crcQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        crcQueued_ = false;
+        followCrc();
+    });
+}
+
 void MainWindow::refresh(unsigned what) {
     if (!built_) return;
     Session& s = *session_;
     followImageChange(s, what);
     setWindowTitle(windowCaption(s));
     groups_->display(ShowWindow(s));
-    groups_->showCrc(bufferCrc(s));
+    followCrc();
     bufferPanel_->refresh(what);
     if (what & (ChangeBufferReplaced | ChangeBufferEdited | ChangeBufferLabels)) {
         actions_->action(QStringLiteral("UndoEdit"))->setEnabled(canUndo(s.buf));

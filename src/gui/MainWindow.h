@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     void runTarget(const Target& t);
     void showMiddle(bool config);
     void refresh(unsigned what);
+    void followCrc();
     void sizeStatusPanels();
 
     std::unique_ptr<Session> session_;
@@ -92,6 +93,7 @@ class MainWindow : public QMainWindow, public FrontEnd {
     ConfigPanel* configPanel_ = nullptr;
     ProgressWindow* progress_ = nullptr;
     bool built_ = false;
+    bool crcQueued_ = false;     // the next slice of the buffer's CRC-32 is waiting for its turn
     bool closeWhenIdle_ = false; // the operator closed the window while an operation ran
 };
 

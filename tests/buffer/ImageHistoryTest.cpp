@@ -182,3 +182,28 @@ TEST(ImageCrc, KnownValueWordOrderAndIncrementalUpdates) {
     windowRange(t.s, first, last);
     EXPECT_EQ(last, 0x2DFF);
 }
+
+TEST(ImageCrc, SlicedPassEndsOnTheWholeImagesValueAndRestartsAfterAnEdit) {
+    for (const int width : {8, 16}) {
+        SCOPED_TRACE(width);
+        TestSession t;
+        t.s.rom.dataWidth = width;
+        setImage(t.s, pattern(5 * RomBuf::kPage + 77, 5));
+        const quint32 whole = rangeCrc(t.s, 0, qint64(t.s.buf.size) - 1);
+
+        int slices = 1;
+        while (!advanceBufferCrc(t.s, RomBuf::kPage))
+            ++slices;
+        EXPECT_EQ(slices, 6); // five whole pages and the part of the sixth
+        EXPECT_EQ(bufferCrc(t.s), whole);
+
+        // An edit in a part already summed sends the pass back to the start.
+        imageReplaced(t.s.buf);
+        EXPECT_FALSE(advanceBufferCrc(t.s, 2 * RomBuf::kPage));
+        writeByte(t.s, 3, 0x5A);
+        while (!advanceBufferCrc(t.s, RomBuf::kPage)) {
+        }
+        EXPECT_EQ(bufferCrc(t.s), rangeCrc(t.s, 0, qint64(t.s.buf.size) - 1));
+        EXPECT_NE(bufferCrc(t.s), whole);
+    }
+}

@@ -36,6 +36,9 @@ struct ImageTrack {
     qint64 crcSize = -1;
     const void* crcFirstPage = nullptr;
     qint64 crcLayout = 0;
+    // A CRC-32 taken in slices for that image: its first crcPassAt bytes run into crcPass.
+    qint64 crcPassAt = 0;
+    quint32 crcPass = 0;
 };
 
 } // namespace zelvor

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace zelvor {
@@ -112,8 +113,8 @@ quint32 crc32Update(quint32 crc, const quint8* p, std::size_t n) {
     return ~runRegister(~crc, p, n);
 }
 
-quint32 rangeCrc(const Session& s, qint64 first, qint64 last) {
-    quint32 crc = 0;
+// Runs `crc` on over buffer offsets first..last, in file order.
+static quint32 continueRangeCrc(const Session& s, quint32 crc, qint64 first, qint64 last) {
     quint8 chunk[RomBuf::kPage];
     first = std::max<qint64>(first, 0);
     // Whole pages in file order, the requested part of each.
@@ -127,6 +128,10 @@ quint32 rangeCrc(const Session& s, qint64 first, qint64 last) {
     return crc;
 }
 
+quint32 rangeCrc(const Session& s, qint64 first, qint64 last) {
+    return continueRangeCrc(s, 0, first, last);
+}
+
 void windowRange(const Session& s, qint64& first, qint64& last) {
     const qint64 unit = s.rom.dataWidth != 8 || bulkBytesPerAddress(s.rom) == 2 ? 2 : 1;
     const qint64 bytes = (qint64(s.buf.addrEnd) - s.buf.addrStart + 1) * unit;
@@ -135,21 +140,41 @@ void windowRange(const Session& s, qint64& first, qint64& last) {
 }
 
 quint32 bufferCrc(Session& s) {
+    (void)advanceBufferCrc(s, std::numeric_limits<qint64>::max());
+    return s.buf.track.crc;
+}
+
+bool advanceBufferCrc(Session& s, qint64 budget) {
+    if (cacheCurrent(s)) return true;
     ImageTrack& t = s.buf.track;
-    if (!cacheCurrent(s)) {
-        t.crc = rangeCrc(s, 0, qint64(s.buf.size) - 1);
-        t.crcValid = true;
+    const void* first = s.buf.pageCount() ? s.buf.blocks[0].get() : nullptr;
+    if (t.crcSize != s.buf.size || t.crcFirstPage != first || t.crcLayout != layoutOf(s)) {
+        // Another image than the pass began on: start again.
+        t.crcValid = false;
         t.crcSize = s.buf.size;
-        t.crcFirstPage = s.buf.pageCount() ? s.buf.blocks[0].get() : nullptr;
+        t.crcFirstPage = first;
         t.crcLayout = layoutOf(s);
+        t.crcPassAt = 0;
+        t.crcPass = 0;
     }
-    return t.crc;
+    const qint64 size = s.buf.size;
+    // Slices end on page boundaries, so that word order is kept page by page.
+    const qint64 pages = std::max<qint64>(1, budget / RomBuf::kPage);
+    const qint64 end =
+        size - t.crcPassAt > pages * RomBuf::kPage ? t.crcPassAt + pages * RomBuf::kPage : size;
+    if (end > t.crcPassAt) t.crcPass = continueRangeCrc(s, t.crcPass, t.crcPassAt, end - 1);
+    t.crcPassAt = end;
+    if (end < size) return false;
+    t.crc = t.crcPass;
+    t.crcValid = true;
+    return true;
 }
 
 void crcAfterChange(Session& s, qint64 offset, const quint8* before, qint64 n) {
     ImageTrack& t = s.buf.track;
     if (!cacheCurrent(s) || !before || n > kIncrementalBytes) {
         t.crcValid = false;
+        t.crcSize = -1; // a pass under way starts again
         return;
     }
     // The change as file bytes: both sides over whole words, put in file order, and their

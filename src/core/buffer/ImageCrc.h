@@ -15,6 +15,10 @@ quint32 crc32Update(quint32 crc, const quint8* p, std::size_t n);
 
 // The buffer's CRC-32, from the cache when it is current.
 quint32 bufferCrc(Session& s);
+// Takes the buffer's CRC-32 on over at most `budget` more bytes (a later call goes on where
+// this one stopped); true once the cache is current and bufferCrc answers at once. Lets a
+// window fill its label in slices after a large load instead of stalling on it.
+bool advanceBufferCrc(Session& s, qint64 budget);
 // The CRC-32 of buffer offsets first..last (inclusive; bytes beyond the pages count as 0xFF).
 quint32 rangeCrc(const Session& s, qint64 first, qint64 last);
 // The buffer offsets a program of the address window takes: 0 up to the window's length in
