@@ -13,12 +13,7 @@
 
 namespace zelvor::gui {
 
-BufferPanel::BufferPanel(Session& s, QWidget* parent) : QFrame(parent), s_(s) {
-    setObjectName(QStringLiteral("Panel6"));
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Sunken);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-
+BufferPanel::BufferPanel(Session& s, QWidget* parent) : MiddlePanel("Panel6", parent), s_(s) {
     const auto forward = [this](HexPane pane, HexKey key, char16_t ch) { onKey(pane, key, ch); };
     hex_ = new HexTextView(HexPane::Hex, forward);
     chars_ = new HexTextView(HexPane::Chars, forward);

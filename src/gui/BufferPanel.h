@@ -8,7 +8,7 @@
 #include "app/Session.h"
 #include "buffer/HexPage.h"
 
-#include <QFrame>
+#include "MiddlePanel.h"
 
 #include <array>
 
@@ -20,7 +20,7 @@ namespace zelvor::gui {
 
 class HexTextView;
 
-class BufferPanel : public QFrame {
+class BufferPanel : public MiddlePanel {
   public:
     BufferPanel(Session& s, QWidget* parent = nullptr);
 

@@ -10,12 +10,7 @@
 
 namespace zelvor::gui {
 
-ConfigPanel::ConfigPanel(Session& s, QWidget* parent) : QFrame(parent), s_(s) {
-    setObjectName(QStringLiteral("Panel8"));
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Sunken);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-
+ConfigPanel::ConfigPanel(Session& s, QWidget* parent) : MiddlePanel("Panel8", parent), s_(s) {
     const ConfigView initial = configView(s_);
     auto redrawAll = [this] { redraw(); };
     pic18_ = new Pic18WordPanel(s_, initial.pic18, redrawAll);

@@ -5,7 +5,7 @@
 
 #include "app/Session.h"
 
-#include <QFrame>
+#include "MiddlePanel.h"
 
 namespace zelvor::gui {
 
@@ -13,7 +13,7 @@ class FuseBitsPanel;
 class Pic18WordPanel;
 class PicWordPanel;
 
-class ConfigPanel : public QFrame {
+class ConfigPanel : public MiddlePanel {
   public:
     ConfigPanel(Session& s, QWidget* parent = nullptr);
 
