@@ -140,7 +140,6 @@ class BufferPanelTest : public QObject {
     void everyKeyDoesWhatThePageModelSays();
     void undoRestoresAnAndOverTheWholeImage();
     void findGoToAndCompareLandOnTheByte();
-    void aFailedLoadLeavesTheViewsAsTheyWere();
 };
 
 void BufferPanelTest::everyKeyDoesWhatThePageModelSays() {
@@ -296,30 +295,6 @@ void BufferPanelTest::findGoToAndCompareLandOnTheByte() {
     });
     r.action("GoToAddr")->trigger();
     QVERIFY(landedOn(0x5B));
-}
-
-void BufferPanelTest::aFailedLoadLeavesTheViewsAsTheyWere() {
-    const QByteArray bytes = patternBytes(0x1000);
-    Window r(bytes);
-    QVERIFY(QTest::qWaitForWindowActive(r.w.get()));
-    r.panel->showOffset(0x987);
-    QTest::keyClick(&r.panel->hexView(), Qt::Key_5); // an edited byte on the page
-    const int page = r.panel->page().page();
-    const HexCaret caret = r.panel->hexView().caret();
-    const auto hexRows = r.panel->hexView().rows();
-    const auto charRows = r.panel->charView().rows();
-    const qint32 size = r.s().buf.size;
-
-    r.s().settings.fileFmt = 2; // Intel HEX
-    r.dir.writeBytes(QStringLiteral("bad.hex"), QByteArray(":10000000ZZ\r\n"));
-    QVERIFY(loadFile(r.s(), r.dir.file(QStringLiteral("bad.hex"))) != 0);
-
-    QCOMPARE(r.panel->page().page(), page);
-    QCOMPARE(r.panel->hexView().caret(), caret);
-    QVERIFY(r.panel->hexView().rows() == hexRows);
-    QVERIFY(r.panel->charView().rows() == charRows);
-    QCOMPARE(r.s().buf.size, size);
-    QCOMPARE(imageByte(r.s().buf, 0x987), quint8(0x50 | (quint8(bytes[0x987]) & 0x0F)));
 }
 
 QTEST_MAIN(BufferPanelTest)

@@ -4,7 +4,9 @@
 // question to the core, the buffer operations dialog works through the core and its
 // history, and a print to a PDF file has one page per block.
 
+#include "BufferPanel.h"
 #include "FakeClock.h"
+#include "HexTextView.h"
 #include "MainWindow.h"
 #include "TestDir.h"
 #include "WindowCommands.h"
@@ -166,7 +168,15 @@ void FilesTest::failedLoadChangesNothingOnScreen() {
     win.dir.writeLines("good.hex", {":04000000102030405C", ":00000001FF"});
     win.dir.writeLines("corrupt.hex", {":04000000102030405C", "garbage", ":00000001FF"});
     win.load("good.hex");
-    const QStringList labels = {"LbCheckSum", "LbBufSize", "LbAddrStart", "LbAddrEnd"};
+    // A typed byte on the page, so that its edit mark and the caret are there to keep.
+    auto* panel = win.w->findChild<BufferPanel*>(QStringLiteral("Panel6"));
+    QVERIFY(panel);
+    panel->showOffset(1);
+    QTest::keyClick(&panel->hexView(), Qt::Key_5);
+    const HexCaret caret = panel->hexView().caret();
+    const auto hexRows = panel->hexView().rows();
+    const auto charRows = panel->charView().rows();
+    const QStringList labels = {"LbCheckSum", "LbBufSize", "LbAddrStart", "LbAddrEnd", "LbCrc32"};
     QStringList before;
     for (const QString& l : labels)
         before << win.label(qPrintable(l));
@@ -177,6 +187,10 @@ void FilesTest::failedLoadChangesNothingOnScreen() {
         QCOMPARE(win.label(qPrintable(labels[i])), before[i]);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(win.s().buf.blocks[0].get()), 2048), bytes);
     QCOMPARE(win.w->windowTitle(), QStringLiteral("good.hex - Zelvor"));
+    QCOMPARE(panel->hexView().caret(), caret);
+    QVERIFY(panel->hexView().rows() == hexRows);
+    QVERIFY(panel->charView().rows() == charRows);
+    QVERIFY(isEdited(win.s().buf, 1));
 }
 
 void FilesTest::fileDialogsOpenInTheLastFolderAndAskOnceBeforeReplacing() {
